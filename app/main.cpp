@@ -2,8 +2,7 @@
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
 
-int main()
-{
+int main() {
     ReadConfig();
     InitProcessorTimerCaps();
     StartPrecTimer();

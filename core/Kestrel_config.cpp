@@ -17,8 +17,7 @@ enum { MAX_KEPT_LINE = 256 };
 
 // Reads one line without its line end ("\n" or "\r\n"). Returns false at end of file when
 // nothing was read.
-static bool ReadLine(FILE* file, std::string& line)
-{
+static bool ReadLine(FILE* file, std::string& line) {
     line.clear();
     int c;
     bool any = false;
@@ -32,8 +31,7 @@ static bool ReadLine(FILE* file, std::string& line)
 }
 
 // First white-space-delimited word of a line (empty when there is none).
-static std::string FirstWord(const std::string& line)
-{
+static std::string FirstWord(const std::string& line) {
     const char* blanks = " \t\r\n\v\f";
     size_t begin = line.find_first_not_of(blanks);
     if (begin == std::string::npos) return {};
@@ -43,8 +41,7 @@ static std::string FirstWord(const std::string& line)
 
 // Parses the number at the start of a line as a 32-bit value, like scanf's %x or %d on a
 // 32-bit long. Returns false when the line holds no number.
-static bool ParseValue(const std::string& line, int base, int* value)
-{
+static bool ParseValue(const std::string& line, int base, int* value) {
     std::string word = FirstWord(line);
     if (word.empty()) return false;
     errno = 0;
@@ -70,15 +67,14 @@ static const struct {
     IntSetter set;
     int base;
 } numericLines[] = {
-    {SetSubAddress, 16}, {SetIOMode, 16},      {SetWordSize, 16},       {SetStartVal, 16},
-    {SetIncrement, 16},  {SetWordCount, 16},   {SetPatternPos, 16},     {SetLoopTime, 16},
+    {SetSubAddress, 16},  {SetIOMode, 16},     {SetWordSize, 16},       {SetStartVal, 16},
+    {SetIncrement, 16},   {SetWordCount, 16},  {SetPatternPos, 16},     {SetLoopTime, 16},
     {SetLoopTimePos, 16}, {SetLatTimer, 10},   {SetTxTimeout, 16},      {SetRxTimeout, 16},
-    {SetTxBuffer, 16},   {SetRxBuffer, 16},    {SetShowEpromState, 16}, {SetPrintState, 16},
-    {SetMSBFirst, 16},   {SetShortPrint, 16},
+    {SetTxBuffer, 16},    {SetRxBuffer, 16},   {SetShowEpromState, 16}, {SetPrintState, 16},
+    {SetMSBFirst, 16},    {SetShortPrint, 16},
 };
 
-int ReadConfig(void)
-{
+int ReadConfig(void) {
     InitTestBoard();
     FILE* file = fopen(CONFIG_FILE, "r");
     if (file == nullptr) return 0;
@@ -104,27 +100,24 @@ int ReadConfig(void)
 }
 
 // Formats the 20 lines of the file; returns the length, or -1 when it does not fit.
-static int FormatConfig(char* out, size_t size)
-{
+static int FormatConfig(char* out, size_t size) {
     const char* serNum = GetSerNum()[0] == '\0' ? "NONE" : GetSerNum();
-    int n = snprintf(out, size,
-                     "%s\n%s\n%x\n%x\n%d\n%08X\n%x\n%x\n%x\n%x\n%x\n%d\n%x\n%x\n%x\n%x\n%x\n%x\n%x\n%x\n",
-                     GetDevDesc(), serNum, static_cast<unsigned>(GetSubAddress()),
-                     static_cast<unsigned>(GetIOMode()), GetWordSize(),
-                     static_cast<unsigned>(GetStartVal()), static_cast<unsigned>(GetIncrement()),
-                     static_cast<unsigned>(GetWordCount()), static_cast<unsigned>(GetPatternPos()),
-                     static_cast<unsigned>(GetLoopTime()), static_cast<unsigned>(GetLoopTimePos()),
-                     GetLatTimer(), static_cast<unsigned>(GetTxTimeout()),
-                     static_cast<unsigned>(GetRxTimeout()), static_cast<unsigned>(GetTxBuffer()),
-                     static_cast<unsigned>(GetRxBuffer()),
-                     static_cast<unsigned>(GetShowEpromState()),
-                     static_cast<unsigned>(GetPrintState()), static_cast<unsigned>(IsMSBFirst()),
-                     static_cast<unsigned>(GetShortPrint()));
+    int n = snprintf(
+        out, size,
+        "%s\n%s\n%x\n%x\n%d\n%08X\n%x\n%x\n%x\n%x\n%x\n%d\n%x\n%x\n%x\n%x\n%x\n%x\n%x\n%x\n",
+        GetDevDesc(), serNum, static_cast<unsigned>(GetSubAddress()),
+        static_cast<unsigned>(GetIOMode()), GetWordSize(), static_cast<unsigned>(GetStartVal()),
+        static_cast<unsigned>(GetIncrement()), static_cast<unsigned>(GetWordCount()),
+        static_cast<unsigned>(GetPatternPos()), static_cast<unsigned>(GetLoopTime()),
+        static_cast<unsigned>(GetLoopTimePos()), GetLatTimer(),
+        static_cast<unsigned>(GetTxTimeout()), static_cast<unsigned>(GetRxTimeout()),
+        static_cast<unsigned>(GetTxBuffer()), static_cast<unsigned>(GetRxBuffer()),
+        static_cast<unsigned>(GetShowEpromState()), static_cast<unsigned>(GetPrintState()),
+        static_cast<unsigned>(IsMSBFirst()), static_cast<unsigned>(GetShortPrint()));
     return (n < 0 || static_cast<size_t>(n) >= size) ? -1 : n;
 }
 
-static bool WriteAll(int fd, const char* data, size_t length)
-{
+static bool WriteAll(int fd, const char* data, size_t length) {
     while (length > 0) {
         ssize_t written = write(fd, data, length);
         if (written < 0) {
@@ -139,8 +132,7 @@ static bool WriteAll(int fd, const char* data, size_t length)
 
 // Writes a temporary file beside kestrel.cfg and renames it over the old one, so a failed
 // or interrupted save never leaves a half-written settings file.
-int SaveConfig(void)
-{
+int SaveConfig(void) {
     char text[1024];
     int length = FormatConfig(text, sizeof text);
     if (length < 0) return 0;
