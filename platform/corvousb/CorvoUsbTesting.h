@@ -1,0 +1,110 @@
+// Test seam of the CorvoUsb library: an in-memory bus of simulated boards, fault injection and
+// the log of library calls. For tests only; Kestrel's own code never includes it.
+//
+// Boards are numbered 0, 1, ... in the order they were added; device index = position among the
+// boards currently plugged in. Functions taking a board number ignore numbers that do not exist.
+//
+// Call log format (also the lines of the debug log "USB_LogFile.txt"): one string per library
+// call, "Name(arg, arg, ...)", in call order:
+// - integers in decimal, the sub-address as a signed number ("UsbWrt(1, -3, data, 16)"), the
+//   latency timer as a number;
+// - text arguments in double quotes, exactly as passed ("OpenUsbDevice(\"SIM00001\")"); a null
+//   text or null pointer of any kind as NULL;
+// - data buffers as "data", out-pointers as "out", installed functions as "func";
+// - calls without arguments as "Name()".
+// Examples: "USB_SetXferSize(1, 4096, 8192)", "UsbRdEx(1, data, 32768, out)",
+// "USB_ReadEEpromData(1, 0)", "USB_CloseAll()", "USB_SetPerrorFunc(func)".
+// Every API function is logged except those that only report state: USB_GetLastError,
+// CorvoUsb_ErrorText, GetLostFrames, GetHeaderErrors, GetTrailerErrors, GetTotalByteCount,
+// USB_GetEpromDeviceDesc and USB_GetEpromSerialNum.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvousb::testing {
+
+// What a board holds and how its firmware behaves.
+struct BoardSetup {
+    // EEPROM content.
+    std::string description = "Simulated Corvo Board"; // up to 64 characters
+    std::string serial = "SIM00001";                   // up to 8 characters; "" = erased
+    unsigned maxPower = 100;                           // mA
+    unsigned powerSource = 0;                          // 0 bus-powered, 1 self-powered
+    unsigned driveCurrent = 8;                         // mA
+    // Firmware.
+    unsigned framePayload = 512;    // payload bytes per frame of the stream source (1..16384)
+    unsigned firstFrameCounter = 0; // counter of the first frame sent (16-bit, wraps)
+    bool answers = true;            // false: the firmware ignores every command
+    // Keep the EEPROM in this file (loaded when present, rewritten on every EEPROM write or
+    // erase); "" = memory only.
+    std::string eepromFile;
+};
+
+// The state of a board as the chip sees it.
+struct BoardState {
+    bool present = false; // on the bus
+    bool open = false;    // a handle is open on it
+    std::string description, serial;
+    unsigned maxPower = 0, powerSource = 0, driveCurrent = 0;
+    // Link settings as last set (0 / false until set).
+    unsigned latencyMs = 0;
+    int writeTimeoutMs = 0, readTimeoutMs = 0;
+    int txXferSize = 0, rxXferSize = 0;
+    bool synchronous = false;
+    int syncOption = 0;
+    bool hardwareFlowControl = false;
+    int baudRate = 0;
+    unsigned purges = 0;                             // purge operations so far
+    std::size_t receiveQueue = 0, transmitQueue = 0; // bytes waiting
+    unsigned long long framesSent = 0;               // frames produced by the stream source
+};
+
+// Empties the bus (no board, no file, no environment), closes every handle and the debug log,
+// clears faults, the call log, the frame counters, the last error and the last EEPROM read.
+// The installed error and printf functions are kept.
+void ResetBus();
+// Adds a board at the end of the bus, plugged in. Returns its board number.
+int AddBoard(const BoardSetup& setup = {});
+BoardState Board(int board);
+
+// Fails the next call (or every call, until ClearFaults) of the named API function with `code`:
+// the function returns its failure value (0, -1 or a negative count, as documented; void
+// functions do nothing) before touching the board, and keeps the code for USB_GetLastError.
+void FailNextCall(std::string_view function, int code);
+void FailEveryCall(std::string_view function, int code);
+// Removes every fault of functions and boards (boards unplugged stay unplugged).
+void ClearFaults();
+
+// The board accepts no byte written to it (writes fail with code 21).
+void RefuseEveryByte(int board, bool on = true);
+// Every read from the board returns at most maxBytes bytes; the rest stays queued. 0 lifts it.
+void LimitReads(int board, int maxBytes);
+// Takes the board off the bus: its open handles fail with code 4, enumeration skips it.
+void UnplugBoard(int board);
+// Unplugs the board once `calls` more library calls have used a handle on it: the calls after
+// them fail with code 4.
+void UnplugBoardAfter(int board, int calls);
+// Puts an unplugged board back on the bus (its old handles stay dead).
+void PlugBoard(int board);
+// Frame faults, by the stream source's frame number (0 = the first frame the board sends since
+// it was added): drop `count` frames (their counters are skipped), break the first header byte
+// (the checker sees a header error, then the frame as lost), or break the trailer.
+void DropFrames(int board, unsigned long long firstFrame, unsigned count = 1);
+void CorruptFrameHeaders(int board, unsigned long long firstFrame, unsigned count = 1);
+void CorruptFrameTrailers(int board, unsigned long long firstFrame, unsigned count = 1);
+// Puts bytes in the board's receive queue as if the board had sent them unasked.
+void SendUnasked(int board, std::span<const unsigned char> bytes);
+
+// The calls made so far (format above), and clearing them.
+std::vector<std::string> CallLog();
+void ClearCallLog();
+
+// One well-formed frame: AA FF FF, counter (16-bit little-endian), payload length (16-bit
+// little-endian), payload, trailer 55 and the XOR of the payload bytes.
+std::vector<unsigned char> MakeFrame(unsigned counter, std::span<const unsigned char> payload);
+
+} // namespace corvousb::testing

@@ -1,0 +1,72 @@
+// The model's internal state (one per process) and helpers shared by its source files.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/uirt/model/frontend.h"
+#include "platform/uirt/model/state.h"
+
+namespace uirt::detail {
+
+struct ResourceKey {
+    std::string file;
+    int index = 0;
+    auto operator<=>(const ResourceKey&) const = default;
+};
+
+struct Runtime {
+    std::map<ResourceKey, const PanelRes*> resources;
+    CallbackResolver resolver;
+    std::vector<UnboundCallback> unbound;
+
+    std::map<int, std::unique_ptr<PanelState>> panels;
+    std::vector<int> loadOrder;
+    std::map<int, std::unique_ptr<MenuBarState>> menuBars;
+    int nextHandle = 1;
+    int activePanel = 0;
+
+    std::unique_ptr<FrontEnd> frontEnd;
+    int callbackDepth = 0;
+    PrintSettings print;
+};
+
+Runtime& rt();
+
+// Lookups returning null when absent.
+PanelState* panel(int handle);
+ControlState* control(int panelHandle, int controlId);
+MenuBarState* menuBar(int handle);
+MenuEntryState* menuEntry(MenuBarState& bar, int id);
+
+// Resolves (panel, control): sets *err to UIE_BAD_PANEL or UIE_BAD_CONTROL when absent.
+ControlState* control(int panelHandle, int controlId, int* err);
+
+// Notifications to the front end (no-ops without one).
+void notifyControl(int panelHandle, int controlId, Change what);
+void notifyPanel(int panelHandle);
+void notifyMenu(int menuBarHandle, int id);
+
+// Calls the control's callback with the event, counting callback depth. Returns 0 when there
+// is no callback; tolerates the panel being discarded by the callback.
+void raise(int panelHandle, int controlId, int event, int data1 = 0, int data2 = 0);
+void runMenuCallback(int menuBarHandle, int item);
+void runDimmer(int menuBarHandle);
+
+// Stores a value into a numeric control: coerced to the data type and clamped to the range.
+void storeNumber(ControlState& c, double v);
+// Cuts a text to the control's maximum length.
+std::string limitText(const ControlState& c, std::string_view text);
+
+// Copies text into a caller's buffer of `size` bytes, always terminated. Returns 0,
+// UIE_NULL_POINTER, or UIE_BUFFER_TOO_SMALL when the text was cut.
+int copyText(std::string_view text, char* out, std::size_t size);
+
+// Whether a control of this kind can hold the keyboard focus.
+bool canFocus(CtrlKind kind);
+
+Metrics& metrics();
+
+} // namespace uirt::detail

@@ -1,0 +1,178 @@
+// Model: popups, mouse, clipboard keystrokes, printing, help window and error texts.
+#include <fstream>
+
+#include "platform/uirt/model/runtime.h"
+
+using namespace uirt;
+using namespace uirt::detail;
+
+namespace {
+
+FrontEnd* fe() {
+    return rt().frontEnd.get();
+}
+
+std::string_view orEmpty(const char* s) {
+    return s ? s : "";
+}
+
+// Ctrl+C/X/V on a string or text box, through the clipboard. Cut and paste are edits by the
+// user, so they raise value changed.
+void editText(int panelHandle, ControlState& c, char key) {
+    Clipboard& clip = fe()->clipboard();
+    const auto start = static_cast<std::size_t>(c.selectionStart);
+    const auto length = static_cast<std::size_t>(c.selectionLength);
+    if (key == 'C' || key == 'X') {
+        if (length == 0) return;
+        clip.setText(std::string_view(c.text).substr(start, length));
+        if (key == 'C') return;
+        c.text.erase(start, length);
+    } else {
+        if (!clip.hasText()) return;
+        std::string pasted = c.text.substr(0, start) + clip.text();
+        const std::size_t caret = limitText(c, pasted).size();
+        c.text = limitText(c, pasted + c.text.substr(start + length));
+        c.selectionStart = static_cast<int>(caret);
+    }
+    c.selectionLength = 0;
+    notifyControl(panelHandle, c.id, Change::Value);
+    notifyControl(panelHandle, c.id, Change::Selection);
+    raise(panelHandle, c.id, EVENT_VAL_CHANGED);
+}
+
+} // namespace
+
+int MessagePopup(const char* title, const char* message) {
+    if (!fe()) return UIE_NOT_INITIALIZED;
+    fe()->popups().message(orEmpty(title), orEmpty(message));
+    return 0;
+}
+
+int ConfirmPopup(const char* title, const char* message) {
+    if (!fe()) return UIE_NOT_INITIALIZED;
+    return fe()->popups().confirm(orEmpty(title), orEmpty(message)) ? 1 : 0;
+}
+
+int GetRelativeMouseState(int panelHandle, int controlId, int* x, int* y, int* leftButton,
+                          int* rightButton, int* keyModifiers) {
+    int err = 0;
+    if (!control(panelHandle, controlId, &err)) return err;
+    if (!fe()) return UIE_NOT_INITIALIZED;
+    const MouseState m = fe()->pointer().mouse(panelHandle, controlId);
+    if (x) *x = m.x;
+    if (y) *y = m.y;
+    if (leftButton) *leftButton = m.left;
+    if (rightButton) *rightButton = m.right;
+    if (keyModifiers) *keyModifiers = m.modifiers;
+    return 0;
+}
+
+int FakeKeystroke(int keyCode) {
+    if (!fe()) return UIE_NOT_INITIALIZED;
+    const int panelHandle = rt().activePanel;
+    const PanelState* p = panel(panelHandle);
+    if (!p) return 0;
+    ControlState* c = control(panelHandle, p->activeCtrl);
+    if (!c || c->dimmed || !c->visible) return 0;
+    if (c->kind != CtrlKind::String && c->kind != CtrlKind::TextBox) return 0;
+    switch (keyCode) {
+    case VAL_MENUKEY_MODIFIER | 'C':
+        editText(panelHandle, *c, 'C');
+        break;
+    case VAL_MENUKEY_MODIFIER | 'X':
+        editText(panelHandle, *c, 'X');
+        break;
+    case VAL_MENUKEY_MODIFIER | 'V':
+        editText(panelHandle, *c, 'V');
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int ClipboardHasText(int* available) {
+    if (!available) return UIE_NULL_POINTER;
+    if (!fe()) return UIE_NOT_INITIALIZED;
+    *available = fe()->clipboard().hasText() ? 1 : 0;
+    return 0;
+}
+
+int SetPrintAttribute(int attribute, int value) {
+    switch (attribute) {
+    case ATTR_PRINT_LINE_WIDTH:
+        if (value != VAL_USE_PAGE_WIDTH && value <= 0) return UIE_BAD_VALUE;
+        rt().print.lineWidth = value;
+        return 0;
+    case ATTR_PRINT_WRAP_LINES:
+        rt().print.wrapLines = value != 0;
+        return 0;
+    default:
+        return UIE_BAD_ATTRIBUTE;
+    }
+}
+
+int GetPrintAttribute(int attribute, int* value) {
+    if (!value) return UIE_NULL_POINTER;
+    switch (attribute) {
+    case ATTR_PRINT_LINE_WIDTH:
+        *value = rt().print.lineWidth;
+        return 0;
+    case ATTR_PRINT_WRAP_LINES:
+        *value = rt().print.wrapLines;
+        return 0;
+    default:
+        return UIE_BAD_ATTRIBUTE;
+    }
+}
+
+int PrintTextBuffer(const char* buffer, const char* outputFile) {
+    if (!buffer) return UIE_NULL_POINTER;
+    if (outputFile && *outputFile) {
+        std::ofstream out(outputFile, std::ios::binary | std::ios::trunc);
+        out << buffer;
+        return out.good() ? 0 : UIE_PRINT_FAILED;
+    }
+    if (!fe()) return UIE_NOT_INITIALIZED;
+    return fe()->printer().printText(buffer, rt().print);
+}
+
+int ShowHelpWindow(const char* path) {
+    if (!path || !fe()) return 0;
+    return fe()->help().show(path);
+}
+
+const char* GetUILErrorString(int errorCode) {
+    switch (errorCode) {
+    case UIE_NOT_INITIALIZED:
+        return "The user interface is not initialised";
+    case UIE_BAD_PANEL:
+        return "Invalid panel handle";
+    case UIE_BAD_CONTROL:
+        return "Invalid control";
+    case UIE_BAD_ATTRIBUTE:
+        return "Invalid attribute for this control";
+    case UIE_BAD_VALUE:
+        return "Invalid value for this control";
+    case UIE_BAD_INDEX:
+        return "Index out of range";
+    case UIE_ITEM_NOT_FOUND:
+        return "No item with this value";
+    case UIE_RESOURCE_NOT_FOUND:
+        return "Panel resource not found";
+    case UIE_BAD_MENU:
+        return "Invalid menu bar, menu or menu item";
+    case UIE_NO_INPUT:
+        return "The control takes no input now";
+    case UIE_BUSY:
+        return "A callback is running";
+    case UIE_PRINT_FAILED:
+        return "Printing failed";
+    case UIE_NULL_POINTER:
+        return "Null pointer argument";
+    case UIE_BUFFER_TOO_SMALL:
+        return "Buffer too small; text cut";
+    default:
+        return "";
+    }
+}

@@ -1,0 +1,109 @@
+// Read-only view of the model's state, for front ends and test tools (never Kestrel's code).
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/uirt/model/resource.h"
+
+namespace uirt {
+
+struct ItemState {
+    std::string label;
+    double value = 0;
+    int marked = 0;
+    int markType = VAL_MARK_NONE;
+    int labelBgColor = 0xFFFFFF;
+    int markOnLabelClick = 0;
+    int height = 0;
+};
+
+struct ControlState {
+    const ControlRes* res = nullptr; // the resource it was loaded from (kind, names, font)
+    int id = 0;
+    CtrlKind kind = CtrlKind::Decoration;
+    std::string label;
+    bool dimmed = false;
+    bool visible = true;
+    int top = 0, left = 0, width = 0, height = 0;
+    // Numeric, check box, switch, LED: the value.
+    int dataType = VAL_INTEGER;
+    double value = 0, minValue = 0, maxValue = 0, increment = 1;
+    int format = VAL_DECIMAL_FORMAT;
+    int minDigits = 0;
+    int precision = 0;
+    // String, text box, text message.
+    std::string text;
+    int maxLength = 0;
+    int selectionStart = 0, selectionLength = 0;
+    // Ring and tree.
+    std::vector<ItemState> items;
+    int selectedIndex = -1; // ring: selected item (-1 when empty)
+    int columnWidth = 0;    // tree
+    // Binary switch.
+    std::string onText, offText;
+    double onValue = 1, offValue = 0;
+    // Timer.
+    double interval = 0;
+    bool enabled = false;
+    // Tree look, as set through the tree attributes.
+    int bgColor = 0xFFFFFF;
+    bool frameVisible = true;
+    bool selectionVisible = true;
+    bool columnLabelsVisible = true;
+    std::string typeTag;
+    std::map<int, int> otherAttributes; // the remaining tree look attributes, as set
+    // Callback.
+    CtrlCallbackPtr callback = nullptr;
+    void* callbackData = nullptr;
+};
+
+struct MenuEntryState {
+    const MenuEntryRes* res = nullptr;
+    int id = 0;
+    int menu = 0; // 0 for a menu, else the id of its menu
+    std::string label;
+    bool separator = false;
+    bool dimmed = false;
+    bool checked = false;
+    MenuCallbackPtr callback = nullptr;
+    void* callbackData = nullptr;
+};
+
+struct MenuBarState {
+    int handle = 0;
+    int panel = 0;
+    const MenuBarRes* res = nullptr;
+    std::vector<MenuEntryState> entries; // menus, each followed by its items
+    MenuDimmerCallbackPtr dimmer = nullptr;
+};
+
+struct PanelState {
+    int handle = 0;
+    int parent = 0;
+    const PanelRes* res = nullptr;
+    std::string title;
+    int top = 0, left = 0, width = 0, height = 0;
+    bool visible = false;
+    int activeCtrl = 0;
+    int menuBar = 0;                    // handle, 0 for none
+    std::vector<ControlState> controls; // in table order
+};
+
+// Loaded panels in load order (handles), and lookups; null for an unknown handle.
+std::vector<int> PanelHandles();
+const PanelState* FindPanel(int panel);
+const ControlState* FindControl(int panel, int control);
+const MenuBarState* FindMenuBar(int menuBar);
+
+// What the user sees in the control: numerics formatted (hex upper case, padded to minDigits),
+// strings and text boxes their text, rings the selected label, switches the on/off text,
+// check boxes and LEDs "1"/"0", text messages their text, other kinds their label.
+std::string DisplayText(const ControlState& control);
+
+// Discards every panel and menu bar, clears callbacks, the resolver's report, print
+// attributes and the active panel, and drops the front end. Registered resources stay.
+void ResetModel();
+
+} // namespace uirt
