@@ -34,9 +34,13 @@ using corvousb::BoardSetup;
 using corvousb::BoardState;
 
 // Empties the bus (no board, no file, no environment), closes every handle and the debug log,
-// clears faults, the call log, the frame counters, the last error and the last EEPROM read.
+// clears faults, the call log, the frame counters, the last error and the last EEPROM read, and
+// numbers handles from 1 again.
 // The installed error and printf functions are kept.
 void ResetBus();
+// ResetBus, then builds the bus as on first use: from the CORVOUSB_BUS file, else the default
+// board with its EEPROM file.
+void RebuildBus();
 // Adds a board at the end of the bus, plugged in. Returns its board number.
 int AddBoard(const BoardSetup& setup = {});
 BoardState Board(int board);

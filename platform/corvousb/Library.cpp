@@ -14,6 +14,8 @@ namespace {
 // The in-memory call log keeps the latest calls only, so a long loop cannot exhaust memory.
 constexpr std::size_t kCallLogLimit = 100000;
 
+} // namespace
+
 void BuildBus(Library& lib) {
     const char* path = std::getenv("CORVOUSB_BUS");
     if (path == nullptr || path[0] == '\0') {
@@ -30,8 +32,6 @@ void BuildBus(Library& lib) {
     lib.sim = file.bus.get();
     lib.bus = std::move(file.bus);
 }
-
-} // namespace
 
 Library& Lib() {
     static Library lib;

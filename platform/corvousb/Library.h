@@ -62,6 +62,8 @@ struct Library {
 
 // The state, with the bus built on first use (CORVOUSB_BUS file, else the default board).
 Library& Lib();
+// Builds the bus as on first use: from the CORVOUSB_BUS file, else the default board.
+void BuildBus(Library& lib);
 // Replaces the bus; closes every handle first.
 void InstallBus(std::unique_ptr<FifoBus> bus, SimBus* sim);
 

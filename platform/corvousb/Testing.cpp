@@ -47,11 +47,21 @@ void ResetBus() {
     lib.offline = FrameStream();
     lib.last = {};
     lib.lastError = CORVOUSB_OK;
+    lib.nextHandle = 1;
     lib.intChecking = false;
     lib.eepromDesc[0] = '\0';
     lib.eepromSerial[0] = '\0';
     UnplugCountdowns().clear();
     lib.onHandleUse = CountHandleUse;
+}
+
+void RebuildBus()
+{
+    ResetBus();
+    Library& lib = Lib();
+    lib.sim = nullptr;
+    lib.bus.reset();
+    BuildBus(lib);
 }
 
 int AddBoard(const BoardSetup& setup) {
