@@ -116,9 +116,9 @@ int USB_Write(int handle, unsigned char* data, int bytes, int* written);
 int USB_Read(int handle, unsigned char* data, int bytes, int* read);
 
 // ---- Link settings (kept by the chip; all return a flag) ----
-int USB_SetLatencyTimer(int handle, unsigned char ms);     // 1..255 ms; 0 is refused
+int USB_SetLatencyTimer(int handle, unsigned char ms);     // ms, kept as given
 int USB_SetTimeouts(int handle, int writeMs, int readMs);  // each 0 or more
-int USB_SetXferSize(int handle, int txBytes, int rxBytes); // each 64..65536, multiple of 64
+int USB_SetXferSize(int handle, int txBytes, int rxBytes); // each 1 or more
 int USB_SetSynchronousMode(int handle, int option);        // synchronous FIFO; option 0..255 kept
 int USB_ResetMode(int handle);                             // back to asynchronous FIFO
 int USB_SetFlowControlToHardware(int handle);

@@ -19,7 +19,8 @@
 // USB_GetEpromDeviceDesc and USB_GetEpromSerialNum.
 #pragma once
 
-#include <cstddef>
+#include "platform/corvousb/sim/BoardSetup.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,46 +28,19 @@
 
 namespace corvousb::testing {
 
-// What a board holds and how its firmware behaves.
-struct BoardSetup {
-    // EEPROM content.
-    std::string description = "Simulated Corvo Board"; // up to 64 characters
-    std::string serial = "SIM00001";                   // up to 8 characters; "" = erased
-    unsigned maxPower = 100;                           // mA
-    unsigned powerSource = 0;                          // 0 bus-powered, 1 self-powered
-    unsigned driveCurrent = 8;                         // mA
-    // Firmware.
-    unsigned framePayload = 512;    // payload bytes per frame of the stream source (1..16384)
-    unsigned firstFrameCounter = 0; // counter of the first frame sent (16-bit, wraps)
-    bool answers = true;            // false: the firmware ignores every command
-    // Keep the EEPROM in this file (loaded when present, rewritten on every EEPROM write or
-    // erase); "" = memory only.
-    std::string eepromFile;
-};
-
-// The state of a board as the chip sees it.
-struct BoardState {
-    bool present = false; // on the bus
-    bool open = false;    // a handle is open on it
-    std::string description, serial;
-    unsigned maxPower = 0, powerSource = 0, driveCurrent = 0;
-    // Link settings as last set (0 / false until set).
-    unsigned latencyMs = 0;
-    int writeTimeoutMs = 0, readTimeoutMs = 0;
-    int txXferSize = 0, rxXferSize = 0;
-    bool synchronous = false;
-    int syncOption = 0;
-    bool hardwareFlowControl = false;
-    int baudRate = 0;
-    unsigned purges = 0;                             // purge operations so far
-    std::size_t receiveQueue = 0, transmitQueue = 0; // bytes waiting
-    unsigned long long framesSent = 0;               // frames produced by the stream source
-};
+// BoardSetup (what a board holds and how its firmware behaves) and BoardState (the board as the
+// chip sees it) are defined in sim/BoardSetup.h.
+using corvousb::BoardSetup;
+using corvousb::BoardState;
 
 // Empties the bus (no board, no file, no environment), closes every handle and the debug log,
-// clears faults, the call log, the frame counters, the last error and the last EEPROM read.
+// clears faults, the call log, the frame counters, the last error and the last EEPROM read, and
+// numbers handles from 1 again.
 // The installed error and printf functions are kept.
 void ResetBus();
+// ResetBus, then builds the bus as on first use: from the CORVOUSB_BUS file, else the default
+// board with its EEPROM file.
+void RebuildBus();
 // Adds a board at the end of the bus, plugged in. Returns its board number.
 int AddBoard(const BoardSetup& setup = {});
 BoardState Board(int board);

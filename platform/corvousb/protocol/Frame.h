@@ -1,0 +1,64 @@
+// The framed ("Corvo") stream: frame layout, frame building and the frame checker.
+//
+// A frame: AA FF FF | counter, 16-bit little-endian | payload length n, 16-bit little-endian |
+// n payload bytes | trailer 55, XOR of the payload bytes. n runs from 1 to kMaxPayload.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace corvousb {
+
+inline constexpr std::size_t kFrameHeaderSize = 7;
+inline constexpr std::size_t kFrameTrailerSize = 2;
+inline constexpr std::size_t kFrameOverhead = kFrameHeaderSize + kFrameTrailerSize;
+inline constexpr std::size_t kMaxPayload = 16384;
+inline constexpr std::uint8_t kTrailerMark = 0x55;
+
+std::vector<std::uint8_t> MakeFrame(std::uint16_t counter, std::span<const std::uint8_t> payload);
+
+// The library-wide counters: unsigned 32-bit, wrapping.
+struct FrameCounters {
+    std::uint32_t lostFrames = 0;
+    std::uint32_t headerErrors = 0;
+    std::uint32_t trailerErrors = 0;
+    std::uint32_t totalBytes = 0;
+};
+
+// What one push delivered.
+struct FrameScan {
+    std::size_t frames = 0;                          // whole frames completed
+    std::size_t delivered = 0;                       // bytes handed out
+    std::uint16_t firstCounter = 0, lastCounter = 0; // of the frames completed (when frames > 0)
+};
+
+// Checks a byte stream that arrives in pieces. Bytes that may begin a frame not yet complete are
+// kept and checked with the next piece; everything before them is delivered. Gaps in the frame
+// counter count as lost frames (a step back of more than half the counter range is taken as a
+// restart, not a loss); each run of bytes where a header was expected is one header error; a
+// frame whose trailer does not match is one trailer error and still counts as a frame.
+class FrameStream {
+  public:
+    // Appends `bytes` to what is kept, checks, copies the delivered bytes to `out` (appending) and
+    // updates `counters` (the total byte count is left to the caller).
+    FrameScan push(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& out,
+                   FrameCounters& counters);
+    std::size_t keptBytes() const { return kept_.size(); }
+    // Drops the kept bytes.
+    void dropKept() {
+        kept_.clear();
+        inJunk_ = false;
+    }
+    // The next frame may carry any counter.
+    void forgetCounter() { expectKnown_ = false; }
+
+  private:
+    std::vector<std::uint8_t> kept_;
+    bool expectKnown_ = false;
+    bool inJunk_ = false; // the last byte checked belonged to no frame
+    std::uint16_t expected_ = 0;
+};
+
+} // namespace corvousb

@@ -1,0 +1,165 @@
+// Reading a user's bus file, and the default bus.
+#include "platform/corvousb/sim/BusFile.h"
+
+#include "platform/corvousb/sim/EepromFile.h"
+
+#include <charconv>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <utility>
+
+namespace corvousb {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    const auto last = s.find_last_not_of(" \t\r");
+    return s.substr(first, last - first + 1);
+}
+
+// Reads whitespace-separated unsigned numbers; false unless exactly `count` are there.
+bool Numbers(const std::string& text, std::vector<unsigned long long>& out, std::size_t count) {
+    std::istringstream in(text);
+    std::string word;
+    out.clear();
+    while (in >> word) {
+        unsigned long long v = 0;
+        const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
+        if (ec != std::errc() || end != word.data() + word.size()) return false;
+        out.push_back(v);
+    }
+    return out.size() == count;
+}
+
+bool YesNo(const std::string& text, bool& value) {
+    if (text == "yes" || text == "1" || text == "true")
+        value = true;
+    else if (text == "no" || text == "0" || text == "false")
+        value = false;
+    else
+        return false;
+    return true;
+}
+
+// A board being read: its setup, then the faults to apply once it is on the bus.
+struct PendingBoard {
+    BoardSetup setup;
+    std::vector<std::function<void(SimBoard&)>> faults;
+};
+
+// Applies one "key = value" line of a [board] section; false when it cannot be used.
+bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value) {
+    static const std::pair<const char*, unsigned BoardSetup::*> numberKeys[] = {
+        {"max-power", &BoardSetup::maxPower},
+        {"power-source", &BoardSetup::powerSource},
+        {"drive-current", &BoardSetup::driveCurrent},
+        {"frame-payload", &BoardSetup::framePayload},
+        {"first-frame-counter", &BoardSetup::firstFrameCounter},
+    };
+    static const std::pair<const char*, FrameFault> frameKeys[] = {
+        {"drop-frames", FrameFault::Drop},
+        {"corrupt-headers", FrameFault::CorruptHeader},
+        {"corrupt-trailers", FrameFault::CorruptTrailer},
+    };
+    BoardSetup& s = b.setup;
+    std::vector<unsigned long long> n;
+    bool flag = false;
+    if (key == "description" && value.size() <= 64)
+        s.description = value;
+    else if (key == "serial" && value.size() <= 8)
+        s.serial = value;
+    else if (key == "eeprom-file")
+        s.eepromFile = value;
+    else if (key == "answers")
+        return YesNo(value, s.answers);
+    else if (key == "refuse-writes" && YesNo(value, flag))
+        b.faults.push_back([flag](SimBoard& board) { board.refuseEveryByte(flag); });
+    else if (key == "unplugged" && YesNo(value, flag)) {
+        if (flag) b.faults.push_back([](SimBoard& board) { board.unplug(); });
+    } else if (key == "read-limit" && Numbers(value, n, 1))
+        b.faults.push_back([v = n[0]](SimBoard& board) { board.limitReads(v); });
+    else {
+        for (const auto& [name, field] : numberKeys)
+            if (key == name) {
+                if (!Numbers(value, n, 1) || n[0] > 0xFFFFFFFFull) return false;
+                s.*field = static_cast<unsigned>(n[0]);
+                return true;
+            }
+        for (const auto& [name, kind] : frameKeys)
+            if (key == name) {
+                if (!Numbers(value, n, 2) || n[1] > 0xFFFFFFFFull) return false;
+                b.faults.push_back([kind, first = n[0], count = n[1]](SimBoard& board) {
+                    board.addFrameFault(kind, first, static_cast<unsigned>(count));
+                });
+                return true;
+            }
+        return false;
+    }
+    return true;
+}
+
+// Reads "FUNCTION CODE" of a fail-next or fail-every line.
+bool FaultLine(std::vector<CallFault>& faults, const std::string& value, bool every) {
+    std::istringstream in(value);
+    CallFault f;
+    std::string rest;
+    if (!(in >> f.function >> f.code) || in >> rest) return false;
+    f.every = every;
+    faults.push_back(f);
+    return true;
+}
+
+void AddPending(SimBus& bus, const PendingBoard& pending) {
+    SimBoard* board = bus.board(bus.addBoard(pending.setup));
+    for (const auto& fault : pending.faults)
+        fault(*board);
+}
+
+} // namespace
+
+BusFile ReadBusFile(const std::string& path) {
+    BusFile result;
+    result.bus = std::make_unique<SimBus>();
+    std::ifstream in(path);
+    if (!in) {
+        result.problems.push_back("cannot be read");
+        return result;
+    }
+    std::vector<PendingBoard> boards;
+    std::string raw;
+    for (int number = 1; std::getline(in, raw); ++number) {
+        const std::string line = Trim(raw);
+        if (line.empty() || line[0] == '#') continue;
+        if (line == "[board]") {
+            boards.emplace_back();
+            continue;
+        }
+        const auto eq = line.find('=');
+        bool used = false;
+        if (eq != std::string::npos) {
+            const std::string key = Trim(line.substr(0, eq));
+            const std::string value = Trim(line.substr(eq + 1));
+            if (key == "fail-next" || key == "fail-every")
+                used = FaultLine(result.faults, value, key == "fail-every");
+            else if (!boards.empty())
+                used = BoardLine(boards.back(), key, value);
+        }
+        if (!used) result.problems.push_back("line " + std::to_string(number) + ": " + line);
+    }
+    for (const auto& b : boards)
+        AddPending(*result.bus, b);
+    return result;
+}
+
+std::unique_ptr<SimBus> DefaultBus() {
+    auto bus = std::make_unique<SimBus>();
+    BoardSetup setup;
+    setup.eepromFile = DefaultEepromPath();
+    bus->addBoard(setup);
+    return bus;
+}
+
+} // namespace corvousb

@@ -1,0 +1,35 @@
+// Desktop services of the Qt front end: plain-text printing and the help window.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class QTextBrowser;
+
+namespace uirt::qt {
+
+// Prints text in a monospaced font to the default printer, without a dialog: lines of at
+// most lineWidth characters (-1: the page width), long lines wrapped or cut. Returns false
+// (and does nothing) when the machine has no printer.
+bool printPlainText(const QString& text, int lineWidth, bool wrapLines);
+
+// The help window: a QTextBrowser window created on first use and reused after.
+class HelpWindow {
+  public:
+    HelpWindow();
+    ~HelpWindow();
+    HelpWindow(const HelpWindow&) = delete;
+    HelpWindow& operator=(const HelpWindow&) = delete;
+
+    // Shows the HTML file at path. Returns false when the file does not exist (no window
+    // is opened for a missing file).
+    bool show(const QString& path);
+    // The window, or null before the first successful show().
+    QTextBrowser* window() const { return browser_.get(); }
+
+  private:
+    std::unique_ptr<QTextBrowser> browser_;
+};
+
+} // namespace uirt::qt

@@ -1,0 +1,32 @@
+// The callback table: binds the callback names of the panel resources to Kestrel's functions.
+// A name missing here stays unbound and is reported when its panel loads; to bind one, include
+// the header that declares it and add one line {"Name", Name}, to the matching table.
+#include "ui/Callbacks.h"
+
+#include <initializer_list>
+
+namespace {
+
+template <typename Fn> struct Entry {
+    std::string_view name;
+    Fn function;
+};
+
+const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {};
+
+const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {};
+
+template <typename Fn> Fn Find(std::initializer_list<Entry<Fn>> table, std::string_view name) {
+    for (const Entry<Fn>& e : table)
+        if (e.name == name) return e.function;
+    return nullptr;
+}
+
+} // namespace
+
+CtrlCallbackPtr FindCtrlCallback(std::string_view name) {
+    return Find(kCtrlCallbacks, name);
+}
+MenuCallbackPtr FindMenuCallback(std::string_view name) {
+    return Find(kMenuCallbacks, name);
+}

@@ -1,0 +1,10 @@
+// The callback table: binds the callback names of the panel resources to Kestrel's functions.
+#pragma once
+
+#include <string_view>
+
+#include "platform/uirt/model/uirt.h"
+
+// The function named `name`, or null when no function has that name (yet).
+CtrlCallbackPtr FindCtrlCallback(std::string_view name);
+MenuCallbackPtr FindMenuCallback(std::string_view name);
