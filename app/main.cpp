@@ -1,14 +1,6 @@
-// Kestrel's entry point: start-up, event loop and shutdown.
-#include "core/Kestrel_core.h"
-#include "core/time_utils.h"
+// Kestrel's entry point; the command line is ignored.
+#include "app/Kestrel.h"
 
 int main() {
-    ReadConfig();
-    InitProcessorTimerCaps();
-    StartPrecTimer();
-    StopPrecTimer();
-    if (InterfaceBufferAlloc() == nullptr) return 0;
-    InterfaceBufferFree();
-    SaveConfig();
-    return 0;
+    return KestrelMain();
 }

@@ -3,6 +3,11 @@
 // the header that declares it and add one line {"Name", Name}, to the matching table.
 #include "ui/Callbacks.h"
 
+#include "ui/Menus.h"
+#include "ui/SetupPanel.h"
+#include "usb/UsbDevices.h"
+#include "usb/UsbLink.h"
+
 #include <initializer_list>
 
 namespace {
@@ -12,9 +17,29 @@ template <typename Fn> struct Entry {
     Fn function;
 };
 
-const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {};
+const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
+    {"ExitAppCB", ExitAppCB},
+    {"CloseSetupCB", CloseSetupCB},
+    {"CmdRefreshCB", CmdRefreshCB},
+    {"UsbDevListCB", UsbDevListCB},
+    {"ResetCB", ResetCB},
+    {"DisconnectCB", DisconnectCB},
+    {"SerNumCB", SerNumCB},
+    {"LatTimerCB", LatTimerCB},
+    {"TxTimeoutCB", TxTimeoutCB},
+    {"RxTimeoutCB", RxTimeoutCB},
+    {"TxBufferSizeCB", TxBufferSizeCB},
+    {"RxBufferSizeCB", RxBufferSizeCB},
+    {"AsyncCB", AsyncCB},
+    {"CorvoFormatCB", CorvoFormatCB},
+    {"PurgeUsbBufferCB", PurgeUsbBufferCB},
+    {"GetFifoStatusCB", GetFifoStatusCB},
+};
 
-const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {};
+const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
+    {"ExitCB", ExitCB},
+    {"ShowSetupDlg", ShowSetupDlg},
+};
 
 template <typename Fn> Fn Find(std::initializer_list<Entry<Fn>> table, std::string_view name) {
     for (const Entry<Fn>& e : table)

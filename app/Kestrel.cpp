@@ -1,0 +1,82 @@
+// Kestrel's start-up, event loop and shutdown, and the three panel handles.
+#include "app/Kestrel.h"
+
+#include "core/Kestrel_core.h"
+#include "core/time_utils.h"
+#include "platform/corvousb/CorvoUsb.h"
+#include "platform/uirt/model/uirt.h"
+#include "ui/About.h"
+#include "ui/KestrelUIR.h"
+#include "ui/Menus.h"
+#include "ui/Radio.h"
+#include "ui/Resources.h"
+#include "ui/SetupPanel.h"
+#include "usb/UsbDevices.h"
+
+static int mainPanel = -1;
+static int setupPanel = -1;
+static int aboutPanel = -1;
+
+int GetMainPanelHandle(void) {
+    return mainPanel;
+}
+int GetSetupPanelHandle(void) {
+    return setupPanel;
+}
+int GetAboutPanelHandle(void) {
+    return aboutPanel;
+}
+
+// Lists every device on the bus, opens the configured one and fills the setup panel.
+static void ConnectDevices(void) {
+    USB_CloseAll();
+    int n = USB_GetNumberOfDevs();
+    for (int i = 0; i < n; ++i)
+        GetCompatibleUsbDevices(i);
+    InitUsbInterface();
+    USB_SetFlowControlToHardware(GetUsbId());
+    InitSetupControls();
+    UsbSetIntCheckingState(0);
+}
+
+int KestrelMain(void) {
+    mainPanel = setupPanel = aboutPanel = -1;
+    RegisterKestrelResources();
+    if (InitCVIRTE(nullptr, nullptr, nullptr) == 0) return -1;
+    if ((mainPanel = LoadPanel(0, "KestrelUIR.uir", MAINPANEL)) < 0) return -1;
+    if ((setupPanel = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL)) < 0) return -1;
+    if ((aboutPanel = LoadPanel(0, "About.uir", ABOUTPANEL)) < 0) return -1;
+
+    InstallMenuDimmerCallback(GetPanelMenuBar(mainPanel), MenuDimmerCB);
+    Radio_ConvertFromTree(setupPanel, SETUPPANEL_DATATYPERADIO);
+    Radio_ConvertFromTree(setupPanel, SETUPPANEL_DATASZRADIO);
+    Radio_ConvertFromTree(setupPanel, SETUPPANEL_BYTEORDERRADIO);
+    Radio_ConvertFromTree(setupPanel, SETUPPANEL_IOMODE);
+    ReadConfig();
+    Radio_SetMarkedOption(setupPanel, SETUPPANEL_BYTEORDERRADIO, IsMSBFirst());
+    DisplayPanel(mainPanel);
+    DisplayPanel(setupPanel);
+
+    // Both marks hold the start-up time, so a time read before any test is near zero.
+    InitProcessorTimerCaps();
+    StartPrecTimer();
+    StopPrecTimer();
+
+    USB_SetPerrorFunc(Kestrel_PrintError);
+    USB_SetPrintfFunc(InfoPrintf);
+
+    if (InterfaceBufferAlloc() == nullptr) {
+        InfoPrintf("Main buffer allocation error!\n");
+    } else {
+        ConnectDevices();
+        dbg_OpenLogFile();
+        RunUserInterface();
+        dbg_CloseLogFile();
+        InterfaceBufferFree();
+        USB_CloseAll();
+        SaveConfig();
+    }
+    DiscardPanel(setupPanel);
+    DiscardPanel(mainPanel);
+    return 0;
+}

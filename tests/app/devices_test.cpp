@@ -1,0 +1,178 @@
+// Device listing, scan, selection, connection and disconnection on the setup panel.
+#include "kestrel_session.h"
+
+#include "platform/uirt/model/uirt.h"
+#include "ui/KestrelUIR.h"
+#include "usb/UsbDevices.h"
+
+// Fails when the listing does not show the last matching board, or a selection does not store
+// the lowest matching index's serial number for the next connection.
+TEST_F(KestrelSession, TwinBoardsListHigherSelectLower) {
+    AddBoard("Twin Board", "TWIN0");
+    AddBoard("Twin Board", "TWIN1");
+    WriteConfig("Twin Board\nTWIN0\n");
+    Then([&] {
+        ClearListCtrl(SetupHandle(), SETUPPANEL_LSTDEVICES);
+        GetCompatibleUsbDevices(0);
+        GetCompatibleUsbDevices(1);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_DEV_INDEX), 1);
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "TWIN1");
+        EXPECT_STREQ(GetSerNum(), "TWIN0"); // the stored one is not changed by listing
+
+        hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LSTDEVICES, 1);
+        EXPECT_STREQ(GetSerNum(), "TWIN0");
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_DEV_INDEX), 1);
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "TWIN0");
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_APPLYBTN));
+
+        size_t mark = bus::CallLog().size();
+        hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
+        EXPECT_TRUE(Contains(CallsSince(mark), "OpenUsbDevice(\"TWIN0\")"));
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+    });
+    Run();
+}
+
+// Fails when a scan of an empty bus does not report once, keeps the old identity, or still
+// shows a connection that the scan closed.
+TEST_F(KestrelSession, ScanWithNoBoard) {
+    int board = AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        bus::UnplugBoard(board);
+        hl::Press(SetupHandle(), SETUPPANEL_CMDREFRESH);
+        ASSERT_EQ(hl::Popups().size(), 1u);
+        EXPECT_EQ(hl::Popups()[0].title, "Error");
+        EXPECT_EQ(hl::Popups()[0].text, "No device found");
+        EXPECT_TRUE(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES).empty());
+        EXPECT_STREQ(GetDevDesc(), "");
+        EXPECT_STREQ(GetSerNum(), "");
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "");
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_APPLYBTN));
+    });
+    Run();
+    EXPECT_EQ(ConfigLines()[0], "");
+    EXPECT_EQ(ConfigLines()[1], "NONE");
+}
+
+// Fails when a scan that finds boards does not relist them and leave the panel disconnected.
+TEST_F(KestrelSession, ScanRelistsAndDisconnects) {
+    AddBoard("First Board", "F1");
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        hl::Press(SetupHandle(), SETUPPANEL_CMDREFRESH);
+        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
+                  (std::vector<std::string>{"First Board", "Simulated Corvo Board"}));
+        EXPECT_STREQ(GetDevDesc(), "First Board");
+        EXPECT_STREQ(GetSerNum(), "F1");
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_RESETBTN));
+        EXPECT_EQ(hl::Popups().size(), 0u);
+    });
+    Run();
+}
+
+// Fails when a configured board that is gone is not replaced by device 0 and its EEPROM
+// identity is not what gets saved.
+TEST_F(KestrelSession, MissingConfiguredBoardFallsBackToDeviceZero) {
+    AddBoard("Replacement Board", "REPL1");
+    WriteConfig("Old Board\nGONE1\n");
+    Run();
+    auto lines = ConfigLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "Replacement Board");
+    EXPECT_EQ(lines[1], "REPL1");
+    EXPECT_EQ(hl::Popups().size(), 0u);
+}
+
+// Fails when a start-up on an empty bus does not report the failed connection and still run.
+TEST_F(KestrelSession, EmptyBusReportsAndRuns) {
+    bool ran = false;
+    Then([&] {
+        ran = true;
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_RESETBTN));
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(Popups("USB Error"), 1u);
+}
+
+// Fails when disconnecting does not close the device and stop the loop lamp, or reconnecting
+// does not close the old handle again before opening, or the library refuses that.
+TEST_F(KestrelSession, DisconnectThenConnect) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        int handle = GetUsbId();
+        size_t mark = bus::CallLog().size();
+        hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
+        auto calls = CallsSince(mark);
+        EXPECT_TRUE(Contains(calls, "CloseUsbDevice(" + std::to_string(handle) + ")"));
+        EXPECT_TRUE(Contains(calls, "dbg_CloseLogFile()"));
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_DISCONNECT));
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_LOOPCHECKBOX));
+        EXPECT_EQ(GetUsbId(), handle);
+
+        mark = bus::CallLog().size();
+        hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
+        calls = CallsSince(mark);
+        auto close =
+            std::find(calls.begin(), calls.end(), "CloseUsbDevice(" + std::to_string(handle) + ")");
+        auto open = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"SIM00001\")");
+        EXPECT_TRUE(close < open && open != calls.end());
+        EXPECT_TRUE(Contains(calls, "dbg_OpenLogFile()"));
+        EXPECT_EQ(hl::Popups().size(), 0u);
+        EXPECT_GT(GetUsbId(), handle);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_APPLYBTN));
+    });
+    Run();
+}
+
+// Fails when a board described "USB-Blaster" is offered for testing although it is open.
+TEST_F(KestrelSession, UsbBlasterIsNeverOffered) {
+    AddBoard("USB-Blaster", "UB1");
+    WriteConfig("USB-Blaster\nUB1\n");
+    Then([&] {
+        EXPECT_GT(GetUsbId(), 0);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_APPLYBTN));
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_LOOPCHECKBOX));
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PROGRAMBTN));
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_RDEEPROMBTN));
+        EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_ERASE));
+        EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_FILEMENU_PRINT));
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_RESETBTN));
+    });
+    Run();
+}
+
+// Fails when a typed serial number is not the one the next connection opens.
+TEST_F(KestrelSession, TypedSerialNumberOpensThatBoard) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    AddBoard("Second Board", "SEC2");
+    Then([&] {
+        hl::EnterText(SetupHandle(), SETUPPANEL_SERNUMTXT, "SEC2");
+        EXPECT_STREQ(GetSerNum(), "SEC2");
+        hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
+        hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
+        EXPECT_STREQ(GetDevDesc(), "Second Board");
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "SEC2");
+    });
+    Run();
+}
+
+// Fails when a ninth board is written past the 8-slot description table or listed.
+TEST_F(KestrelSession, OnlyEightBoardsAreListed) {
+    for (int i = 0; i < 10; ++i)
+        AddBoard("Board " + std::to_string(i), "B" + std::to_string(i));
+    Then([&] {
+        auto labels = hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES);
+        ASSERT_EQ(labels.size(), 8u);
+        EXPECT_EQ(labels.back(), "Board 7");
+    });
+    Run();
+}

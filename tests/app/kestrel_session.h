@@ -1,0 +1,96 @@
+// Test fixture: runs Kestrel's start-up in a fresh directory on an in-memory bus, headless.
+#pragma once
+
+#include "app/Kestrel.h"
+#include "core/Kestrel_core.h"
+#include "platform/corvousb/CorvoUsb.h"
+#include "platform/corvousb/CorvoUsbTesting.h"
+#include "platform/uirt/headless/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace hl = uirt::headless;
+namespace bus = corvousb::testing;
+
+class KestrelSession : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        dir_ = std::filesystem::temp_directory_path() /
+               ("kestrel_app_" + std::to_string(getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        std::filesystem::current_path(dir_);
+        bus::ResetBus();
+        hl::Reset();
+        SetInterfaceBufferAllocator(nullptr);
+    }
+    void TearDown() override {
+        SetInterfaceBufferAllocator(nullptr);
+        bus::ResetBus();
+        std::filesystem::current_path(previous_);
+        std::filesystem::remove_all(dir_);
+    }
+
+    // A board with its own description and serial number.
+    static int AddBoard(const std::string& description, const std::string& serial) {
+        corvousb::BoardSetup setup;
+        setup.description = description;
+        setup.serial = serial;
+        return bus::AddBoard(setup);
+    }
+
+    static void WriteConfig(const std::string& text) { std::ofstream("kestrel.cfg") << text; }
+    static std::vector<std::string> ConfigLines() {
+        std::ifstream in("kestrel.cfg");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    // Queues a step for the event loop.
+    static void Then(std::function<void()> step) { hl::Script(std::move(step)); }
+
+    // Runs Kestrel until its script ends (a final step chooses File > Exit).
+    int Run() {
+        hl::Script([] { hl::ChooseMenuItem("MENUBAR_FILEMENU_EXIT"); });
+        return KestrelMain();
+    }
+
+    static int SetupHandle() { return GetSetupPanelHandle(); }
+    static int MainHandle() { return GetMainPanelHandle(); }
+    static int MenuBar() { return hl::MenuBarOf(GetMainPanelHandle()); }
+    static std::string InfoText() { return hl::Text(MainHandle(), 2 /* MAINPANEL_INFOTEXTBOX */); }
+
+    static std::vector<std::string> CallsSince(size_t from) {
+        auto log = bus::CallLog();
+        return std::vector<std::string>(log.begin() + static_cast<long>(std::min(from, log.size())),
+                                        log.end());
+    }
+    static bool Contains(const std::vector<std::string>& calls, const std::string& call) {
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
+    static size_t Count(const std::vector<std::string>& calls, const std::string& call) {
+        return static_cast<size_t>(std::count(calls.begin(), calls.end(), call));
+    }
+    static size_t Popups(const std::string& title) {
+        size_t n = 0;
+        for (const auto& p : hl::Popups())
+            n += (p.title == title);
+        return n;
+    }
+
+    std::filesystem::path previous_;
+    std::filesystem::path dir_;
+};

@@ -1,0 +1,132 @@
+// Link parameters, the encapsulation switch, FIFO purge and status, and the setup panel's
+// close and show.
+#include "kestrel_session.h"
+
+#include "platform/uirt/model/uirt.h"
+#include "ui/KestrelUIR.h"
+#include "ui/SetupPanel.h"
+#include "usb/UsbLink.h"
+
+// Fails when a link setting is not stored, or not sent with the stored value of the other
+// direction in the right order.
+TEST_F(KestrelSession, LinkParametersAreStoredAndSent) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    WriteConfig("Simulated Corvo Board\nSIM00001\n0\n0\n0\n00000000\n1\n1\n0\n2\n0\n2\n3e8\n3e8\n"
+                "1000\n2000\n0\n1\n0\n1\n");
+    Then([&] {
+        size_t mark = bus::CallLog().size();
+        hl::EnterValue(SetupHandle(), SETUPPANEL_TXBUFSZ, 4096);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_RXBUFSZ, 16384);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_WRTIMEOUT, 250);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_RDTIMEOUT, 750);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_LATTIMER, 300); // clamped to 255 by the field
+        EXPECT_EQ(CallsSince(mark), (std::vector<std::string>{"USB_SetXferSize(1, 4096, 8192)",
+                                                              "USB_SetXferSize(1, 4096, 16384)",
+                                                              "USB_SetTimeouts(1, 250, 1000)",
+                                                              "USB_SetTimeouts(1, 250, 750)",
+                                                              "USB_SetLatencyTimer(1, 255)"}));
+        EXPECT_EQ(GetTxBuffer(), 4096);
+        EXPECT_EQ(GetRxBuffer(), 16384);
+        EXPECT_EQ(GetTxTimeout(), 250);
+        EXPECT_EQ(GetRxTimeout(), 750);
+        EXPECT_EQ(GetLatTimer(), 255);
+
+        mark = bus::CallLog().size();
+        hl::Toggle(SetupHandle(), SETUPPANEL_ASYNC_CHK, 0);
+        hl::Toggle(SetupHandle(), SETUPPANEL_ASYNC_CHK, 1);
+        EXPECT_EQ(CallsSince(mark), (std::vector<std::string>{"USB_SetSynchronousMode(1, 100)",
+                                                              "USB_SetFlowControlToHardware(1)",
+                                                              "USB_ResetMode(1)"}));
+    });
+    Run();
+}
+
+// Fails when "None" does not send the baud rate once and dim the sub-address, or "Corvo"
+// sends anything or leaves it dimmed.
+TEST_F(KestrelSession, EncapsulationSwitch) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        EXPECT_EQ(EncapsulationState, 1);
+        size_t mark = bus::CallLog().size();
+        hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
+        EXPECT_EQ(EncapsulationState, 0);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SUBADDRESS));
+        EXPECT_EQ(CallsSince(mark), std::vector<std::string>{"USB_SetBaudRate(1, 921600)"});
+        mark = bus::CallLog().size();
+        hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 1);
+        EXPECT_EQ(EncapsulationState, 1);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SUBADDRESS));
+        EXPECT_TRUE(CallsSince(mark).empty());
+    });
+    Run();
+}
+
+// Fails when purge or status do not print the library's counts, also without an open device.
+TEST_F(KestrelSession, PurgeAndFifoStatusPrintCounts) {
+    int board = AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        const unsigned char unasked[5] = {1, 2, 3, 4, 5};
+        bus::SendUnasked(board, unasked);
+        ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, "");
+        GetFifoStatusCB(SetupHandle(), SETUPPANEL_FIFOSTATBTN, EVENT_COMMIT, nullptr, 0, 0);
+        PurgeUsbBufferCB(SetupHandle(), SETUPPANEL_PURGEFIFOBTN, EVENT_COMMIT, nullptr, 0, 0);
+        EXPECT_EQ(InfoText(), "5 bytes are pending within receive FIFO\n"
+                              "0 bytes are pending within transmit FIFO\n"
+                              "Buffer purged. 0 byte(s) remaining in the receive queue\n");
+
+        hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
+        ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, "");
+        PurgeUsbBufferCB(SetupHandle(), SETUPPANEL_PURGEFIFOBTN, EVENT_COMMIT, nullptr, 0, 0);
+        GetFifoStatusCB(SetupHandle(), SETUPPANEL_FIFOSTATBTN, EVENT_COMMIT, nullptr, 0, 0);
+        int count = USB_GetStatus(GetUsbId(), 0);
+        char expected[200];
+        snprintf(expected, sizeof expected,
+                 "Buffer purged. %d byte(s) remaining in the receive queue\n"
+                 "%d bytes are pending within receive FIFO\n"
+                 "%d bytes are pending within transmit FIFO\n",
+                 count, count, USB_GetStatus(GetUsbId(), 1));
+        EXPECT_EQ(InfoText(), expected);
+        EXPECT_TRUE(hl::Popups().empty());
+    });
+    Run();
+}
+
+// Fails when "Close" does not hide the panel and offer "Show window", or "Show window" does
+// not bring it back refreshed from the record.
+TEST_F(KestrelSession, CloseAndShowSetupPanel) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        hl::Press(SetupHandle(), SETUPPANEL_CLOSEBTN);
+        EXPECT_FALSE(hl::IsPanelVisible(SetupHandle()));
+        EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_SHOWDLG));
+        SetCtrlVal(SetupHandle(), SETUPPANEL_LATTIMER, 77); // shown but never stored
+        EXPECT_EQ(hl::ChooseMenuItem(MenuBar(), MENUBAR_TESTMENU_SHOWDLG), 0);
+        EXPECT_TRUE(hl::IsPanelVisible(SetupHandle()));
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LATTIMER), GetLatTimer());
+        EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_SHOWDLG));
+    });
+    Run();
+}
+
+// Fails when the data field does not show the start value cut to the word size with its
+// digits, or the record loses bits; or "Short display" is not dimmed with printing off.
+TEST_F(KestrelSession, SetupPanelShowsTheRecord) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    WriteConfig("Simulated Corvo Board\nSIM00001\n0\n3\n1\n55AA55AA\n1\n1\n0\n2\n0\n2\n3e8\n3e8\n"
+                "1000\n8000\n0\n0\n0\n1\n");
+    Then([&] {
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA");
+        EXPECT_EQ(hl::MarkedOption(SetupHandle(), SETUPPANEL_IOMODE), 3);
+        EXPECT_EQ(hl::MarkedOption(SetupHandle(), SETUPPANEL_DATASZRADIO), 1);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT), 1);
+        SetWordSize(0);
+        InitSetupControls();
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "AA");
+        SetWordSize(2);
+        InitSetupControls();
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA55AA");
+        EXPECT_EQ(GetStartVal(), 0x55AA55AA);
+    });
+    Run();
+}

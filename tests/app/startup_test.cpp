@@ -1,0 +1,116 @@
+// Start-up, shutdown, the information box and the "USB Error" box.
+#include "kestrel_session.h"
+
+#include "engine/LoopMode.h"
+#include "platform/uirt/model/uirt.h"
+#include "ui/KestrelUIR.h"
+
+// Fails when start-up without a file does not reach the event loop connected to the only
+// board through the fall-back, or quitting does not save the board's identity and defaults.
+TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    bool checked = false;
+    Then([&] {
+        checked = true;
+        EXPECT_TRUE(hl::IsPanelVisible(MainHandle()));
+        EXPECT_TRUE(hl::IsPanelVisible(SetupHandle()));
+        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
+                  std::vector<std::string>{"Simulated Corvo Board"});
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "SIM00001");
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_APPLYBTN));
+        EXPECT_EQ(hl::ActiveCtrl(SetupHandle()), SETUPPANEL_APPLYBTN);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_RESETBTN));
+        EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_ERASE));
+        EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_SHOWDLG));
+        EXPECT_GT(GetUsbId(), 0);
+        EXPECT_EQ(hl::Popups().size(), 0u);
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(checked);
+
+    const auto calls = bus::CallLog();
+    auto at = [&](const std::string& call) {
+        return std::find(calls.begin(), calls.end(), call) - calls.begin();
+    };
+    // Open by the stored (empty) serial, fall back to device 0, bring the link up, then
+    // interrupt checking off and the debug log open before the loop; log closed, all closed.
+    EXPECT_LT(at("USB_SetPerrorFunc(func)"), at("USB_CloseAll()"));
+    EXPECT_LT(at("USB_FindDevices(0)"), at("OpenUsbDevice(\"\")"));
+    EXPECT_LT(at("OpenUsbDevice(\"\")"), at("OpenUsbDevice(\"SIM00001\")"));
+    EXPECT_LT(at("OpenUsbDevice(\"SIM00001\")"), at("UsbSetIntCheckingState(1)"));
+    EXPECT_LT(at("UsbSetIntCheckingState(1)"), at("USB_Init(1, 1)"));
+    EXPECT_LT(at("USB_Init(1, 1)"), at("USB_SetLatencyTimer(1, 2)"));
+    EXPECT_LT(at("USB_SetLatencyTimer(1, 2)"), at("USB_SetTimeouts(1, 1000, 1000)"));
+    EXPECT_LT(at("USB_SetTimeouts(1, 1000, 1000)"), at("USB_ReadEEpromData(1, 0)"));
+    EXPECT_LT(at("USB_ReadEEpromData(1, 0)"), at("USB_SetFlowControlToHardware(1)"));
+    EXPECT_LT(at("USB_SetFlowControlToHardware(1)"), at("UsbSetIntCheckingState(0)"));
+    EXPECT_LT(at("UsbSetIntCheckingState(0)"), at("dbg_OpenLogFile()"));
+    EXPECT_LT(at("dbg_OpenLogFile()"), at("dbg_CloseLogFile()"));
+    EXPECT_EQ(calls.back(), "USB_CloseAll()");
+
+    auto lines = ConfigLines();
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[0], "Simulated Corvo Board");
+    EXPECT_EQ(lines[1], "SIM00001");
+    const std::vector<std::string> defaults = {"0",    "0",    "0", "00000000", "1",   "1",
+                                               "0",    "2",    "0", "2",        "3e8", "3e8",
+                                               "1000", "8000", "0", "1",        "0",   "1"};
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()), defaults);
+}
+
+static void* FailingAlloc(size_t) {
+    return nullptr;
+}
+
+// Fails when a failed buffer allocation enters the loop, writes settings or exits non-zero.
+TEST_F(KestrelSession, BufferAllocationFailureStopsQuietly) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    SetInterfaceBufferAllocator(FailingAlloc);
+    EXPECT_EQ(KestrelMain(), 0);
+    // LASTTEXT_PENDING
+    EXPECT_FALSE(hl::EventLoopRan());
+    EXPECT_FALSE(std::filesystem::exists("kestrel.cfg"));
+}
+
+// Fails when a library error during loop mode leaves the loop running, shows more than one
+// box, or keeps the check box or the loop state set.
+TEST_F(KestrelSession, UsbErrorStopsLoopMode) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
+        SetTimerPeriod(2);
+        StartTimer();
+        SetCtrlVal(SetupHandle(), SETUPPANEL_LOOPCHECKBOX, 1);
+        SetLoopState(1);
+        bus::FailNextCall("USB_Init", 9);
+        hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
+        ASSERT_EQ(hl::Popups().size(), 1u);
+        EXPECT_EQ(Popups("USB Error"), 1u);
+        EXPECT_EQ(hl::Popups()[0].text, CorvoUsb_ErrorText(9));
+        int enabled = 1;
+        GetCtrlAttribute(SetupHandle(), SETUPPANEL_TIMER, ATTR_ENABLED, &enabled);
+        EXPECT_EQ(enabled, 0);
+        EXPECT_EQ(hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER) < 0, true);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LOOPCHECKBOX), 0);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED_2), 0);
+        EXPECT_EQ(GetLoopState(), 0);
+    });
+    Run();
+}
+
+// Fails when InfoPrintf breaks lines it was not given, or overruns its buffer on long text.
+TEST_F(KestrelSession, InfoPrintfAppendsAndCutsLongText) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, "");
+        InfoPrintf("Frames %d", 3);
+        InfoPrintf(" and %s\n", "more");
+        EXPECT_EQ(InfoText(), "Frames 3 and more\n");
+        ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, "");
+        std::string longText(500, 'x');
+        InfoPrintf("%s", longText.c_str());
+        EXPECT_EQ(InfoText(), std::string(131, 'x'));
+    });
+    Run();
+}

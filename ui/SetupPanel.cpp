@@ -1,0 +1,104 @@
+// The setup panel's state: filling from tBoard, dimming, lamps, show and close.
+#include "ui/SetupPanel.h"
+
+#include "app/Kestrel.h"
+#include "core/Kestrel_core.h"
+#include "platform/uirt/model/uirt.h"
+#include "ui/KestrelUIR.h"
+#include "ui/Radio.h"
+
+#include <cstring>
+
+// Hexadecimal digits shown for a word size: 8-bit 2, 16-bit 4, 32-bit (and anything else) 8.
+static int DataDigits(int wordSize) {
+    return wordSize == 0 ? 2 : wordSize == 1 ? 4 : 8;
+}
+
+// The start value cut to the word size; the record itself keeps all 32 bits.
+static unsigned DataShown(int wordSize, unsigned startVal) {
+    if (wordSize == 0) return startVal & 0xFFu;
+    if (wordSize == 1) return startVal & 0xFFFFu;
+    return startVal;
+}
+
+void InitSetupControls(void) {
+    int setup = GetSetupPanelHandle();
+    int index = 0;
+    GetCtrlVal(setup, SETUPPANEL_DEV_INDEX, &index);
+    SetCtrlVal(setup, SETUPPANEL_LSTDEVICES, index);
+    if (GetUsbId() > 0) {
+        SetLed(1);
+        DisableControls(0);
+    }
+    SetCtrlVal(setup, SETUPPANEL_SERNUMTXT, GetSerNum());
+    SetCtrlVal(setup, SETUPPANEL_SUBADDRESS, GetSubAddress());
+    Radio_SetMarkedOption(setup, SETUPPANEL_IOMODE, GetIOMode());
+    Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, GetWordSize());
+    SetCtrlAttribute(setup, SETUPPANEL_DATA, ATTR_MIN_DIGITS, DataDigits(GetWordSize()));
+    SetCtrlVal(setup, SETUPPANEL_DATA,
+               DataShown(GetWordSize(), static_cast<unsigned>(GetStartVal())));
+    SetCtrlVal(setup, SETUPPANEL_INCREMENT, GetIncrement());
+    SetCtrlVal(setup, SETUPPANEL_WORDCOUNT, GetWordCount());
+    SetCtrlVal(setup, SETUPPANEL_PATTERNRING, static_cast<unsigned>(GetPatternPos()));
+    SetCtrlVal(setup, SETUPPANEL_LOOPRING, GetLoopTime());
+    SetCtrlVal(setup, SETUPPANEL_LOOPCHECKBOX, 0);
+    SetCtrlVal(setup, SETUPPANEL_PRINTCHK, GetPrintState());
+    SetCtrlVal(setup, SETUPPANEL_SHORTPRINT, GetShortPrint());
+    SetCtrlAttribute(setup, SETUPPANEL_SHORTPRINT, ATTR_DIMMED, GetPrintState() == 0);
+    SetCtrlVal(setup, SETUPPANEL_EEPROMCHK, GetShowEpromState());
+    SetCtrlVal(setup, SETUPPANEL_LATTIMER, GetLatTimer());
+    SetCtrlVal(setup, SETUPPANEL_WRTIMEOUT, GetTxTimeout());
+    SetCtrlVal(setup, SETUPPANEL_RDTIMEOUT, GetRxTimeout());
+    SetCtrlVal(setup, SETUPPANEL_TXBUFSZ, GetTxBuffer());
+    SetCtrlVal(setup, SETUPPANEL_RXBUFSZ, GetRxBuffer());
+}
+
+void DisableControls(int dim) {
+    int setup = GetSetupPanelHandle();
+    int menuBar = GetPanelMenuBar(GetMainPanelHandle());
+    if (strcmp(GetDevDesc(), "USB-Blaster") == 0) dim = 1;
+
+    SetCtrlAttribute(setup, SETUPPANEL_APPLYBTN, ATTR_DIMMED, dim);
+    if (dim == 0) {
+        SetActiveCtrl(setup, SETUPPANEL_APPLYBTN);
+        SetCtrlAttribute(setup, SETUPPANEL_DISCONNECT, ATTR_DIMMED, 0);
+        SetCtrlAttribute(setup, SETUPPANEL_RESETBTN, ATTR_DIMMED, 1);
+    } else {
+        SetCtrlAttribute(setup, SETUPPANEL_DISCONNECT, ATTR_DIMMED, 1);
+        SetCtrlAttribute(setup, SETUPPANEL_RESETBTN, ATTR_DIMMED, 0);
+    }
+    SetCtrlAttribute(setup, SETUPPANEL_LOOPCHECKBOX, ATTR_DIMMED, dim);
+    SetCtrlAttribute(setup, SETUPPANEL_PROGRAMBTN, ATTR_DIMMED, dim);
+    SetCtrlAttribute(setup, SETUPPANEL_RDEEPROMBTN, ATTR_DIMMED, dim);
+    SetLed(dim == 0 ? 1 : 0);
+    SetMenuBarAttribute(menuBar, MENUBAR_TESTMENU_ERASE, ATTR_DIMMED, dim);
+    SetMenuBarAttribute(menuBar, MENUBAR_FILEMENU_PRINT, ATTR_DIMMED, 0);
+}
+
+void SetSubAddressControlState(int enabled) {
+    SetCtrlAttribute(GetSetupPanelHandle(), SETUPPANEL_SUBADDRESS, ATTR_DIMMED, enabled == 0);
+}
+
+void SetLed(int state) {
+    SetCtrlVal(GetSetupPanelHandle(), SETUPPANEL_LED, state);
+}
+
+void SetLed2(int state) {
+    SetCtrlVal(GetSetupPanelHandle(), SETUPPANEL_LED_2, state);
+}
+
+void ShowSetupDlg(int, int, void*, int) {
+    int menuBar = GetPanelMenuBar(GetMainPanelHandle());
+    InitSetupControls();
+    DisplayPanel(GetSetupPanelHandle());
+    SetMenuBarAttribute(menuBar, MENUBAR_TESTMENU_SHOWDLG, ATTR_DIMMED, 1);
+}
+
+int CloseSetupCB(int panel, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) {
+        HidePanel(panel);
+        SetMenuBarAttribute(GetPanelMenuBar(GetMainPanelHandle()), MENUBAR_TESTMENU_SHOWDLG,
+                            ATTR_DIMMED, 0);
+    }
+    return 0;
+}

@@ -1,0 +1,18 @@
+// The setup panel's state: filled from the settings record, dimmed by the connection state.
+#pragma once
+
+// Fills every setup-panel control from tBoard; shows the connected state when a device is open.
+void InitSetupControls(void);
+// dim 1: no usable device (device controls dimmed); 0: device connected. A device described
+// "USB-Blaster" always counts as unusable.
+void DisableControls(int dim);
+// Enables the sub-address field (1) or dims it (0).
+void SetSubAddressControlState(int enabled);
+// The "Connected" lamp and the loop-running lamp.
+void SetLed(int state);
+void SetLed2(int state);
+
+// Test menu "Show window" and the setup panel's "Close" button.
+void ShowSetupDlg(int menuBar, int menuItem, void* callbackData, int panel);
+int CloseSetupCB(int panel, int control, int event, void* callbackData, int eventData1,
+                 int eventData2);

@@ -1,0 +1,174 @@
+// Device discovery and connection: listing, scan, selection, connect and disconnect.
+#include "usb/UsbDevices.h"
+
+#include "app/Kestrel.h"
+#include "core/Kestrel_core.h"
+#include "engine/LoopMode.h"
+#include "platform/corvousb/CorvoUsb.h"
+#include "platform/uirt/model/uirt.h"
+#include "ui/KestrelUIR.h"
+#include "ui/SetupPanel.h"
+
+#include <cstring>
+
+// Description of each listed device, by device index; also the list item's label.
+static char Buffer[DEVICE_SLOTS][DEVICE_SLOT_SIZE];
+
+// Hands the library's last error to the error function ("USB Error" box).
+static void ReportUsbError(void) {
+    USB_Perror(USB_GetLastError());
+}
+
+void GetCompatibleUsbDevices(int index) {
+    // The table has 8 slots: a device at index 8 or above is not listed.
+    if (index < 0 || index >= DEVICE_SLOTS) return;
+    int setup = GetSetupPanelHandle();
+    if (GetDeviceDesc(Buffer[index], index) != 0) return;
+    InsertListItem(setup, SETUPPANEL_LSTDEVICES, -1, Buffer[index], index);
+    if (strcmp(Buffer[index], GetDevDesc()) == 0) {
+        char serNum[12] = ""; // stays empty when the serial number cannot be read
+        GetDeviceSerNum(serNum, index);
+        SetCtrlVal(setup, SETUPPANEL_DEV_INDEX, index);
+        SetCtrlVal(setup, SETUPPANEL_SERNUMTXT, serNum);
+    }
+}
+
+int FindUsbDevice(char* buffer) {
+    USB_CloseAll();
+    int n = USB_GetNumberOfDevs();
+    for (int i = 0; i < n; ++i) {
+        if (GetDeviceDesc(buffer, i) == 0 && strcmp(buffer, GetDevDesc()) == 0) {
+            char serNum[12];
+            if (GetDeviceSerNum(serNum, i) == 0) SetSerNum(serNum);
+            return i;
+        }
+    }
+    return n;
+}
+
+void SetUsbDeviceName(const char* description) {
+    if (description != nullptr) SetDevDesc(description);
+}
+
+void UpdateDeviceInfo(const char* description, const char* serNum) {
+    SetSerNum(serNum);
+    SetDevDesc(description);
+}
+
+void UpdateDevList(void) {
+    int setup = GetSetupPanelHandle();
+    DisableControls(1);
+    int count = 0;
+    GetNumListItems(setup, SETUPPANEL_LSTDEVICES, &count);
+    if (count == 0) {
+        SetCtrlVal(setup, SETUPPANEL_SERNUMTXT, "");
+        SetUsbDeviceName("");
+        SetSerNum("");
+        return;
+    }
+    int v = 0;
+    GetCtrlVal(setup, SETUPPANEL_LSTDEVICES, &v);
+    if (v < 0 || v >= DEVICE_SLOTS) return;
+    SetCtrlVal(setup, SETUPPANEL_DEV_INDEX, v);
+    SetUsbDeviceName(Buffer[v]);
+    FindUsbDevice(Buffer[v]);
+    SetCtrlVal(setup, SETUPPANEL_DEV_INDEX, v);
+    SetCtrlVal(setup, SETUPPANEL_SERNUMTXT, GetSerNum());
+}
+
+void InitUsbInterface(void) {
+    if (GetUsbId() > 0) {
+        CloseUsbDevice(GetUsbId());
+        SetUsbId(-1);
+    }
+    if (!USB_FindDevices(0)) {
+        ReportUsbError();
+        return;
+    }
+    int h = OpenUsbDevice(GetSerNum());
+    if (h < 0) {
+        // The configured board is not there: take device 0 instead.
+        if (GetDeviceSerNum(GetSerNum(), 0) != 0) {
+            SetSerNum("NULL");
+        } else if (GetDeviceDesc(GetDevDesc(), 0) != 0) {
+            SetDevDesc("No device description");
+            ReportUsbError();
+            return;
+        } else {
+            h = OpenUsbDevice(GetSerNum());
+            if (h < 0) {
+                ReportUsbError();
+                return;
+            }
+        }
+    }
+    SetUsbId(h);
+    UsbSetIntCheckingState(1);
+    if (!USB_Init(h, 1)) {
+        ReportUsbError();
+        return;
+    }
+    USB_SetLatencyTimer(h, static_cast<unsigned char>(GetLatTimer() & 0xFF));
+    USB_SetTimeouts(h, GetTxTimeout(), GetRxTimeout());
+    if (!USB_ReadEEpromData(h, GetShowEpromState())) {
+        ReportUsbError();
+        return;
+    }
+    UpdateDeviceInfo(USB_GetEpromDeviceDesc(), USB_GetEpromSerialNum());
+}
+
+int CmdRefreshCB(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    int setup = GetSetupPanelHandle();
+    USB_CloseAll();
+    ClearListCtrl(setup, SETUPPANEL_LSTDEVICES);
+    int n = USB_GetNumberOfDevs();
+    if (n == 0) {
+        MessagePopup("Error", "No device found");
+        SetDevDesc("");
+        SetSerNum("");
+        SetCtrlVal(setup, SETUPPANEL_SERNUMTXT, GetSerNum());
+        // The scan closed every device: show it rather than a connection that is gone.
+        DisableControls(1);
+        return 0;
+    }
+    for (int i = 0; i < n; ++i)
+        GetCompatibleUsbDevices(i);
+    UpdateDevList();
+    return 0;
+}
+
+int UsbDevListCB(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    UpdateDevList();
+    InitSetupControls();
+    DisableControls(1);
+    return 0;
+}
+
+int ResetCB(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    InitUsbInterface();
+    InitSetupControls();
+    SetCtrlAttribute(GetSetupPanelHandle(), SETUPPANEL_APPLYBTN, ATTR_DIMMED, 0);
+    dbg_OpenLogFile();
+    return 0;
+}
+
+int DisconnectCB(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    DisableControls(1);
+    StopTimer();
+    CloseUsbDevice(GetUsbId());
+    dbg_CloseLogFile();
+    SetLed(0);
+    return 0;
+}
+
+int SerNumCB(int panel, int control, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    char serNum[12] = "";
+    GetCtrlVal(panel, control, serNum, sizeof serNum);
+    SetSerNum(serNum);
+    return 0;
+}
