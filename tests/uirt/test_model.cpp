@@ -1,0 +1,310 @@
+// Model rules: loading, program writes, user input and its events, dimming, timers, lists.
+#include <gtest/gtest.h>
+
+#include "TestPanel.h"
+#include "platform/uirt/headless/headless.h"
+#include "platform/uirt/model/frontend.h"
+#include "platform/uirt/model/state.h"
+
+namespace hl = uirt::headless;
+using Strings = std::vector<std::string>;
+
+class Model : public ::testing::Test {
+  protected:
+    void SetUp() override { panel = StartTestPanel(); }
+    void TearDown() override { hl::Reset(); }
+    int panel = 0;
+};
+
+// Fails if unknown files, indexes or parents load something or a discarded handle still works.
+TEST_F(Model, LoadAndDiscardPanels) {
+    EXPECT_GT(panel, 0);
+    EXPECT_EQ(LoadPanel(0, "Nope.uir", 1), UIE_RESOURCE_NOT_FOUND);
+    EXPECT_EQ(LoadPanel(0, "Test.uir", 2), UIE_RESOURCE_NOT_FOUND);
+    EXPECT_EQ(LoadPanel(0, nullptr, 1), UIE_NULL_POINTER);
+    EXPECT_EQ(LoadPanel(999, "Test.uir", 1), UIE_BAD_PANEL);
+    const int child = LoadPanel(panel, "Test.uir", 1);
+    ASSERT_GT(child, 0);
+    EXPECT_NE(child, panel);
+    EXPECT_EQ(DiscardPanel(panel), 0);
+    EXPECT_EQ(DisplayPanel(child), UIE_BAD_PANEL); // children go with their parent
+    EXPECT_EQ(SetCtrlVal(panel, T_NUM, 1), UIE_BAD_PANEL);
+    EXPECT_EQ(DiscardPanel(panel), UIE_BAD_PANEL);
+}
+
+// Fails if a call with a bad panel handle or control constant crashes or reports success.
+TEST_F(Model, BadHandlesAndControlsReturnNegativeCodes) {
+    int i = 0;
+    unsigned u = 0;
+    double d = 0;
+    char text[8];
+    for (int p : {0, -1, 12345}) {
+        EXPECT_LT(SetCtrlVal(p, T_NUM, 1), 0);
+        EXPECT_LT(GetCtrlVal(p, T_NUM, &i), 0);
+        EXPECT_LT(SetCtrlAttribute(p, T_NUM, ATTR_DIMMED, 1), 0);
+        EXPECT_LT(GetCtrlAttribute(p, T_NUM, ATTR_DIMMED, &i), 0);
+        EXPECT_LT(InsertListItem(p, T_RING, -1, "x", 1), 0);
+        EXPECT_LT(GetNumListItems(p, T_RING, &i), 0);
+        EXPECT_LT(SetTreeItemAttribute(p, T_TREE, 0, ATTR_MARK_STATE, 1), 0);
+        EXPECT_LT(HidePanel(p), 0);
+        EXPECT_LT(GetPanelMenuBar(p), 0);
+        EXPECT_LT(SetActiveCtrl(p, T_NUM), 0);
+        EXPECT_LT(hl::Press(p, T_BTN), 0);
+    }
+    for (int c : {0, 1, 99, -5}) {
+        EXPECT_EQ(SetCtrlVal(panel, c, 1), UIE_BAD_CONTROL);
+        EXPECT_EQ(GetCtrlVal(panel, c, &u), UIE_BAD_CONTROL);
+        EXPECT_EQ(GetCtrlVal(panel, c, &d), UIE_BAD_CONTROL);
+        EXPECT_EQ(GetCtrlVal(panel, c, text), UIE_BAD_CONTROL);
+        EXPECT_EQ(SetCtrlAttribute(panel, c, ATTR_LABEL_TEXT, "x"), UIE_BAD_CONTROL);
+        EXPECT_EQ(ClearListCtrl(panel, c), UIE_BAD_CONTROL);
+        EXPECT_EQ(hl::TimerTick(panel, c), UIE_BAD_CONTROL);
+    }
+    EXPECT_EQ(GetCtrlVal(panel, T_NUM, static_cast<int*>(nullptr)), UIE_NULL_POINTER);
+    EXPECT_EQ(SetCtrlVal(panel, T_STR, static_cast<const char*>(nullptr)), UIE_NULL_POINTER);
+    EXPECT_EQ(SetCtrlVal(panel, T_STR, 5), UIE_BAD_VALUE);
+    EXPECT_EQ(SetCtrlVal(panel, T_NUM, "5"), UIE_BAD_VALUE);
+    EXPECT_EQ(SetCtrlAttribute(panel, T_BTN, ATTR_INTERVAL, 1.0), UIE_BAD_ATTRIBUTE);
+    const int bar = GetPanelMenuBar(panel);
+    EXPECT_EQ(SetMenuBarAttribute(bar, 99, ATTR_DIMMED, 1), UIE_BAD_MENU);
+    EXPECT_EQ(SetMenuBarAttribute(bar + 100, TM_DO, ATTR_DIMMED, 1), UIE_BAD_MENU);
+    EXPECT_EQ(hl::ChooseMenuItem(bar, TM_SEP), UIE_BAD_MENU);
+    EXPECT_EQ(Events(), Strings{});
+}
+
+// Fails if a value written by the program raises an event.
+TEST_F(Model, ProgramWritesRaiseNoEvent) {
+    EXPECT_EQ(SetCtrlVal(panel, T_NUM, 7), 0);
+    EXPECT_EQ(SetCtrlVal(panel, T_RING, 3), 0);
+    EXPECT_EQ(SetCtrlVal(panel, T_STR, "xy"), 0);
+    EXPECT_EQ(SetCtrlVal(panel, T_TEXT, "line\n"), 0);
+    EXPECT_EQ(SetCtrlVal(panel, T_CHECK, 1), 0);
+    EXPECT_EQ(SetTreeItemAttribute(panel, T_TREE, 1, ATTR_MARK_STATE, 1), 0);
+    EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 1), 0);
+    EXPECT_EQ(Events(), Strings{});
+    EXPECT_EQ(hl::Text(panel, T_NUM), "7");
+    EXPECT_EQ(hl::Text(panel, T_RING), "three");
+}
+
+// Fails if user entries are not clamped to the range or the events come in the wrong order.
+TEST_F(Model, UserEntryIsClampedThenValueChangedThenCommit) {
+    EXPECT_EQ(hl::EnterValue(panel, T_NUM, 200), 0);
+    int v = 0;
+    GetCtrlVal(panel, T_NUM, &v);
+    EXPECT_EQ(v, 126);
+    EXPECT_EQ(hl::EnterValue(panel, T_NUM, -4), 0);
+    GetCtrlVal(panel, T_NUM, &v);
+    EXPECT_EQ(v, 0);
+    EXPECT_EQ(hl::EnterValue(panel, T_NUM, 9.6), 0); // integer types round
+    GetCtrlVal(panel, T_NUM, &v);
+    EXPECT_EQ(v, 10);
+    EXPECT_EQ(Events(), (Strings{"c2:2", "c2:1", "c2:2", "c2:1", "c2:2", "c2:1"}));
+    Events().clear();
+
+    hl::Press(panel, T_BTN);
+    hl::ChooseRingItem(panel, T_RING, 2);
+    hl::Toggle(panel, T_CHECK, 1);
+    hl::EnterText(panel, T_STR, "abcdef");
+    EXPECT_EQ(Events(), (Strings{"c3:1", "c4:2", "c4:1", "c8:2", "c8:1", "c6:2", "c6:1"}));
+    EXPECT_EQ(hl::Value(panel, T_RING), 3);
+    EXPECT_EQ(hl::Text(panel, T_STR), "abcd"); // cut to the maximum length
+    EXPECT_EQ(hl::ActiveCtrl(panel), T_STR);   // the user's control takes the focus
+}
+
+// Fails if dimmed or hidden controls, or controls of a hidden panel, take user input.
+TEST_F(Model, DimmedAndHiddenControlsTakeNoInput) {
+    SetCtrlAttribute(panel, T_BTN, ATTR_DIMMED, 1);
+    SetCtrlAttribute(panel, T_NUM, ATTR_VISIBLE, 0);
+    EXPECT_EQ(hl::Press(panel, T_BTN), UIE_NO_INPUT);
+    EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), UIE_NO_INPUT);
+    EXPECT_EQ(hl::Text(panel, T_NUM), "5");
+    EXPECT_TRUE(hl::IsDimmed(panel, T_BTN));
+    EXPECT_FALSE(hl::IsVisible(panel, T_NUM));
+    SetCtrlAttribute(panel, T_BTN, ATTR_DIMMED, 0);
+    HidePanel(panel);
+    EXPECT_EQ(hl::Press(panel, T_BTN), UIE_NO_INPUT);
+    EXPECT_EQ(hl::ChooseMenuItem(GetPanelMenuBar(panel), TM_DO), UIE_NO_INPUT);
+    EXPECT_EQ(Events(), Strings{});
+    DisplayPanel(panel);
+    EXPECT_EQ(hl::Press(panel, T_BTN), 0);
+    EXPECT_EQ(hl::EnterValue(panel, T_RING, 1), UIE_NO_INPUT); // not a numeric
+    EXPECT_EQ(Events(), Strings{"c3:1"});
+}
+
+namespace {
+int TickProbe(int panel, int control, int event, void*, int, int) {
+    Events().push_back("tick");
+    // A tick arriving while this callback runs must be refused.
+    EXPECT_EQ(uirt::input::timerTick(panel, control), UIE_BUSY);
+    (void)event;
+    return 0;
+}
+} // namespace
+
+// Fails if timer ticks arrive while the timer is disabled or while a callback runs.
+TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
+    EXPECT_EQ(hl::TimerTick(panel, T_TIMER), UIE_NO_INPUT);
+    SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 1);
+    EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
+    EXPECT_EQ(Events(), Strings{"c7:15"});
+    HidePanel(panel); // hiding the panel does not stop its timer
+    EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
+    InstallCtrlCallback(panel, T_TIMER, TickProbe, nullptr);
+    EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
+    EXPECT_EQ(Events(), (Strings{"c7:15", "c7:15", "tick"}));
+    SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 0);
+    EXPECT_EQ(hl::TimerTick(panel, T_TIMER), UIE_NO_INPUT);
+    EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, 0.002), 0);
+    double interval = 0;
+    GetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, &interval);
+    EXPECT_DOUBLE_EQ(interval, 0.002);
+    EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, 0.0), UIE_BAD_VALUE);
+}
+
+// Fails if text box appends, lengths, selections or bounded reads go wrong.
+TEST_F(Model, TextBoxAppendsAndReadsAreBounded) {
+    SetCtrlVal(panel, T_TEXT, "abc");
+    SetCtrlVal(panel, T_TEXT, "def\n");
+    int length = 0;
+    GetCtrlAttribute(panel, T_TEXT, ATTR_STRING_TEXT_LENGTH, &length);
+    EXPECT_EQ(length, 7);
+    char small[4];
+    EXPECT_EQ(GetCtrlVal(panel, T_TEXT, small), UIE_BUFFER_TOO_SMALL);
+    EXPECT_STREQ(small, "abc");
+    char big[16];
+    EXPECT_EQ(GetCtrlVal(panel, T_TEXT, big), 0);
+    EXPECT_STREQ(big, "abcdef\n");
+    EXPECT_EQ(SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 5), 0);
+    EXPECT_EQ(SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 100), 0);
+    int selection = 0;
+    GetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, &selection);
+    EXPECT_EQ(selection, 2); // kept inside the text
+    ResetTextBox(panel, T_TEXT, "");
+    GetCtrlAttribute(panel, T_TEXT, ATTR_STRING_TEXT_LENGTH, &length);
+    EXPECT_EQ(length, 0);
+    SetCtrlVal(panel, T_STR, "too long");
+    EXPECT_EQ(hl::Text(panel, T_STR), "too ");
+}
+
+// Fails if a hexadecimal field loses part of the 32-bit range or its zero padding.
+TEST_F(Model, HexNumericHoldsFullUnsignedRangeWithMinimumDigits) {
+    SetCtrlVal(panel, T_UINT, 0xFFFFFFFFu);
+    unsigned u = 0;
+    int i = 0;
+    GetCtrlVal(panel, T_UINT, &u);
+    GetCtrlVal(panel, T_UINT, &i);
+    EXPECT_EQ(u, 0xFFFFFFFFu);
+    EXPECT_EQ(i, -1); // same bit pattern
+    EXPECT_EQ(hl::Text(panel, T_UINT), "FFFFFFFF");
+    SetCtrlVal(panel, T_UINT, 0x55AAu);
+    EXPECT_EQ(hl::Text(panel, T_UINT), "000055AA");
+    SetCtrlAttribute(panel, T_UINT, ATTR_MIN_DIGITS, 2);
+    SetCtrlVal(panel, T_UINT, 0xAAu);
+    EXPECT_EQ(hl::Text(panel, T_UINT), "AA");
+    SetCtrlVal(panel, T_UINT, -1); // below the range: clamped
+    EXPECT_EQ(hl::Text(panel, T_UINT), "00");
+    hl::EnterValue(panel, T_UINT, 4294967295.0);
+    GetCtrlVal(panel, T_UINT, &u);
+    EXPECT_EQ(u, 0xFFFFFFFFu);
+}
+
+// Fails if ring items, selection by value, clearing or counting misbehave.
+TEST_F(Model, RingSelectsByValueAndCountsItems) {
+    EXPECT_EQ(hl::Text(panel, T_RING), "two"); // the value when loaded
+    EXPECT_EQ(SetCtrlVal(panel, T_RING, 7), UIE_ITEM_NOT_FOUND);
+    EXPECT_EQ(hl::Text(panel, T_RING), "two");
+    EXPECT_EQ(ClearListCtrl(panel, T_RING), 0);
+    int count = -1, index = 5, value = 0;
+    GetNumListItems(panel, T_RING, &count);
+    GetCtrlIndex(panel, T_RING, &index);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(GetCtrlVal(panel, T_RING, &value), UIE_BAD_INDEX);
+    EXPECT_EQ(InsertListItem(panel, T_RING, -1, "dev A", 0), 0);
+    EXPECT_EQ(InsertListItem(panel, T_RING, -1, "dev B", 1), 0);
+    EXPECT_EQ(InsertListItem(panel, T_RING, 5, "bad", 2), UIE_BAD_INDEX);
+    GetCtrlVal(panel, T_RING, &value);
+    EXPECT_EQ(value, 0); // a refilled ring shows its first item
+    SetCtrlVal(panel, T_RING, 1);
+    GetCtrlIndex(panel, T_RING, &index);
+    EXPECT_EQ(index, 1);
+    char label[16];
+    GetLabelFromIndex(panel, T_RING, 0, label, sizeof label);
+    EXPECT_STREQ(label, "dev A");
+    EXPECT_EQ(hl::ListLabels(panel, T_RING), (Strings{"dev A", "dev B"}));
+    EXPECT_EQ(Events(), Strings{});
+}
+
+// Fails if a switch shows the wrong text or a check box reads other than 0/1.
+TEST_F(Model, SwitchAndCheckBoxValues) {
+    EXPECT_EQ(hl::Text(panel, T_SWITCH), "On");
+    hl::Toggle(panel, T_SWITCH, 0);
+    int v = 1;
+    GetCtrlVal(panel, T_SWITCH, &v);
+    EXPECT_EQ(v, 0);
+    EXPECT_EQ(hl::Text(panel, T_SWITCH), "Off");
+    SetCtrlVal(panel, T_CHECK, 5);
+    GetCtrlVal(panel, T_CHECK, &v);
+    EXPECT_EQ(v, 1);
+    EXPECT_EQ(Events(), (Strings{"c12:2", "c12:1"}));
+}
+
+// Fails if the dimmer does not run before a menu item, or a dimmed item runs its callback.
+TEST_F(Model, MenuDimmerRunsBeforeItemAndDimmedItemsDoNothing) {
+    const int bar = GetPanelMenuBar(panel);
+    ASSERT_GT(bar, 0);
+    InstallMenuDimmerCallback(bar, [](int, int) { Events().push_back("dimmer"); });
+    EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DO), 0);
+    EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DIMMED), UIE_NO_INPUT);
+    EXPECT_EQ(Events(), (Strings{"dimmer", "m3", "dimmer"}));
+    EXPECT_TRUE(hl::IsMenuItemDimmed(bar, TM_DIMMED));
+    SetMenuBarAttribute(bar, TM_DIMMED, ATTR_DIMMED, 0);
+    EXPECT_EQ(hl::ChooseMenuItem("TM_DIMMED"), 0);
+    EXPECT_EQ(Events().back(), "m4");
+    // A dimmer that dims the item the user is about to choose wins.
+    InstallMenuDimmerCallback(bar,
+                              [](int b, int) { SetMenuBarAttribute(b, TM_DO, ATTR_DIMMED, 1); });
+    EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DO), UIE_NO_INPUT);
+}
+
+// Fails if a pop-up menu skips the dimmer, ignores the choice or runs a dimmed item.
+TEST_F(Model, PopupMenuRunsDimmerThenChosenItem) {
+    const int bar = GetPanelMenuBar(panel);
+    InstallMenuDimmerCallback(bar, [](int, int) { Events().push_back("dimmer"); });
+    hl::ChooseNextPopupItem(TM_COPY);
+    EXPECT_EQ(RunPopupMenu(bar, TM_EDIT, panel, 40, 30, 0, 0, 0, 0), TM_COPY);
+    EXPECT_EQ(Events(), (Strings{"dimmer", "m7"}));
+    ASSERT_EQ(hl::Popups().size(), 1u);
+    EXPECT_EQ(hl::Popups()[0].text, "__Edit");
+    EXPECT_EQ(hl::Popups()[0].top, 40);
+    EXPECT_EQ(hl::Popups()[0].left, 30);
+    EXPECT_EQ(RunPopupMenu(bar, TM_EDIT, panel, 0, 0, 0, 0, 0, 0), 0); // dismissed
+    SetMenuBarAttribute(bar, TM_COPY, ATTR_DIMMED, 1);
+    hl::ChooseNextPopupItem(TM_COPY);
+    EXPECT_EQ(RunPopupMenu(bar, TM_EDIT, panel, 0, 0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(RunPopupMenu(bar, TM_COPY, panel, 0, 0, 0, 0, 0, 0), UIE_BAD_MENU);
+    EXPECT_EQ(Events().size(), 4u);
+}
+
+namespace {
+int DiscardingCallback(int panel, int, int event, void*, int, int) {
+    Events().push_back("e" + std::to_string(event));
+    DiscardPanel(panel);
+    return 0;
+}
+} // namespace
+
+// Fails if a callback that discards its own panel makes the model crash or raise more events.
+TEST_F(Model, CallbackMayDiscardItsOwnPanel) {
+    InstallCtrlCallback(panel, T_NUM, DiscardingCallback, nullptr);
+    EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), 0);
+    EXPECT_EQ(Events(), Strings{"e2"}); // no commit on a discarded control
+    EXPECT_EQ(uirt::FindPanel(panel), nullptr);
+    EXPECT_EQ(hl::ActivePanel(), 0);
+}
+
+// Fails if the window manager's close does not press the panel's close control.
+TEST_F(Model, ClosingTheWindowPressesTheCloseControl) {
+    EXPECT_EQ(hl::ClosePanel(panel), 0);
+    EXPECT_EQ(Events(), Strings{"c3:1"});
+}

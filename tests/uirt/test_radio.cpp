@@ -1,0 +1,112 @@
+// Radio groups over the tree control.
+#include <gtest/gtest.h>
+
+#include "platform/uirt/headless/headless.h"
+#include "platform/uirt/model/state.h"
+#include "ui/KestrelUIR.h"
+#include "ui/ProgWizUIR.h"
+#include "ui/Radio.h"
+#include "ui/Resources.h"
+
+namespace hl = uirt::headless;
+
+class Radio : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        hl::Reset();
+        RegisterKestrelResources();
+        InitCVIRTE(nullptr, nullptr, nullptr);
+        setup = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL);
+        DisplayPanel(setup);
+    }
+    void TearDown() override { hl::Reset(); }
+    int setup = 0;
+};
+
+// Fails if marking an option does not clear the others or reading it back gives another index.
+TEST_F(Radio, MarkedOptionRoundTripKeepsExactlyOneMarked) {
+    ASSERT_EQ(Radio_ConvertFromTree(setup, SETUPPANEL_DATASZRADIO), SETUPPANEL_DATASZRADIO);
+    int index = -1;
+    EXPECT_EQ(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 2), 0);
+    EXPECT_EQ(Radio_GetMarkedOption(setup, SETUPPANEL_DATASZRADIO, &index), 0);
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 0), 0);
+    int marks[3];
+    for (int i = 0; i < 3; ++i)
+        GetTreeItemAttribute(setup, SETUPPANEL_DATASZRADIO, i, ATTR_MARK_STATE, &marks[i]);
+    EXPECT_EQ(marks[0], 1);
+    EXPECT_EQ(marks[1], 0);
+    EXPECT_EQ(marks[2], 0);
+    EXPECT_LT(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 3), 0);
+    EXPECT_LT(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, -1), 0);
+    Radio_GetMarkedOption(setup, SETUPPANEL_DATASZRADIO, &index);
+    EXPECT_EQ(index, 0);
+}
+
+// Fails if the conversion misses radio marks, the transparent look or the fit to the options.
+TEST_F(Radio, ConversionGivesRadioLookSizedToOptions) {
+    ASSERT_EQ(Radio_ConvertFromTree(setup, SETUPPANEL_IOMODE), SETUPPANEL_IOMODE);
+    const uirt::ControlState& c = *uirt::FindControl(setup, SETUPPANEL_IOMODE);
+    EXPECT_EQ(c.typeTag, "Radio");
+    EXPECT_EQ(c.bgColor, VAL_TRANSPARENT);
+    EXPECT_FALSE(c.frameVisible);
+    EXPECT_FALSE(c.selectionVisible);
+    int itemHeights = 0;
+    std::size_t widest = 0;
+    for (const auto& item : c.items) {
+        EXPECT_EQ(item.markType, VAL_MARK_RADIO);
+        EXPECT_EQ(item.labelBgColor, VAL_TRANSPARENT);
+        EXPECT_EQ(item.markOnLabelClick, 1);
+        itemHeights += item.height;
+        widest = std::max(widest, item.label.size());
+    }
+    EXPECT_EQ(c.height, itemHeights);
+    EXPECT_EQ(c.width, c.columnWidth);
+    // Headless metrics: 7 px per character, a mark as wide as a 16 px line plus margins.
+    EXPECT_EQ(c.width, 16 + 4 + 7 * static_cast<int>(widest) + 4);
+    EXPECT_EQ(hl::MarkedOption(setup, SETUPPANEL_IOMODE), 0);
+}
+
+// Fails if a conversion of something that is not a tree reports success.
+TEST_F(Radio, ConversionFailsWithTheFirstError) {
+    EXPECT_EQ(Radio_ConvertFromTree(setup, 999), UIE_BAD_CONTROL);
+    EXPECT_EQ(Radio_ConvertFromTree(-1, SETUPPANEL_IOMODE), UIE_BAD_PANEL);
+    EXPECT_LT(Radio_ConvertFromTree(setup, SETUPPANEL_APPLYBTN), 0);
+    int index = 0;
+    EXPECT_LT(Radio_GetMarkedOption(setup, SETUPPANEL_APPLYBTN, &index), 0);
+}
+
+namespace {
+int commits = 0, lastIndex = -1;
+int OnOption(int panel, int control, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) {
+        ++commits;
+        Radio_GetMarkedOption(panel, control, &lastIndex);
+    }
+    return 0;
+}
+} // namespace
+
+// Fails if the user marking an option does not commit, or an unconverted tree takes marks.
+TEST_F(Radio, UserMarkingCommitsOnlyOnConvertedGroups) {
+    commits = 0;
+    InstallCtrlCallback(setup, SETUPPANEL_BYTEORDERRADIO, OnOption, nullptr);
+    EXPECT_EQ(hl::MarkOption(setup, SETUPPANEL_BYTEORDERRADIO, 1), UIE_NO_INPUT);
+    Radio_ConvertFromTree(setup, SETUPPANEL_BYTEORDERRADIO);
+    EXPECT_EQ(hl::MarkOption(setup, SETUPPANEL_BYTEORDERRADIO, 1), 0);
+    EXPECT_EQ(commits, 1);
+    EXPECT_EQ(lastIndex, 1);
+    EXPECT_EQ(hl::MarkOption(setup, SETUPPANEL_BYTEORDERRADIO, 1), 0); // marking again keeps it
+    EXPECT_EQ(hl::MarkedOption(setup, SETUPPANEL_BYTEORDERRADIO), 1);
+    SetCtrlAttribute(setup, SETUPPANEL_BYTEORDERRADIO, ATTR_DIMMED, 1);
+    EXPECT_EQ(hl::MarkOption(setup, SETUPPANEL_BYTEORDERRADIO, 0), UIE_NO_INPUT);
+    EXPECT_EQ(commits, 2);
+}
+
+// Fails if the wizard's power-source group cannot be converted and marked like the others.
+TEST_F(Radio, WizardPowerSourceGroup) {
+    const int page = LoadPanel(0, "ProgWizUIR.uir", PANEL_4);
+    EXPECT_EQ(Radio_ConvertFromTree(page, PANEL_4_RADIOGROUP), PANEL_4_RADIOGROUP);
+    Radio_SetMarkedOption(page, PANEL_4_RADIOGROUP, 1);
+    EXPECT_EQ(hl::Text(page, PANEL_4_RADIOGROUP), "Self-powered");
+}
