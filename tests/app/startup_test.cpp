@@ -68,7 +68,7 @@ TEST_F(KestrelSession, BufferAllocationFailureStopsQuietly) {
     AddBoard("Simulated Corvo Board", "SIM00001");
     SetInterfaceBufferAllocator(FailingAlloc);
     EXPECT_EQ(KestrelMain(), 0);
-    // LASTTEXT_PENDING
+    EXPECT_EQ(hl::LastText("MAINPANEL", MAINPANEL_INFOTEXTBOX), "Main buffer allocation error!\n");
     EXPECT_FALSE(hl::EventLoopRan());
     EXPECT_FALSE(std::filesystem::exists("kestrel.cfg"));
 }

@@ -2,6 +2,7 @@
 #include "platform/uirt/headless/headless.h"
 
 #include <deque>
+#include <map>
 
 #include "platform/uirt/model/frontend.h"
 #include "platform/uirt/model/state.h"
@@ -24,6 +25,8 @@ struct Session {
     bool loopRan = false;
     bool quitRequested = false;
     int quitCode = 0;
+    // Text of each control of a discarded panel, by panel constant name and control.
+    std::map<std::pair<std::string, int>, std::string> discardedText;
 };
 
 Session& session() {
@@ -41,7 +44,13 @@ class HeadlessFrontEnd final : public FrontEnd,
                                EventLoop {
   public:
     void panelLoaded(int) override {}
-    void panelDiscarding(int) override {}
+    // Keeps what the panel showed, so tests can read it after shutdown discarded it.
+    void panelDiscarding(int panel) override {
+        const PanelState* p = FindPanel(panel);
+        if (p == nullptr) return;
+        for (const ControlState& c : p->controls)
+            session().discardedText[{p->res->constName, c.id}] = DisplayText(c);
+    }
     void panelChanged(int) override {}
     void controlChanged(int, int, Change) override {}
     void textAppended(int, int, std::string_view) override {}
@@ -239,6 +248,14 @@ int MenuBarOf(int panel) {
 std::string Text(int panel, int control) {
     const ControlState* c = find(panel, control);
     return c ? DisplayText(*c) : std::string();
+}
+
+std::string LastText(std::string_view panelConstName, int control) {
+    int panel = PanelNamed(panelConstName);
+    if (panel > 0) return Text(panel, control);
+    const auto& kept = session().discardedText;
+    auto it = kept.find({std::string(panelConstName), control});
+    return it != kept.end() ? it->second : std::string();
 }
 
 std::string Label(int panel, int control) {

@@ -57,6 +57,9 @@ void SetHelpAvailable(bool available);        // false: help windows fail to ope
 int PanelNamed(std::string_view constName);
 int MenuBarOf(int panel);
 std::string Text(int panel, int control); // uirt::DisplayText
+// Text of a control of the panel with that constant name: live while the panel is loaded,
+// otherwise as it was when the panel was last discarded ("" when never seen).
+std::string LastText(std::string_view panelConstName, int control);
 std::string Label(int panel, int control);
 double Value(int panel, int control);
 bool IsDimmed(int panel, int control);

@@ -1,0 +1,57 @@
+// Kestrel in its real Qt window (offscreen): start-up to a connected window, then a clean quit.
+#include "app/Kestrel.h"
+#include "core/Kestrel_core.h"
+#include "platform/corvousb/CorvoUsbTesting.h"
+#include "platform/uirt/model/uirt.h"
+#include "ui/KestrelUIR.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+// Fails when the Qt front end does not show both windows connected to the board, or quitting
+// from the event loop does not shut down and save the settings.
+TEST(QtSmoke, StartsConnectedAndQuitsCleanly) {
+    namespace fs = std::filesystem;
+    fs::path previous = fs::current_path();
+    fs::path dir = fs::temp_directory_path() / ("kestrel_qt_smoke_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::current_path(dir);
+    corvousb::testing::ResetBus();
+    corvousb::testing::AddBoard();
+
+    int argc = 1;
+    char name[] = "qt_smoke";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        checked = true;
+        QStringList titles;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) titles << w->windowTitle();
+        EXPECT_TRUE(titles.contains("Kestrel 2.0")) << titles.join(", ").toStdString();
+        EXPECT_TRUE(titles.contains("Tests and configuration"));
+        bool serialShown = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            for (QLineEdit* edit : w->findChildren<QLineEdit*>())
+                serialShown = serialShown || edit->text() == "SIM00001";
+        EXPECT_TRUE(serialShown);
+        int led = 0;
+        GetCtrlVal(GetSetupPanelHandle(), SETUPPANEL_LED, &led);
+        EXPECT_EQ(led, 1);
+        QuitUserInterface(0);
+    });
+    EXPECT_EQ(KestrelMain(), 0);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(fs::exists("kestrel.cfg"));
+
+    corvousb::testing::ResetBus();
+    fs::current_path(previous);
+    fs::remove_all(dir);
+}
