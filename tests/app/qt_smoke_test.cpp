@@ -6,6 +6,7 @@
 #include "ui/KestrelUIR.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
@@ -45,6 +46,14 @@ TEST(QtSmoke, StartsConnectedAndQuitsCleanly) {
         int led = 0;
         GetCtrlVal(GetSetupPanelHandle(), SETUPPANEL_LED, &led);
         EXPECT_EQ(led, 1);
+        // The connected windows, for the README.
+        QDir().mkpath(KESTREL_SCREENSHOT_DIR);
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible()) continue;
+            QString file =
+                w->windowTitle() == "Kestrel 2.0" ? "kestrel-main.png" : "kestrel-setup.png";
+            w->grab().save(QString(KESTREL_SCREENSHOT_DIR) + "/" + file);
+        }
         QuitUserInterface(0);
     });
     EXPECT_EQ(KestrelMain(), 0);
