@@ -114,3 +114,23 @@ TEST_F(KestrelSession, InfoPrintfAppendsAndCutsLongText) {
     });
     Run();
 }
+
+// Fails when the Exit button or closing the main window does not end the run with a save.
+TEST_F(KestrelSession, ExitButtonAndClosingTheWindowQuit) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    for (bool closeWindow : {false, true}) {
+        hl::Reset();
+        std::filesystem::remove("kestrel.cfg");
+        hl::Script([closeWindow] {
+            if (closeWindow) {
+                hl::ClosePanel(MainHandle());
+            } else {
+                hl::Press(MainHandle(), MAINPANEL_QUITBTN);
+            }
+        });
+        hl::Script([] { ADD_FAILURE() << "the event loop went on after quitting"; });
+        EXPECT_EQ(KestrelMain(), 0);
+        EXPECT_EQ(hl::EventLoopQuitCode(), 0);
+        EXPECT_TRUE(std::filesystem::exists("kestrel.cfg"));
+    }
+}
