@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,18 @@ bool labelAbove(CtrlKind k) {
 // Qt widgets are owned by their parent widget; this is the one place that creates them.
 template <typename W, typename... Args> W* child(QWidget* parent, Args&&... args) {
     return new W(std::forward<Args>(args)..., parent);
+}
+
+// A text message never clips: a text wider than its control gets a smaller font. Captions
+// (made bold by stackCaptions) keep their weight.
+void fitText(QLabel* label, const ControlState& c) {
+    QFont f = fontFor(c.res->font);
+    f.setBold(label->font().bold());
+    const QString text = label->text();
+    const int room = c.width - label->contentsMargins().left() - label->contentsMargins().right();
+    while (f.pointSizeF() > 7.0 && QFontMetrics(f).horizontalAdvance(text) > room)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    if (f != label->font()) label->setFont(f);
 }
 
 } // namespace
@@ -275,6 +288,14 @@ void PanelView::buildControl(const ControlState& c) {
         v.widget->setProperty("uirtControl", id);
         v.widget->setFont(fontFor(c.res->font));
     }
+    if (c.kind == CtrlKind::TextBox) {
+        // Columns of a dump stay aligned in a monospaced box; prose wraps at the box's edge.
+        auto* box = static_cast<TextBox*>(v.widget.data());
+        if (!QFontInfo(box->font()).fixedPitch()) {
+            box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        }
+    }
     if (labelAbove(c.kind) || c.kind == CtrlKind::Led) {
         v.label = child<QLabel>(body);
         v.label->setTextFormat(Qt::PlainText);
@@ -430,6 +451,7 @@ void PanelView::placeControl(const ControlState& c, ControlView& v) {
         return;
     }
     v.widget->setGeometry(c.left, c.top, c.width, c.height);
+    if (c.kind == CtrlKind::TextMessage) fitText(static_cast<QLabel*>(v.widget.data()), c);
     if (v.label) {
         v.label->adjustSize();
         v.label->move(c.left, c.top - v.label->height() - 2);
@@ -473,7 +495,11 @@ void PanelView::syncValue(const ControlState& c, ControlView& v) {
     case CtrlKind::String: {
         auto* e = static_cast<QLineEdit*>(w);
         const QString text = qs(c.text);
-        if (e->text() != text) e->setText(text);
+        if (e->text() != text) {
+            e->setText(text);
+            // Show the start of a long text, as a field does before the user enters it.
+            if (!e->hasFocus()) e->setCursorPosition(0);
+        }
         e->setModified(false);
         break;
     }
@@ -487,7 +513,10 @@ void PanelView::syncValue(const ControlState& c, ControlView& v) {
     case CtrlKind::TextMessage: {
         auto* label = static_cast<QLabel*>(w);
         const QString text = qs(c.text.empty() ? c.label : c.text);
-        if (label->text() != text) label->setText(text);
+        if (label->text() != text) {
+            label->setText(text);
+            fitText(label, c);
+        }
         break;
     }
     case CtrlKind::CheckBox:

@@ -48,6 +48,11 @@ std::unique_ptr<FrontEnd> CreateFrontEnd() {
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
     }
+    // Windows must go before Qt's own globals do. A program may return from main with
+    // panels still loaded (the about box lives to the end); drop them at exit, ahead of the
+    // statics Qt created before this point.
+    static const bool cleanupRegistered = std::atexit([] { ResetModel(); }) == 0;
+    (void)cleanupRegistered;
     return std::make_unique<qt::QtFrontEnd>(std::move(app));
 }
 
@@ -78,8 +83,12 @@ QFont fontFor(std::string_view name) {
     if (name.find("Courier") != std::string_view::npos ||
         name.find("Mono") != std::string_view::npos)
         return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // The panels name a proportional face only for headings: show it larger and bold, with
+    // a serif fallback when the face is not installed.
     QFont f(qs(name));
-    f.setPointSizeF(QApplication::font().pointSizeF());
+    f.setStyleHint(QFont::Serif);
+    f.setPointSizeF(QApplication::font().pointSizeF() * 1.3);
+    f.setBold(true);
     return f;
 }
 
@@ -281,7 +290,7 @@ int QtFrontEnd::textWidth(std::string_view text, std::string_view font) {
 int QtFrontEnd::lineHeight(std::string_view font) {
     // One option line of a radio group: the taller of the text and the radio indicator.
     const int indicator = QApplication::style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight);
-    return std::max(QFontMetrics(fontFor(font)).height(), indicator) + 6;
+    return std::max(QFontMetrics(fontFor(font)).height(), indicator) + 4;
 }
 
 // ---- Event loop ----------------------------------------------------------------------------

@@ -21,7 +21,7 @@ class QEventLoop;
 namespace uirt::qt {
 
 // Font for a resource font name: "" is the application font, a Courier face the system's
-// monospaced font, anything else that family.
+// monospaced font, anything else that family as a heading (larger, bold).
 QFont fontFor(std::string_view name);
 
 class QtFrontEnd final : public QObject,
