@@ -177,23 +177,20 @@ void PanelView::buildControl(const ControlState& c) {
     }
     case CtrlKind::TextBox: {
         auto* w = child<TextBox>(body);
+        // The text box has no "entry finished": the model follows every edit (its callback
+        // only cares about right clicks). The selection follows through cursorPositionChanged.
         QObject::connect(w, &QPlainTextEdit::textChanged, w, [&fe, w, panel, id] {
-            const QTextCursor cur = w->textCursor();
-            const int start = std::min(cur.anchor(), cur.position());
-            const int length = std::abs(cur.position() - cur.anchor());
             const QByteArray text = w->toPlainText().toUtf8();
-            // Control 0: the box already shows what the model now holds; no mirroring back.
-            fe.userInput(panel, 0, [&] {
-                input::enterText(panel, id, text.toStdString());
-                input::selectText(panel, id, start, length);
-            });
+            fe.userInput(
+                panel, id, [&] { input::enterText(panel, id, text.toStdString()); }, false);
         });
         auto pushSelection = [&fe, w, panel, id] {
             if (w->hasPending()) return; // the model is ahead; offsets still agree once flushed
             const QTextCursor cur = w->textCursor();
             const int start = std::min(cur.anchor(), cur.position());
             const int length = std::abs(cur.position() - cur.anchor());
-            fe.userInput(panel, 0, [&] { input::selectText(panel, id, start, length); });
+            fe.userInput(
+                panel, id, [&] { input::selectText(panel, id, start, length); }, false);
         };
         QObject::connect(w, &QPlainTextEdit::selectionChanged, w, pushSelection);
         QObject::connect(w, &QPlainTextEdit::cursorPositionChanged, w, pushSelection);
@@ -504,6 +501,7 @@ void PanelView::syncValue(const ControlState& c, ControlView& v) {
         break;
     }
     case CtrlKind::TextBox: {
+        if (frontEnd_.isInputSource(panel_, c.id)) break; // the box shows what the user typed
         auto* box = static_cast<TextBox*>(w);
         box->flush();
         const QString text = qs(c.text);
@@ -597,6 +595,7 @@ void PanelView::syncLook(const ControlState& c, ControlView& v) {
 }
 
 void PanelView::syncSelection(const ControlState& c, ControlView& v) {
+    if (frontEnd_.isInputSource(panel_, c.id)) return; // the user's own cursor
     if (c.kind == CtrlKind::TextBox) {
         auto* box = static_cast<TextBox*>(v.widget.data());
         box->flush();
