@@ -391,6 +391,13 @@ TEST_F(QtFrontEndTest, TypingRaisesEventsOncePerFinishedEntry) {
     char text[32] = "";
     GetCtrlVal(setup_, SETUPPANEL_SERNUMTXT, text);
     EXPECT_STREQ(text, "ABCDEFGHI");
+    serial->setSelection(2, 3); // the user's selection reaches the model, without events
+    int start = -1, length = -1;
+    GetCtrlAttribute(setup_, SETUPPANEL_SERNUMTXT, ATTR_TEXT_SELECTION_START, &start);
+    GetCtrlAttribute(setup_, SETUPPANEL_SERNUMTXT, ATTR_TEXT_SELECTION_LENGTH, &length);
+    EXPECT_EQ(start, 2);
+    EXPECT_EQ(length, 3);
+    EXPECT_EQ(EventsOf(SETUPPANEL_SERNUMTXT).size(), 2u);
 }
 
 // A callback that writes the field back on commit: the written value shows, and later

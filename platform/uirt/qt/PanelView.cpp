@@ -172,6 +172,15 @@ void PanelView::buildControl(const ControlState& c) {
             const QByteArray text = w->text().toUtf8();
             fe.userInput(panel, id, [&] { input::enterText(panel, id, text.toStdString()); });
         });
+        // The selection is the user's at once (the Edit menu's copy and cut act on it).
+        auto pushSelection = [&fe, w, panel, id] {
+            const int start = w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
+            const int length = static_cast<int>(w->selectedText().size());
+            fe.userInput(
+                panel, id, [&] { input::selectText(panel, id, start, length); }, false);
+        };
+        QObject::connect(w, &QLineEdit::selectionChanged, w, pushSelection);
+        QObject::connect(w, &QLineEdit::cursorPositionChanged, w, pushSelection);
         v.widget = w;
         break;
     }

@@ -259,9 +259,9 @@ int QtFrontEnd::printText(std::string_view text, const PrintSettings& settings) 
 
 int QtFrontEnd::show(std::string_view path) {
     // "file::/topic": the topic names a page inside a compiled help file; our pages are
-    // plain HTML files, so the file part is what is shown.
+    // plain HTML files, so the file part is what is shown (Windows separators accepted).
     const std::string_view file = path.substr(0, path.find("::"));
-    return helpWindow_.show(qs(file)) ? 1 : 0;
+    return helpWindow_.show(qs(file).replace(QLatin1Char('\\'), QLatin1Char('/'))) ? 1 : 0;
 }
 
 // ---- Mouse and metrics ---------------------------------------------------------------------
