@@ -125,6 +125,7 @@ PanelView::~PanelView() {
         // A callback discarded the panel while one of its widgets is emitting a signal:
         // delete the window once that signal has returned.
         window_->setEnabled(false);
+        std::erase_if(frontEnd_.doomed_, [](const QPointer<QWidget>& w) { return w.isNull(); });
         frontEnd_.doomed_.emplace_back(window_);
         window_->deleteLater();
     } else {

@@ -48,11 +48,15 @@ std::unique_ptr<FrontEnd> CreateFrontEnd() {
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
     }
-    // Windows must go before Qt's own globals do. A program may return from main with
-    // panels still loaded (the about box lives to the end); drop them at exit, ahead of the
-    // statics Qt created before this point.
-    static const bool cleanupRegistered = std::atexit([] { ResetModel(); }) == 0;
-    (void)cleanupRegistered;
+    // Windows must go while Qt still works. A program may return from main with panels
+    // still loaded (the about box lives to the end). At exit the main thread's thread-local
+    // objects die first, newest first, before any static or atexit handler: a thread-local
+    // created now, after Qt's, drops the front end while Qt is still whole.
+    struct DropAtExit {
+        ~DropAtExit() { ResetModel(); }
+    };
+    static thread_local DropAtExit dropAtExit;
+    (void)dropAtExit;
     return std::make_unique<qt::QtFrontEnd>(std::move(app));
 }
 
