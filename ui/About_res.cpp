@@ -37,6 +37,7 @@ const uirt::ControlRes kAboutControls[] = {
      .left = 96,
      .width = 330,
      .height = 26,
+     .font = "Lucida Bright",
      .text = "Kestrel 2.0"},
     {.id = ABOUTPANEL_PICTURE_2,
      .constName = "ABOUTPANEL_PICTURE_2",

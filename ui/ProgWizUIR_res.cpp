@@ -57,7 +57,8 @@ constexpr ControlRes SideSplitter(const char* name) {
             .height = 172};
 }
 
-constexpr ControlRes Heading(int id, const char* name, const char* text, const char* font = "") {
+constexpr ControlRes Heading(int id, const char* name, const char* text,
+                             const char* font = "Lucida Bright") {
     return {.id = id,
             .constName = name,
             .kind = K::TextMessage,

@@ -134,9 +134,44 @@ Picture::Picture(QWidget* parent) : QWidget(parent) {
 void Picture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const qreal s = std::min(width(), height());
-    p.translate((width() - s) / 2.0, (height() - s) / 2.0);
-    p.scale(s / 100.0, s / 100.0);
+    if (height() > width() * 4 / 3) {
+        // A tall picture is a side banner (wizard pages): a gradient with the emblem on top.
+        QLinearGradient banner(0, 0, 0, height());
+        banner.setColorAt(0, QColor(40, 84, 140));
+        banner.setColorAt(1, QColor(16, 36, 70));
+        p.setPen(Qt::NoPen);
+        p.setBrush(banner);
+        p.drawRoundedRect(rect(), 6, 6);
+        const int s = width() * 3 / 4;
+        drawEmblem(p, QRect((width() - s) / 2, (width() - s) / 2, s, s));
+        return;
+    }
+    if (width() > height() * 2) {
+        // A wide picture is the library's logo: the emblem and its name.
+        const int s = height();
+        drawEmblem(p, QRect(0, 0, s, s));
+        QFont f = font();
+        f.setBold(true);
+        f.setItalic(true);
+        const QString name = QStringLiteral("CorvoUsb");
+        int px = std::max(8, s * 2 / 5);
+        f.setPixelSize(px);
+        while (px > 8 && QFontMetrics(f).horizontalAdvance(name) > width() - s - 6)
+            f.setPixelSize(--px);
+        p.setFont(f);
+        p.setPen(QColor(20, 80, 50));
+        p.drawText(QRect(s + 4, 0, width() - s - 4, height()), Qt::AlignLeft | Qt::AlignVCenter,
+                   name);
+        return;
+    }
+    const int s = std::min(width(), height());
+    drawEmblem(p, QRect((width() - s) / 2, (height() - s) / 2, s, s));
+}
+
+void Picture::drawEmblem(QPainter& p, QRect r) {
+    p.save();
+    p.translate(r.topLeft());
+    p.scale(r.width() / 100.0, r.height() / 100.0);
     // Board.
     QLinearGradient board(0, 0, 100, 100);
     board.setColorAt(0, QColor(32, 110, 70));
@@ -163,6 +198,7 @@ void Picture::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(QRectF(30, 22, 40, 56), 4, 4);
     p.setBrush(QColor(90, 90, 96));
     p.drawEllipse(QRectF(35, 27, 7, 7));
+    p.restore();
 }
 
 } // namespace uirt::qt

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace uirt::qt {
 
 // A round lamp: bright green when on, dark when off. Display only.
@@ -52,7 +54,8 @@ class ToggleSwitch : public QWidget {
 
 namespace uirt::qt {
 
-// A picture control: the program's emblem, a stylised board with its chip, drawn to scale.
+// A picture control: the program's emblem (a stylised board with its chip), as a side banner
+// when tall, with the library's name when wide.
 class Picture : public QWidget {
     Q_OBJECT
   public:
@@ -60,6 +63,9 @@ class Picture : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override;
+
+  private:
+    static void drawEmblem(QPainter& p, QRect r);
 };
 
 } // namespace uirt::qt

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,18 @@ bool labelAbove(CtrlKind k) {
 // Qt widgets are owned by their parent widget; this is the one place that creates them.
 template <typename W, typename... Args> W* child(QWidget* parent, Args&&... args) {
     return new W(std::forward<Args>(args)..., parent);
+}
+
+// A text message never clips: a text wider than its control gets a smaller font. Captions
+// (made bold by stackCaptions) keep their weight.
+void fitText(QLabel* label, const ControlState& c) {
+    QFont f = fontFor(c.res->font);
+    f.setBold(label->font().bold());
+    const QString text = label->text();
+    const int room = c.width - label->contentsMargins().left() - label->contentsMargins().right();
+    while (f.pointSizeF() > 7.0 && QFontMetrics(f).horizontalAdvance(text) > room)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    if (f != label->font()) label->setFont(f);
 }
 
 } // namespace
@@ -112,6 +125,7 @@ PanelView::~PanelView() {
         // A callback discarded the panel while one of its widgets is emitting a signal:
         // delete the window once that signal has returned.
         window_->setEnabled(false);
+        std::erase_if(frontEnd_.doomed_, [](const QPointer<QWidget>& w) { return w.isNull(); });
         frontEnd_.doomed_.emplace_back(window_);
         window_->deleteLater();
     } else {
@@ -159,28 +173,34 @@ void PanelView::buildControl(const ControlState& c) {
             const QByteArray text = w->text().toUtf8();
             fe.userInput(panel, id, [&] { input::enterText(panel, id, text.toStdString()); });
         });
+        // The selection is the user's at once (the Edit menu's copy and cut act on it).
+        auto pushSelection = [&fe, w, panel, id] {
+            const int start = w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
+            const int length = static_cast<int>(w->selectedText().size());
+            fe.userInput(
+                panel, id, [&] { input::selectText(panel, id, start, length); }, false);
+        };
+        QObject::connect(w, &QLineEdit::selectionChanged, w, pushSelection);
+        QObject::connect(w, &QLineEdit::cursorPositionChanged, w, pushSelection);
         v.widget = w;
         break;
     }
     case CtrlKind::TextBox: {
         auto* w = child<TextBox>(body);
+        // The text box has no "entry finished": the model follows every edit (its callback
+        // only cares about right clicks). The selection follows through cursorPositionChanged.
         QObject::connect(w, &QPlainTextEdit::textChanged, w, [&fe, w, panel, id] {
-            const QTextCursor cur = w->textCursor();
-            const int start = std::min(cur.anchor(), cur.position());
-            const int length = std::abs(cur.position() - cur.anchor());
             const QByteArray text = w->toPlainText().toUtf8();
-            // Control 0: the box already shows what the model now holds; no mirroring back.
-            fe.userInput(panel, 0, [&] {
-                input::enterText(panel, id, text.toStdString());
-                input::selectText(panel, id, start, length);
-            });
+            fe.userInput(
+                panel, id, [&] { input::enterText(panel, id, text.toStdString()); }, false);
         });
         auto pushSelection = [&fe, w, panel, id] {
             if (w->hasPending()) return; // the model is ahead; offsets still agree once flushed
             const QTextCursor cur = w->textCursor();
             const int start = std::min(cur.anchor(), cur.position());
             const int length = std::abs(cur.position() - cur.anchor());
-            fe.userInput(panel, 0, [&] { input::selectText(panel, id, start, length); });
+            fe.userInput(
+                panel, id, [&] { input::selectText(panel, id, start, length); }, false);
         };
         QObject::connect(w, &QPlainTextEdit::selectionChanged, w, pushSelection);
         QObject::connect(w, &QPlainTextEdit::cursorPositionChanged, w, pushSelection);
@@ -274,6 +294,14 @@ void PanelView::buildControl(const ControlState& c) {
         v.widget->setObjectName(qs(c.res->constName));
         v.widget->setProperty("uirtControl", id);
         v.widget->setFont(fontFor(c.res->font));
+    }
+    if (c.kind == CtrlKind::TextBox) {
+        // Columns of a dump stay aligned in a monospaced box; prose wraps at the box's edge.
+        auto* box = static_cast<TextBox*>(v.widget.data());
+        if (!QFontInfo(box->font()).fixedPitch()) {
+            box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        }
     }
     if (labelAbove(c.kind) || c.kind == CtrlKind::Led) {
         v.label = child<QLabel>(body);
@@ -430,6 +458,7 @@ void PanelView::placeControl(const ControlState& c, ControlView& v) {
         return;
     }
     v.widget->setGeometry(c.left, c.top, c.width, c.height);
+    if (c.kind == CtrlKind::TextMessage) fitText(static_cast<QLabel*>(v.widget.data()), c);
     if (v.label) {
         v.label->adjustSize();
         v.label->move(c.left, c.top - v.label->height() - 2);
@@ -473,11 +502,16 @@ void PanelView::syncValue(const ControlState& c, ControlView& v) {
     case CtrlKind::String: {
         auto* e = static_cast<QLineEdit*>(w);
         const QString text = qs(c.text);
-        if (e->text() != text) e->setText(text);
+        if (e->text() != text) {
+            e->setText(text);
+            // Show the start of a long text, as a field does before the user enters it.
+            if (!e->hasFocus()) e->setCursorPosition(0);
+        }
         e->setModified(false);
         break;
     }
     case CtrlKind::TextBox: {
+        if (frontEnd_.isInputSource(panel_, c.id)) break; // the box shows what the user typed
         auto* box = static_cast<TextBox*>(w);
         box->flush();
         const QString text = qs(c.text);
@@ -487,7 +521,10 @@ void PanelView::syncValue(const ControlState& c, ControlView& v) {
     case CtrlKind::TextMessage: {
         auto* label = static_cast<QLabel*>(w);
         const QString text = qs(c.text.empty() ? c.label : c.text);
-        if (label->text() != text) label->setText(text);
+        if (label->text() != text) {
+            label->setText(text);
+            fitText(label, c);
+        }
         break;
     }
     case CtrlKind::CheckBox:
@@ -568,6 +605,7 @@ void PanelView::syncLook(const ControlState& c, ControlView& v) {
 }
 
 void PanelView::syncSelection(const ControlState& c, ControlView& v) {
+    if (frontEnd_.isInputSource(panel_, c.id)) return; // the user's own cursor
     if (c.kind == CtrlKind::TextBox) {
         auto* box = static_cast<TextBox*>(v.widget.data());
         box->flush();

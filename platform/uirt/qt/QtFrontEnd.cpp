@@ -48,6 +48,15 @@ std::unique_ptr<FrontEnd> CreateFrontEnd() {
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
     }
+    // Windows must go while Qt still works. A program may return from main with panels
+    // still loaded (the about box lives to the end). At exit the main thread's thread-local
+    // objects die first, newest first, before any static or atexit handler: a thread-local
+    // created now, after Qt's, drops the front end while Qt is still whole.
+    struct DropAtExit {
+        ~DropAtExit() { ResetModel(); }
+    };
+    static thread_local DropAtExit dropAtExit;
+    (void)dropAtExit;
     return std::make_unique<qt::QtFrontEnd>(std::move(app));
 }
 
@@ -78,8 +87,12 @@ QFont fontFor(std::string_view name) {
     if (name.find("Courier") != std::string_view::npos ||
         name.find("Mono") != std::string_view::npos)
         return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // The panels name a proportional face only for headings: show it larger and bold, with
+    // a serif fallback when the face is not installed.
     QFont f(qs(name));
-    f.setPointSizeF(QApplication::font().pointSizeF());
+    f.setStyleHint(QFont::Serif);
+    f.setPointSizeF(QApplication::font().pointSizeF() * 1.3);
+    f.setBold(true);
     return f;
 }
 
@@ -250,9 +263,9 @@ int QtFrontEnd::printText(std::string_view text, const PrintSettings& settings) 
 
 int QtFrontEnd::show(std::string_view path) {
     // "file::/topic": the topic names a page inside a compiled help file; our pages are
-    // plain HTML files, so the file part is what is shown.
+    // plain HTML files, so the file part is what is shown (Windows separators accepted).
     const std::string_view file = path.substr(0, path.find("::"));
-    return helpWindow_.show(qs(file)) ? 1 : 0;
+    return helpWindow_.show(qs(file).replace(QLatin1Char('\\'), QLatin1Char('/'))) ? 1 : 0;
 }
 
 // ---- Mouse and metrics ---------------------------------------------------------------------
@@ -281,7 +294,7 @@ int QtFrontEnd::textWidth(std::string_view text, std::string_view font) {
 int QtFrontEnd::lineHeight(std::string_view font) {
     // One option line of a radio group: the taller of the text and the radio indicator.
     const int indicator = QApplication::style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight);
-    return std::max(QFontMetrics(fontFor(font)).height(), indicator) + 6;
+    return std::max(QFontMetrics(fontFor(font)).height(), indicator) + 4;
 }
 
 // ---- Event loop ----------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/uirt/model/frontend.h"
@@ -21,7 +22,7 @@ class QEventLoop;
 namespace uirt::qt {
 
 // Font for a resource font name: "" is the application font, a Courier face the system's
-// monospaced font, anything else that family.
+// monospaced font, anything else that family as a heading (larger, bold).
 QFont fontFor(std::string_view name);
 
 class QtFrontEnd final : public QObject,
@@ -57,13 +58,21 @@ class QtFrontEnd final : public QObject,
 
     // ---- From the widgets: user input ----------------------------------------------------
     // Runs an input call unless the widgets are being mirrored (then the "input" is our own
-    // echo), then mirrors the control back from the model (clamped value, refused input).
-    template <typename F> void userInput(int panel, int control, F&& call) {
+    // echo). While it runs, the control is the input's source: the model's echo of the text
+    // and selection it was given is not mirrored back into it, so the user's cursor stays.
+    // Afterwards the control is mirrored back from the model (clamped value, refused input)
+    // unless mirrorBack is false.
+    template <typename F> void userInput(int panel, int control, F&& call, bool mirrorBack = true) {
         if (mirroring_) return;
         ++inputDepth_;
+        const std::pair<int, int> outer = std::exchange(source_, {panel, control});
         call();
+        source_ = outer;
         --inputDepth_;
-        resync(panel, control);
+        if (mirrorBack) resync(panel, control);
+    }
+    bool isInputSource(int panel, int control) const {
+        return source_ == std::pair{panel, control};
     }
     bool mirroring() const { return mirroring_; }
     // Right click in a control at pos (panel-area coordinates).
@@ -120,6 +129,7 @@ class QtFrontEnd final : public QObject,
     std::optional<QPoint> clickPos_; // panel-area position of the right click being delivered
     bool mirroring_ = false;
     int inputDepth_ = 0;
+    std::pair<int, int> source_{0, 0}; // (panel, control) whose input is being delivered
 
     friend class PanelView;
 };

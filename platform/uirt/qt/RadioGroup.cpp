@@ -28,7 +28,8 @@ void RadioGroup::setOptions(const QStringList& labels) {
     for (int i = 0; i < labels.size(); ++i) {
         auto* b = new QRadioButton(labels[i], this); // owned by this widget
         b->setAutoFillBackground(false);
-        b->setMinimumHeight(optionHeight());
+        // Options share the control's height evenly: the model sizes it to its item heights.
+        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
         group_.addButton(b, i);
         layout()->addWidget(b);
     }

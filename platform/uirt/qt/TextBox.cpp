@@ -57,7 +57,10 @@ void TextBox::selectRange(int start, int length) {
 
 void TextBox::contextMenuEvent(QContextMenuEvent* e) {
     // The program opens its own Edit menu on a right click; Qt's default menu is not shown.
-    emit rightClicked(e->pos());
+    // Mouse events arrive from the viewport, in its coordinates.
+    const QPoint pos =
+        e->reason() == QContextMenuEvent::Mouse ? viewport()->mapToParent(e->pos()) : e->pos();
+    emit rightClicked(pos);
     e->accept();
 }
 

@@ -1,0 +1,683 @@
+// Qt front end under the offscreen platform: widgets, mirroring, user input, menus, services.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <csignal>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/uirt/model/state.h"
+#include "platform/uirt/model/uirt.h"
+#include "platform/uirt/qt/Indicators.h"
+#include "platform/uirt/qt/NumericField.h"
+#include "platform/uirt/qt/RadioGroup.h"
+#include "platform/uirt/qt/uirt_qt.h"
+#include "ui/About.h"
+#include "ui/KestrelUIR.h"
+#include "ui/ProgWizUIR.h"
+#include "ui/Radio.h"
+#include "ui/Resources.h"
+
+using uirt::CtrlKind;
+using uirt::qt::ControlLabel;
+using uirt::qt::ControlWidget;
+
+namespace {
+
+// One QApplication for the whole test program; each test gets a fresh front end and panels.
+class QtEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_qt";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override {
+        uirt::ResetModel();
+        app_.reset();
+    }
+
+  private:
+    std::unique_ptr<QApplication> app_;
+};
+// gtest takes ownership of the environment.
+[[maybe_unused]] auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+struct Event {
+    int control, event, data1, data2;
+    bool operator==(const Event&) const = default;
+};
+std::vector<Event> events;
+std::vector<std::string> menuLog;
+
+int Record(int, int control, int event, void*, int data1, int data2) {
+    events.push_back({control, event, data1, data2});
+    return 0;
+}
+
+std::vector<int> EventsOf(int control) {
+    std::vector<int> out;
+    for (const Event& e : events)
+        if (e.control == control) out.push_back(e.event);
+    return out;
+}
+
+void RecordMenu(int, int item, void*, int) {
+    menuLog.push_back("item " + std::to_string(item));
+}
+
+class QtFrontEndTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        uirt::ResetModel();
+        RegisterKestrelResources();
+        ASSERT_EQ(InitCVIRTE(nullptr, nullptr, nullptr), 1);
+        main_ = LoadPanel(0, "KestrelUIR.uir", 1);
+        setup_ = LoadPanel(0, "KestrelUIR.uir", 2);
+        ASSERT_GT(main_, 0);
+        ASSERT_GT(setup_, 0);
+        bar_ = GetPanelMenuBar(main_);
+        for (int tree : {SETUPPANEL_DATATYPERADIO, SETUPPANEL_DATASZRADIO,
+                         SETUPPANEL_BYTEORDERRADIO, SETUPPANEL_IOMODE})
+            Radio_ConvertFromTree(setup_, tree);
+        for (const uirt::ControlState& c : uirt::FindPanel(setup_)->controls)
+            InstallCtrlCallback(setup_, c.id, Record, nullptr);
+        for (const uirt::ControlState& c : uirt::FindPanel(main_)->controls)
+            InstallCtrlCallback(main_, c.id, Record, nullptr);
+        DisplayPanel(main_);
+        DisplayPanel(setup_);
+        events.clear();
+        menuLog.clear();
+    }
+    void TearDown() override { uirt::ResetModel(); }
+
+    template <typename W> W* widget(int panel, int control) {
+        W* w = qobject_cast<W*>(ControlWidget(panel, control));
+        EXPECT_NE(w, nullptr) << "control " << control;
+        return w;
+    }
+
+    int main_ = 0, setup_ = 0, bar_ = 0;
+};
+
+// Widgets of a kind: fails when a control gets no widget or the wrong kind of widget.
+bool HasWidgetOfItsKind(int panel, const uirt::ControlState& c) {
+    QWidget* w = ControlWidget(panel, c.id);
+    switch (c.kind) {
+    case CtrlKind::Timer:
+        return w == nullptr && uirt::qt::TimerOf(panel, c.id) != nullptr;
+    case CtrlKind::Numeric:
+        return qobject_cast<uirt::qt::NumericField*>(w);
+    case CtrlKind::String:
+        return qobject_cast<QLineEdit*>(w);
+    case CtrlKind::TextBox:
+        return qobject_cast<QPlainTextEdit*>(w);
+    case CtrlKind::TextMessage:
+        return qobject_cast<QLabel*>(w);
+    case CtrlKind::CommandButton:
+        return qobject_cast<QPushButton*>(w);
+    case CtrlKind::CheckBox:
+        return qobject_cast<QCheckBox*>(w);
+    case CtrlKind::BinarySwitch:
+        return qobject_cast<uirt::qt::ToggleSwitch*>(w);
+    case CtrlKind::Led:
+        return qobject_cast<uirt::qt::Led*>(w);
+    case CtrlKind::Ring:
+        return qobject_cast<QComboBox*>(w);
+    case CtrlKind::Tree:
+        return qobject_cast<uirt::qt::RadioGroup*>(w);
+    case CtrlKind::Picture:
+        return qobject_cast<uirt::qt::Picture*>(w);
+    case CtrlKind::Decoration:
+    case CtrlKind::Splitter:
+        return w != nullptr;
+    }
+    return false;
+}
+
+struct Loaded {
+    int handle;
+    int height, width;
+};
+
+// Loads the nine panels (wizard page 4's tree converted as the wizard does).
+std::vector<Loaded> LoadAllPanels(int main, int setup) {
+    std::vector<Loaded> all = {
+        {main, 627, 716}, {setup, 544, 656}, {LoadPanel(0, "About.uir", 1), 191, 442}};
+    for (int page = 1; page <= 6; ++page)
+        all.push_back({LoadPanel(0, "ProgWizUIR.uir", page), 229, 419});
+    Radio_ConvertFromTree(all[6].handle, PANEL_4_RADIOGROUP);
+    for (const Loaded& p : all)
+        DisplayPanel(p.handle);
+    return all;
+}
+
+// Fails when a control of any panel has no widget, the wrong widget, or the panel area is not
+// the panel's size.
+TEST_F(QtFrontEndTest, EveryControlOfEveryPanelHasItsWidgetAtThePanelSize) {
+    for (const Loaded& p : LoadAllPanels(main_, setup_)) {
+        ASSERT_GT(p.handle, 0);
+        QWidget* window = uirt::qt::PanelWindow(p.handle);
+        ASSERT_NE(window, nullptr);
+        QWidget* area = window->findChild<QWidget*>(QStringLiteral("panelArea"));
+        ASSERT_NE(area, nullptr);
+        EXPECT_EQ(area->size(), QSize(p.width, p.height)) << window->objectName().toStdString();
+        for (const uirt::ControlState& c : uirt::FindPanel(p.handle)->controls) {
+            EXPECT_TRUE(HasWidgetOfItsKind(p.handle, c)) << c.res->constName;
+            if (QWidget* w = ControlWidget(p.handle, c.id)) {
+                EXPECT_EQ(w->pos(), QPoint(c.left, c.top)) << c.res->constName;
+            }
+        }
+    }
+    EXPECT_EQ(uirt::qt::PanelWindow(main_)->windowTitle(), QStringLiteral("Kestrel 2.0"));
+    EXPECT_EQ(uirt::qt::PanelWindow(setup_)->windowTitle(),
+              QStringLiteral("Tests and configuration"));
+}
+
+// Fails when two controls or labels overlap or a text does not fit its control on any panel.
+TEST_F(QtFrontEndTest, ControlsAndLabelsNeitherOverlapNorClip) {
+    for (const Loaded& p : LoadAllPanels(main_, setup_)) {
+        struct Box {
+            QRect rect;
+            std::string name;
+        };
+        std::vector<Box> boxes;
+        for (const uirt::ControlState& c : uirt::FindPanel(p.handle)->controls) {
+            QWidget* w = ControlWidget(p.handle, c.id);
+            // Frames and separator lines lie behind groups by design.
+            if (!w || !w->isVisible() || c.kind == CtrlKind::Decoration ||
+                c.kind == CtrlKind::Splitter)
+                continue;
+            boxes.push_back({w->geometry(), c.res->constName});
+            if (QWidget* label = ControlLabel(p.handle, c.id); label && label->isVisible())
+                boxes.push_back({label->geometry(), std::string(c.res->constName) + " label"});
+            if (auto* l = qobject_cast<QLabel*>(w)) {
+                const QMargins m = l->contentsMargins();
+                EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()) + m.left() + m.right(),
+                          l->width())
+                    << c.res->constName;
+            }
+            if (qobject_cast<QAbstractButton*>(w) || qobject_cast<uirt::qt::RadioGroup*>(w)) {
+                EXPECT_LE(w->sizeHint().width(), w->width()) << c.res->constName;
+            }
+            QWidget* area = w->parentWidget();
+            EXPECT_TRUE(area->rect().contains(w->geometry())) << c.res->constName;
+        }
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_FALSE(boxes[i].rect.intersects(boxes[j].rect))
+                    << boxes[i].name << " overlaps " << boxes[j].name;
+    }
+}
+
+// Fails when accelerators, the F1 shortcut, field labels, the monospaced info box or the
+// hidden maintenance buttons are not shown as the resources say.
+TEST_F(QtFrontEndTest, LabelsAcceleratorsAndHiddenButtons) {
+    EXPECT_EQ(widget<QPushButton>(setup_, SETUPPANEL_APPLYBTN)->text(), QStringLiteral("&Apply"));
+    EXPECT_EQ(widget<QPushButton>(setup_, SETUPPANEL_DISCONNECT)->text(),
+              QStringLiteral("  &Disconnect  "));
+    EXPECT_EQ(uirt::qt::MenuAction(bar_, MENUBAR_FILEMENU_EXIT)->text(), QStringLiteral("E&xit"));
+    EXPECT_EQ(uirt::qt::MenuAction(bar_, MENUBAR_TESTMENU_PROGRAM)->text(),
+              QStringLiteral("(Re)&Program EEPROM"));
+    EXPECT_EQ(uirt::qt::MenuAction(bar_, MENUBAR_HELPMENU_HLP_CNTNT)->shortcut(),
+              QKeySequence(Qt::Key_F1));
+    auto* label = qobject_cast<QLabel*>(ControlLabel(setup_, SETUPPANEL_SUBADDRESS));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("Sub-address (Hex)"));
+    EXPECT_LT(label->geometry().bottom(), ControlWidget(setup_, SETUPPANEL_SUBADDRESS)->y());
+    EXPECT_TRUE(QFontInfo(ControlWidget(main_, MAINPANEL_INFOTEXTBOX)->font()).fixedPitch());
+    for (int hidden : {SETUPPANEL_SPEED_BTN, SETUPPANEL_SIMUL_BTN, SETUPPANEL_COMMANDBUTTON,
+                       SETUPPANEL_PURGEFIFOBTN, SETUPPANEL_FIFOSTATBTN})
+        EXPECT_FALSE(ControlWidget(setup_, hidden)->isVisible()) << hidden;
+    EXPECT_FALSE(ControlWidget(setup_, SETUPPANEL_PATTERNRING)->isEnabled());
+    auto* sw = widget<uirt::qt::ToggleSwitch>(setup_, SETUPPANEL_BINARYSWITCH);
+    EXPECT_TRUE(sw->isOn()); // "Corvo" when loaded
+    EXPECT_EQ(widget<uirt::qt::RadioGroup>(setup_, SETUPPANEL_IOMODE)->count(), 5);
+    EXPECT_EQ(widget<QComboBox>(setup_, SETUPPANEL_LOOPRING)->itemText(8), QStringLiteral("1 s"));
+}
+
+// Fails when a program write does not reach its widget, or raises an event.
+TEST_F(QtFrontEndTest, ProgramWritesUpdateWidgetsAndRaiseNoEvent) {
+    SetCtrlVal(setup_, SETUPPANEL_LATTIMER, 17);
+    SetCtrlAttribute(setup_, SETUPPANEL_DATA, ATTR_MIN_DIGITS, 8);
+    SetCtrlVal(setup_, SETUPPANEL_DATA, 0xFFFFFFFFu);
+    SetCtrlVal(setup_, SETUPPANEL_SERNUMTXT, "SN42");
+    SetCtrlVal(setup_, SETUPPANEL_LOOPCHECKBOX, 1);
+    SetCtrlVal(setup_, SETUPPANEL_LED, 1);
+    SetCtrlVal(setup_, SETUPPANEL_BINARYSWITCH, 0);
+    SetCtrlVal(setup_, SETUPPANEL_LOOPRING, 500);
+    Radio_SetMarkedOption(setup_, SETUPPANEL_IOMODE, 3);
+    InsertListItem(setup_, SETUPPANEL_LSTDEVICES, -1, "Board A", 0);
+    SetCtrlVal(main_, MAINPANEL_INFOTEXTBOX, "first\n");
+    uirt::qt::FlushTextBoxes();
+
+    EXPECT_EQ(widget<uirt::qt::NumericField>(setup_, SETUPPANEL_LATTIMER)->text(),
+              QStringLiteral("17"));
+    EXPECT_EQ(widget<uirt::qt::NumericField>(setup_, SETUPPANEL_DATA)->text(),
+              QStringLiteral("FFFFFFFF"));
+    EXPECT_EQ(widget<QLineEdit>(setup_, SETUPPANEL_SERNUMTXT)->text(), QStringLiteral("SN42"));
+    EXPECT_TRUE(widget<QCheckBox>(setup_, SETUPPANEL_LOOPCHECKBOX)->isChecked());
+    EXPECT_TRUE(widget<uirt::qt::Led>(setup_, SETUPPANEL_LED)->isOn());
+    EXPECT_FALSE(widget<uirt::qt::ToggleSwitch>(setup_, SETUPPANEL_BINARYSWITCH)->isOn());
+    EXPECT_EQ(widget<QComboBox>(setup_, SETUPPANEL_LOOPRING)->currentText(),
+              QStringLiteral("500 ms"));
+    EXPECT_EQ(widget<uirt::qt::RadioGroup>(setup_, SETUPPANEL_IOMODE)->marked(), 3);
+    EXPECT_EQ(widget<QComboBox>(setup_, SETUPPANEL_LSTDEVICES)->currentText(),
+              QStringLiteral("Board A"));
+    auto* box = widget<QPlainTextEdit>(main_, MAINPANEL_INFOTEXTBOX);
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("first\n"));
+    ResetTextBox(main_, MAINPANEL_INFOTEXTBOX, "replaced");
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("replaced"));
+    EXPECT_TRUE(events.empty());
+}
+
+// Fails when dimming, visibility or panel display is not mirrored, or a dimmed widget still
+// passes input to the model.
+TEST_F(QtFrontEndTest, DimmingAndVisibilityFollowTheModel) {
+    auto* apply = widget<QPushButton>(setup_, SETUPPANEL_APPLYBTN);
+    SetCtrlAttribute(setup_, SETUPPANEL_APPLYBTN, ATTR_DIMMED, 1);
+    EXPECT_FALSE(apply->isEnabled());
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_TRUE(events.empty());
+    SetCtrlAttribute(setup_, SETUPPANEL_APPLYBTN, ATTR_DIMMED, 0);
+    EXPECT_TRUE(apply->isEnabled());
+    SetCtrlAttribute(setup_, SETUPPANEL_LATTIMER, ATTR_VISIBLE, 0);
+    EXPECT_FALSE(ControlWidget(setup_, SETUPPANEL_LATTIMER)->isVisible());
+    EXPECT_FALSE(ControlLabel(setup_, SETUPPANEL_LATTIMER)->isVisible());
+    SetCtrlAttribute(setup_, SETUPPANEL_LATTIMER, ATTR_VISIBLE, 1);
+    EXPECT_TRUE(ControlLabel(setup_, SETUPPANEL_LATTIMER)->isVisible());
+    SetMenuBarAttribute(bar_, MENUBAR_TESTMENU_ERASE, ATTR_DIMMED, 0);
+    EXPECT_TRUE(uirt::qt::MenuAction(bar_, MENUBAR_TESTMENU_ERASE)->isEnabled());
+    SetMenuBarAttribute(bar_, MENUBAR_TESTMENU_ERASE, ATTR_DIMMED, 1);
+    EXPECT_FALSE(uirt::qt::MenuAction(bar_, MENUBAR_TESTMENU_ERASE)->isEnabled());
+    HidePanel(setup_);
+    EXPECT_FALSE(uirt::qt::PanelWindow(setup_)->isVisible());
+    DisplayPanel(setup_);
+    EXPECT_TRUE(uirt::qt::PanelWindow(setup_)->isVisible());
+}
+
+// Fails when a click raises other events than the headless front end (button: commit; check
+// box, ring and switch: value changed then commit; radio option: commit).
+TEST_F(QtFrontEndTest, ClicksRaiseTheSameEventsAsHeadless) {
+    QTest::mouseClick(widget<QPushButton>(setup_, SETUPPANEL_APPLYBTN), Qt::LeftButton);
+    EXPECT_EQ(EventsOf(SETUPPANEL_APPLYBTN), (std::vector<int>{EVENT_COMMIT}));
+
+    QTest::mouseClick(widget<QCheckBox>(setup_, SETUPPANEL_PRINTCHK), Qt::LeftButton);
+    EXPECT_EQ(EventsOf(SETUPPANEL_PRINTCHK), (std::vector<int>{EVENT_VAL_CHANGED, EVENT_COMMIT}));
+    int value = 0;
+    GetCtrlVal(setup_, SETUPPANEL_PRINTCHK, &value);
+    EXPECT_EQ(value, 1);
+
+    QTest::keyClick(widget<QComboBox>(setup_, SETUPPANEL_LOOPRING), Qt::Key_Down);
+    EXPECT_EQ(EventsOf(SETUPPANEL_LOOPRING), (std::vector<int>{EVENT_VAL_CHANGED, EVENT_COMMIT}));
+    GetCtrlVal(setup_, SETUPPANEL_LOOPRING, &value);
+    EXPECT_EQ(value, 5);
+
+    auto* group = widget<uirt::qt::RadioGroup>(setup_, SETUPPANEL_DATASZRADIO);
+    auto buttons = group->findChildren<QRadioButton*>();
+    ASSERT_EQ(buttons.size(), 3);
+    QTest::mouseClick(buttons[2], Qt::LeftButton);
+    EXPECT_EQ(EventsOf(SETUPPANEL_DATASZRADIO), (std::vector<int>{EVENT_COMMIT}));
+    int marked = -1;
+    Radio_GetMarkedOption(setup_, SETUPPANEL_DATASZRADIO, &marked);
+    EXPECT_EQ(marked, 2);
+
+    QTest::mouseClick(widget<uirt::qt::ToggleSwitch>(setup_, SETUPPANEL_BINARYSWITCH),
+                      Qt::LeftButton);
+    EXPECT_EQ(EventsOf(SETUPPANEL_BINARYSWITCH),
+              (std::vector<int>{EVENT_VAL_CHANGED, EVENT_COMMIT}));
+    GetCtrlVal(setup_, SETUPPANEL_BINARYSWITCH, &value);
+    EXPECT_EQ(value, 0);
+    EXPECT_FALSE(widget<uirt::qt::ToggleSwitch>(setup_, SETUPPANEL_BINARYSWITCH)->isOn());
+}
+
+// Fails when typing raises events per keystroke, an entry is not clamped, Enter plus focus
+// leaving raises twice, or a step arrow raises nothing.
+TEST_F(QtFrontEndTest, TypingRaisesEventsOncePerFinishedEntry) {
+    QWidget* window = uirt::qt::PanelWindow(setup_);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto* lat = widget<uirt::qt::NumericField>(setup_, SETUPPANEL_LATTIMER);
+    lat->setFocus();
+    lat->selectAll();
+    QTest::keyClicks(lat, "300");
+    EXPECT_TRUE(events.empty());
+    unsigned char latency = 0;
+    GetCtrlVal(setup_, SETUPPANEL_LATTIMER, &latency);
+    EXPECT_EQ(latency, 2); // nothing stored while typing
+    QTest::keyClick(lat, Qt::Key_Return);
+    EXPECT_EQ(EventsOf(SETUPPANEL_LATTIMER), (std::vector<int>{EVENT_VAL_CHANGED, EVENT_COMMIT}));
+    GetCtrlVal(setup_, SETUPPANEL_LATTIMER, &latency);
+    EXPECT_EQ(latency, 255);
+    EXPECT_EQ(lat->text(), QStringLiteral("255"));
+    widget<QLineEdit>(setup_, SETUPPANEL_SERNUMTXT)->setFocus(); // focus leaves: no second entry
+    EXPECT_EQ(EventsOf(SETUPPANEL_LATTIMER).size(), 2u);
+
+    events.clear();
+    auto* sub = widget<uirt::qt::NumericField>(setup_, SETUPPANEL_SUBADDRESS);
+    sub->setFocus();
+    QTest::keyClick(sub, Qt::Key_Up); // a step arrow is a finished entry
+    EXPECT_EQ(EventsOf(SETUPPANEL_SUBADDRESS), (std::vector<int>{EVENT_VAL_CHANGED, EVENT_COMMIT}));
+    EXPECT_EQ(sub->text(), QStringLiteral("01"));
+
+    events.clear();
+    auto* serial = widget<QLineEdit>(setup_, SETUPPANEL_SERNUMTXT);
+    serial->setFocus();
+    QTest::keyClicks(serial, "ABCDEFGHIJK"); // longer than the 9 characters allowed
+    EXPECT_TRUE(events.empty());
+    sub->setFocus(); // focus leaving finishes the entry
+    EXPECT_EQ(EventsOf(SETUPPANEL_SERNUMTXT), (std::vector<int>{EVENT_VAL_CHANGED, EVENT_COMMIT}));
+    char text[32] = "";
+    GetCtrlVal(setup_, SETUPPANEL_SERNUMTXT, text);
+    EXPECT_STREQ(text, "ABCDEFGHI");
+    serial->setSelection(2, 3); // the user's selection reaches the model, without events
+    int start = -1, length = -1;
+    GetCtrlAttribute(setup_, SETUPPANEL_SERNUMTXT, ATTR_TEXT_SELECTION_START, &start);
+    GetCtrlAttribute(setup_, SETUPPANEL_SERNUMTXT, ATTR_TEXT_SELECTION_LENGTH, &length);
+    EXPECT_EQ(start, 2);
+    EXPECT_EQ(length, 3);
+    EXPECT_EQ(EventsOf(SETUPPANEL_SERNUMTXT).size(), 2u);
+}
+
+// A callback that writes the field back on commit: the written value shows, and later
+// keystrokes are not overwritten.
+int WriteBackDouble(int panel, int control, int event, void*, int, int) {
+    events.push_back({control, event, 0, 0});
+    if (event == EVENT_COMMIT) {
+        int v = 0;
+        GetCtrlVal(panel, control, &v);
+        SetCtrlVal(panel, control, v * 2);
+    }
+    return 0;
+}
+
+// Fails when a callback's write-back is lost, or mirroring fights the user's typing.
+TEST_F(QtFrontEndTest, CallbackWritingTheFieldBackDoesNotFightTyping) {
+    InstallCtrlCallback(setup_, SETUPPANEL_WRTIMEOUT, WriteBackDouble, nullptr);
+    auto* field = widget<uirt::qt::NumericField>(setup_, SETUPPANEL_WRTIMEOUT);
+    field->selectAll();
+    QTest::keyClicks(field, "21");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), QStringLiteral("42"));
+    field->selectAll();
+    QTest::keyClicks(field, "7");
+    SetCtrlVal(setup_, SETUPPANEL_RDTIMEOUT, 99); // another field written meanwhile
+    EXPECT_EQ(field->text(), QStringLiteral("7"));
+    EXPECT_EQ(EventsOf(SETUPPANEL_WRTIMEOUT), (std::vector<int>{EVENT_VAL_CHANGED, EVENT_COMMIT}));
+}
+
+// Fails when the hex field loses the top of the 32-bit range or its leading zeros.
+TEST_F(QtFrontEndTest, HexFieldHoldsTheFullUnsignedRangeWithMinimumDigits) {
+    auto* data = widget<uirt::qt::NumericField>(setup_, SETUPPANEL_DATA);
+    SetCtrlAttribute(setup_, SETUPPANEL_DATA, ATTR_MIN_DIGITS, 4);
+    SetCtrlVal(setup_, SETUPPANEL_DATA, 0xAAu);
+    EXPECT_EQ(data->text(), QStringLiteral("00AA"));
+    data->selectAll();
+    QTest::keyClicks(data, "ffffffff");
+    QTest::keyClick(data, Qt::Key_Return);
+    unsigned value = 0;
+    GetCtrlVal(setup_, SETUPPANEL_DATA, &value);
+    EXPECT_EQ(value, 0xFFFFFFFFu);
+    EXPECT_EQ(data->text(), QStringLiteral("FFFFFFFF"));
+    data->selectAll();
+    QTest::keyClicks(data, "1FFFFFFFF"); // one digit too many: clamped to the maximum
+    QTest::keyClick(data, Qt::Key_Return);
+    GetCtrlVal(setup_, SETUPPANEL_DATA, &value);
+    EXPECT_EQ(value, 0xFFFFFFFFu);
+    data->selectAll();
+    QTest::keyClicks(data, "zz"); // not hexadecimal: refused by the field
+    EXPECT_EQ(data->text(), QStringLiteral("FFFFFFFF"));
+}
+
+void DimCopy(int menuBar, int panel) {
+    menuLog.push_back("dimmer");
+    SetMenuBarAttribute(menuBar, MENUBAR_EDIT_COPY, ATTR_DIMMED, 1);
+    SetMenuBarAttribute(menuBar, MENUBAR_EDIT_SELALL, ATTR_DIMMED, 0);
+    (void)panel;
+}
+
+// Fails when the dimmer does not run before a menu shows, or a chosen item's callback does
+// not run.
+TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShows) {
+    InstallMenuDimmerCallback(bar_, DimCopy);
+    InstallMenuCallback(bar_, MENUBAR_EDIT_SELALL, RecordMenu, nullptr);
+    SetMenuBarAttribute(bar_, MENUBAR_EDIT_COPY, ATTR_DIMMED, 0);
+    QMenu* edit = uirt::qt::MenuOf(bar_, MENUBAR_EDIT);
+    ASSERT_NE(edit, nullptr);
+    bool copyEnabledWhenShown = true;
+    QObject::connect(edit, &QMenu::aboutToShow, edit, [&] {
+        copyEnabledWhenShown = uirt::qt::MenuAction(bar_, MENUBAR_EDIT_COPY)->isEnabled();
+    });
+    edit->popup(QPoint(10, 10));
+    EXPECT_EQ(menuLog, (std::vector<std::string>{"dimmer"}));
+    EXPECT_FALSE(copyEnabledWhenShown);
+    uirt::qt::MenuAction(bar_, MENUBAR_EDIT_SELALL)->trigger();
+    edit->hide();
+    EXPECT_EQ(menuLog.back(), "item " + std::to_string(MENUBAR_EDIT_SELALL));
+}
+
+int RunEditPopup(int panel, int control, int event, void*, int top, int left) {
+    events.push_back({control, event, top, left});
+    if (event == EVENT_RIGHT_CLICK)
+        events.push_back(
+            {0, RunPopupMenu(GetPanelMenuBar(panel), MENUBAR_EDIT, panel, top, left, 0, 0, 0, 0), 0,
+             0});
+    return 0;
+}
+
+// Fails when a right click in the info box does not reach the model with its position, or
+// the pop-up menu does not open there and report the chosen item.
+TEST_F(QtFrontEndTest, RightClickOpensTheEditMenuAsAPopup) {
+    InstallCtrlCallback(main_, MAINPANEL_INFOTEXTBOX, RunEditPopup, nullptr);
+    InstallMenuCallback(bar_, MENUBAR_EDIT_SELALL, RecordMenu, nullptr);
+    SetMenuBarAttribute(bar_, MENUBAR_EDIT_SELALL, ATTR_DIMMED, 0);
+    auto* box = widget<QPlainTextEdit>(main_, MAINPANEL_INFOTEXTBOX);
+    QPoint shownAt;
+    QTimer::singleShot(0, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popup, nullptr);
+        shownAt = popup->pos();
+        for (QAction* a : popup->actions())
+            if (a->objectName() == QLatin1String("MENUBAR_EDIT_SELALL")) popup->setActiveAction(a);
+        QTest::keyClick(popup, Qt::Key_Return);
+    });
+    const QPoint inBox(40, 30);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, inBox, box->viewport()->mapToGlobal(inBox));
+    QApplication::sendEvent(box->viewport(), &click);
+
+    const QPoint inPanel = box->viewport()->mapTo(box->parentWidget(), inBox);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0],
+              (Event{MAINPANEL_INFOTEXTBOX, EVENT_RIGHT_CLICK, inPanel.y(), inPanel.x()}));
+    EXPECT_EQ(events[1].event, MENUBAR_EDIT_SELALL); // RunPopupMenu's result
+    EXPECT_EQ(menuLog, (std::vector<std::string>{"item " + std::to_string(MENUBAR_EDIT_SELALL)}));
+    EXPECT_EQ(shownAt, box->parentWidget()->mapToGlobal(inPanel));
+}
+
+// Fails when appends are inserted one by one instead of once per event-loop turn, or text is
+// lost on the way.
+TEST_F(QtFrontEndTest, InfoBoxAppendsAreCoalescedIntoOneInsert) {
+    auto* box = widget<QPlainTextEdit>(main_, MAINPANEL_INFOTEXTBOX);
+    int inserts = 0;
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
+                     [&](int, int, int added) { inserts += added > 0; });
+    QString expected;
+    for (int i = 0; i < 500; ++i) {
+        const std::string line = "line " + std::to_string(i) + "\n";
+        SetCtrlVal(main_, MAINPANEL_INFOTEXTBOX, line.c_str());
+        expected += QString::fromStdString(line);
+    }
+    EXPECT_TRUE(box->toPlainText().isEmpty()); // nothing painted before the loop turns
+    QCoreApplication::processEvents();
+    EXPECT_EQ(inserts, 1);
+    EXPECT_EQ(box->toPlainText(), expected);
+    int length = 0;
+    GetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_STRING_TEXT_LENGTH, &length);
+    EXPECT_EQ(length, expected.size());
+}
+
+// Fails when the user's selection and typing in a text box do not reach the model, or the
+// Ctrl+C keystroke does not copy through the desktop clipboard.
+TEST_F(QtFrontEndTest, TextBoxSelectionTypingAndClipboard) {
+    SetCtrlVal(main_, MAINPANEL_INFOTEXTBOX, "hello world\n");
+    uirt::qt::FlushTextBoxes();
+    auto* box = widget<QPlainTextEdit>(main_, MAINPANEL_INFOTEXTBOX);
+    QTextCursor cursor = box->textCursor();
+    cursor.setPosition(6);
+    cursor.setPosition(11, QTextCursor::KeepAnchor);
+    box->setTextCursor(cursor);
+    int start = -1, length = -1;
+    GetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_START, &start);
+    GetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_LENGTH, &length);
+    EXPECT_EQ(start, 6);
+    EXPECT_EQ(length, 5);
+
+    QApplication::clipboard()->clear();
+    int available = 1;
+    ClipboardHasText(&available);
+    EXPECT_EQ(available, 0);
+    DisplayPanel(main_);
+    SetActiveCtrl(main_, MAINPANEL_INFOTEXTBOX);
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'C');
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("world"));
+    ClipboardHasText(&available);
+    EXPECT_EQ(available, 1);
+
+    // The program selects: the widget shows it.
+    SetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_START, 0);
+    SetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_LENGTH, 5);
+    EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("hello"));
+
+    // The user types: the model's text follows.
+    cursor.movePosition(QTextCursor::End);
+    box->setTextCursor(cursor);
+    QTest::keyClicks(box, "ok");
+    char text[64] = "";
+    GetCtrlVal(main_, MAINPANEL_INFOTEXTBOX, text);
+    EXPECT_STREQ(text, "hello world\nok");
+}
+
+// Fails when the timer control is not a precise QTimer that follows interval and enabled
+// state, or its ticks do not reach the callback.
+TEST_F(QtFrontEndTest, TimerControlIsAPreciseQTimer) {
+    QTimer* timer = uirt::qt::TimerOf(setup_, SETUPPANEL_TIMER);
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(timer->interval(), 10);
+    EXPECT_FALSE(timer->isActive());
+    SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_INTERVAL, 0.002);
+    SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_ENABLED, 1);
+    EXPECT_EQ(timer->interval(), 2);
+    EXPECT_TRUE(timer->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(!EventsOf(SETUPPANEL_TIMER).empty(), 2000);
+    EXPECT_EQ(EventsOf(SETUPPANEL_TIMER).front(), EVENT_TIMER_TICK);
+    SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_ENABLED, 0);
+    EXPECT_FALSE(timer->isActive());
+}
+
+// Answers the next modal message box with `button`, recording its title, text and icon.
+struct BoxSeen {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+void AnswerNextBox(QMessageBox::StandardButton button, BoxSeen* seen) {
+    QTimer::singleShot(0, [button, seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        *seen = {box->windowTitle(), box->text(), box->icon()};
+        box->button(button)->click();
+    });
+}
+
+// Fails when popups are not modal message boxes with the given title and text, or the
+// Yes/No answer is lost.
+TEST_F(QtFrontEndTest, PopupsAreModalMessageBoxes) {
+    BoxSeen seen;
+    AnswerNextBox(QMessageBox::Yes, &seen);
+    EXPECT_EQ(ConfirmPopup("Kestrel", " Do you really want to exit this wizard ?"), 1);
+    EXPECT_EQ(seen.title, QStringLiteral("Kestrel"));
+    EXPECT_EQ(seen.text, QStringLiteral(" Do you really want to exit this wizard ?"));
+    AnswerNextBox(QMessageBox::No, &seen);
+    EXPECT_EQ(ConfirmPopup("Kestrel", "Sure?"), 0);
+    AnswerNextBox(QMessageBox::Ok, &seen);
+    EXPECT_EQ(MessagePopup("USB Error", "Device not found"), 0);
+    EXPECT_EQ(seen.title, QStringLiteral("USB Error"));
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+// Fails when closing a window through the window manager does not press the panel's close
+// control, or closes the window behind the model's back.
+TEST_F(QtFrontEndTest, ClosingAWindowPressesItsCloseControl) {
+    uirt::qt::PanelWindow(main_)->close();
+    EXPECT_EQ(EventsOf(MAINPANEL_QUITBTN), (std::vector<int>{EVENT_COMMIT}));
+    EXPECT_TRUE(uirt::qt::PanelWindow(main_)->isVisible()); // the callback did not hide it
+    uirt::qt::PanelWindow(setup_)->close();
+    EXPECT_EQ(EventsOf(SETUPPANEL_CLOSEBTN), (std::vector<int>{EVENT_COMMIT}));
+}
+
+int DiscardOnCommit(int panel, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) DiscardPanel(panel);
+    return 0;
+}
+
+// Fails (crash under ASan) when a callback discards the panel whose button it serves.
+TEST_F(QtFrontEndTest, ACallbackMayDiscardThePanelOfItsOwnButton) {
+    const int page = LoadPanel(0, "ProgWizUIR.uir", 2);
+    DisplayPanel(page);
+    InstallCtrlCallback(page, PANEL_2_CANCELBTN, DiscardOnCommit, nullptr);
+    QTest::mouseClick(widget<QPushButton>(page, PANEL_2_CANCELBTN), Qt::LeftButton);
+    EXPECT_EQ(uirt::qt::PanelWindow(page), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ControlWidget(page, PANEL_2_CANCELBTN), nullptr);
+}
+
+// Fails when SIGTERM kills the process or leaves the event loop running instead of making
+// RunUserInterface return, or a quit code is lost.
+TEST_F(QtFrontEndTest, SignalsAndQuitEndTheEventLoop) {
+    QTimer::singleShot(5, [] { std::raise(SIGTERM); });
+    EXPECT_EQ(RunUserInterface(), 0);
+    QTimer::singleShot(5, [] { QuitUserInterface(7); });
+    EXPECT_EQ(RunUserInterface(), 7);
+}
+
+// Fails when the help window does not show an HTML page, or opens for a missing file.
+TEST_F(QtFrontEndTest, HelpWindowShowsHtmlPages) {
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("index.html"));
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><head><title>Kestrel help</title></head><body>Loop mode</body></html>");
+    file.close();
+    EXPECT_EQ(ShowHelpWindow((dir.filePath(QStringLiteral("missing.html"))).toUtf8().constData()),
+              0);
+    EXPECT_GT(ShowHelpWindow((page + QStringLiteral("::/index.html")).toUtf8().constData()), 0);
+    QTextBrowser* browser = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) browser = b;
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Loop mode")));
+    EXPECT_EQ(browser->windowTitle(), QStringLiteral("Kestrel help"));
+}
+
+} // namespace
