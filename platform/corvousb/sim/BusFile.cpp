@@ -91,8 +91,8 @@ bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value
         for (const auto& [name, kind] : frameKeys)
             if (key == name) {
                 if (!Numbers(value, n, 2) || n[1] > 0xFFFFFFFFull) return false;
-                b.faults.push_back([kind, first = n[0], count = n[1]](SimBoard& board) {
-                    board.addFrameFault(kind, first, static_cast<unsigned>(count));
+                b.faults.push_back([k = kind, first = n[0], count = n[1]](SimBoard& board) {
+                    board.addFrameFault(k, first, static_cast<unsigned>(count));
                 });
                 return true;
             }
