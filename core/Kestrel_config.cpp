@@ -2,6 +2,7 @@
 #include "core/Kestrel_core.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,7 +45,6 @@ static std::string FirstWord(const std::string& line) {
 static bool ParseValue(const std::string& line, int base, int* value) {
     std::string word = FirstWord(line);
     if (word.empty()) return false;
-    errno = 0;
     char* end = nullptr;
     if (base == 10) {
         long long v = strtoll(word.c_str(), &end, 10);
