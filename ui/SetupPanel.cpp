@@ -1,10 +1,10 @@
 // The setup panel's state: filling from tBoard, dimming, lamps, show and close.
 #include "ui/SetupPanel.h"
 
-#include "app/Kestrel.h"
 #include "core/Kestrel_core.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/Panels.h"
 #include "ui/Radio.h"
 
 #include <cstring>

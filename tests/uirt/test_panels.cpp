@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/Callbacks.h"
 #include "platform/uirt/headless/headless.h"
 #include "platform/uirt/model/state.h"
 #include "ui/About.h"
@@ -19,6 +20,7 @@ class Panels : public ::testing::Test {
     void SetUp() override {
         hl::Reset();
         RegisterKestrelResources();
+        InstallKestrelCallbacks();
         InitCVIRTE(nullptr, nullptr, nullptr);
         mainPanel = LoadPanel(0, "KestrelUIR.uir", MAINPANEL);
         setup = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL);

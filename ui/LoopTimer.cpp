@@ -1,9 +1,9 @@
-// Loop mode: period, start and stop of the setup panel's loop timer.
-#include "engine/LoopMode.h"
+// Loop mode's timer: period, start and stop of the setup panel's timer control.
+#include "ui/LoopTimer.h"
 
-#include "app/Kestrel.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/Panels.h"
 #include "ui/SetupPanel.h"
 
 void SetTimerPeriod(int ms) {

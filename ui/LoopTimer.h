@@ -1,4 +1,4 @@
-// Loop mode: the setup panel's timer that repeats the transfer test.
+// Loop mode's timer: the setup panel's timer control that repeats the transfer test.
 #pragma once
 
 // Sets the loop timer's interval to ms / 1000.0 seconds.

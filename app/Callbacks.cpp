@@ -1,8 +1,9 @@
 // The callback table: binds the callback names of the panel resources to Kestrel's functions.
 // A name missing here stays unbound and is reported when its panel loads; to bind one, include
 // the header that declares it and add one line {"Name", Name}, to the matching table.
-#include "ui/Callbacks.h"
+#include "app/Callbacks.h"
 
+#include "platform/uirt/model/resource.h"
 #include "ui/Menus.h"
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
@@ -54,4 +55,8 @@ CtrlCallbackPtr FindCtrlCallback(std::string_view name) {
 }
 MenuCallbackPtr FindMenuCallback(std::string_view name) {
     return Find(kMenuCallbacks, name);
+}
+
+void InstallKestrelCallbacks() {
+    uirt::SetCallbackResolver({.control = FindCtrlCallback, .menu = FindMenuCallback});
 }
