@@ -3,8 +3,14 @@
 // the header that declares it and add one line {"Name", Name}, to the matching table.
 #include "app/Callbacks.h"
 
+#include "engine/OfflineDiag.h"
+#include "engine/TimerCheck.h"
 #include "platform/uirt/model/resource.h"
+#include "ui/AboutBox.h"
+#include "ui/EditMenu.h"
+#include "ui/Help.h"
 #include "ui/Menus.h"
+#include "ui/PrintBox.h"
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
 #include "usb/UsbLink.h"
@@ -35,11 +41,21 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"CorvoFormatCB", CorvoFormatCB},
     {"PurgeUsbBufferCB", PurgeUsbBufferCB},
     {"GetFifoStatusCB", GetFifoStatusCB},
+    {"InfoTextBoxCB", InfoTextBoxCB},
+    {"CloseAboutWinCB", CloseAboutWinCB},
+    {"SpeedTestButton", SpeedTestButton},
+    {"SimulCB", SimulCB},
+    {"AAFFButtonCB", AAFFButtonCB},
 };
 
 const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
     {"ExitCB", ExitCB},
     {"ShowSetupDlg", ShowSetupDlg},
+    {"EditCB", EditCB},
+    {"PrintCB", PrintCB},
+    {"AboutCB", AboutCB},
+    {"HelpContents", HelpContents},
+    {"HelpCorvoUsb", HelpCorvoUsb},
 };
 
 template <typename Fn> Fn Find(std::initializer_list<Entry<Fn>> table, std::string_view name) {

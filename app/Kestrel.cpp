@@ -9,6 +9,7 @@
 #include "platform/uirt/model/uirt.h"
 #include "ui/About.h"
 #include "ui/KestrelUIR.h"
+#include "ui/Maintenance.h"
 #include "ui/Menus.h"
 #include "ui/Output.h"
 #include "ui/Panels.h"
@@ -29,7 +30,7 @@ static void ConnectDevices(void) {
     UsbSetIntCheckingState(0);
 }
 
-int KestrelMain(void) {
+int KestrelMain(int showMaintenance) {
     int mainPanel = -1;
     int setupPanel = -1;
     int aboutPanel = -1;
@@ -41,6 +42,7 @@ int KestrelMain(void) {
     if ((setupPanel = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL)) < 0) return -1;
     if ((aboutPanel = LoadPanel(0, "About.uir", ABOUTPANEL)) < 0) return -1;
     SetPanelHandles(mainPanel, setupPanel, aboutPanel);
+    if (showMaintenance) ShowMaintenanceButtons(setupPanel);
 
     InstallMenuDimmerCallback(GetPanelMenuBar(mainPanel), MenuDimmerCB);
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_DATATYPERADIO);
