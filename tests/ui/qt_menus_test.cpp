@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -155,6 +156,37 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
     EXPECT_FALSE(cancelledPrinted);
     EXPECT_GT(QFileInfo(pdf).size(), 0);
     EXPECT_EQ(copied.toStdString(), "second");
+}
+
+// Fails when --maintenance does not show the maintenance buttons in the window, or a press on
+// one of the three tools does not reach its callback.
+TEST_F(QtMenus, MaintenanceButtonsWorkInTheWindow) {
+    int argc = 1;
+    char name[] = "qt_menus";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    std::string info;
+    QTimer::singleShot(0, [&] {
+        const int setup = GetSetupPanelHandle();
+        for (int button : {SETUPPANEL_SPEED_BTN, SETUPPANEL_SIMUL_BTN, SETUPPANEL_COMMANDBUTTON})
+            if (auto* b = qobject_cast<QAbstractButton*>(uirt::qt::ControlWidget(setup, button));
+                b && b->isVisible())
+                b->click();
+        uirt::qt::FlushTextBoxes();
+        auto* box = qobject_cast<QPlainTextEdit*>(
+            uirt::qt::ControlWidget(GetMainPanelHandle(), MAINPANEL_INFOTEXTBOX));
+        info = box->toPlainText().toStdString();
+        QDir().mkpath(KESTREL_SCREENSHOT_DIR);
+        uirt::qt::PanelWindow(setup)->grab().save(KESTREL_SCREENSHOT_DIR "/setup-maintenance.png");
+        uirt::qt::PanelWindow(GetMainPanelHandle())
+            ->grab()
+            .save(KESTREL_SCREENSHOT_DIR "/main-maintenance.png");
+        QuitUserInterface(0);
+    });
+    EXPECT_EQ(KestrelMain(1), 0);
+    EXPECT_NE(info.find("Min val "), std::string::npos) << info;
+    EXPECT_NE(info.find("Processed frames = 0\nLost frames = 0\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("count = 0\n"), std::string::npos) << info;
 }
 
 } // namespace
