@@ -91,11 +91,13 @@ TEST_F(Diagnostics, MarkerSearchCountsSequencesAndStrayAA) {
 TEST_F(Diagnostics, ReplayCountsFramesAcrossBlocks) {
     AddBoard("Lab board", "LAB00001");
     std::vector<std::string> out;
+    unsigned totalBytes = 0;
     Then([&] {
         out.push_back(PressOn({}, SETUPPANEL_SIMUL_BTN));
         out.push_back(PressOn(Bytes(65536, 0x00), SETUPPANEL_SIMUL_BTN));
         // 200 frames of 521 bytes: the first block of 65535 bytes ends inside frame 125.
         out.push_back(PressOn(Frames(0, 200), SETUPPANEL_SIMUL_BTN));
+        totalBytes = GetTotalByteCount();
         // Counters 10 and 11 missing, a broken trailer, then a broken header.
         Bytes faulty = Frames(0, 10);
         Bytes tail = Frames(12, 5);
@@ -109,6 +111,7 @@ TEST_F(Diagnostics, ReplayCountsFramesAcrossBlocks) {
     EXPECT_EQ(out[0], "0\n" + Summary(0, 0, 0, 0));
     EXPECT_EQ(out[1], "0\n0\n" + Summary(0, 0, 1, 0));
     EXPECT_EQ(out[2], "125\n200\n" + Summary(200, 0, 0, 0));
+    EXPECT_EQ(totalBytes, 200u * 521u);
     EXPECT_EQ(out[3], "14\n" + Summary(14, 3, 1, 1));
 }
 

@@ -124,6 +124,9 @@ TEST_F(EditPrint, PrintSendsTheWholeTextAcrossThePage) {
         hl::ChooseMenuItem(MenuBar(), MENUBAR_FILEMENU_PRINT);
         jobsWhenEmpty = hl::PrintJobs().size();
         ShowText(text);
+        // Settings left by an earlier print job must not cut this one.
+        SetPrintAttribute(ATTR_PRINT_LINE_WIDTH, 40);
+        SetPrintAttribute(ATTR_PRINT_WRAP_LINES, 0);
         hl::ChooseMenuItem(MenuBar(), MENUBAR_FILEMENU_PRINT);
     });
     Run();

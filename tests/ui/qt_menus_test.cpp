@@ -57,6 +57,13 @@ QLineEdit* OutputFileField(QDialog* dialog) {
     return nullptr;
 }
 
+// Cancels the print dialog once it is shown.
+bool RejectDialog() {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog) dialog->reject();
+    return dialog != nullptr;
+}
+
 class QtMenus : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -86,6 +93,7 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
     const QString pdf = QString::fromStdString((dir_ / "kestrel-print.pdf").string());
     QString aboutLine, contentsTitle, libraryTitle, copied;
     bool aboutShown = false, aboutHidden = false, cancelledPrinted = true;
+    int cancelledResult = 0;
     QTimer::singleShot(0, [&] {
         const int main = GetMainPanelHandle();
         const int bar = GetPanelMenuBar(main);
@@ -107,13 +115,11 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
         ResetTextBox(main, MAINPANEL_INFOTEXTBOX, "first line\nsecond line\n");
         uirt::qt::FlushTextBoxes();
         // Cancelled: nothing is written. Accepted with a PDF file: the text is printed into it.
-        WhenReady([] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (dialog) dialog->reject();
-            return dialog != nullptr;
-        });
+        WhenReady(RejectDialog);
         uirt::qt::MenuAction(bar, MENUBAR_FILEMENU_PRINT)->trigger();
         cancelledPrinted = QFileInfo::exists(pdf);
+        WhenReady(RejectDialog);
+        cancelledResult = PrintTextBuffer("text", "");
         WhenReady([pdf] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog) return false;
@@ -154,6 +160,7 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
     EXPECT_EQ(contentsTitle.toStdString(), "Kestrel 2.0 help");
     EXPECT_EQ(libraryTitle.toStdString(), "CorvoUsb 2.0 library help");
     EXPECT_FALSE(cancelledPrinted);
+    EXPECT_EQ(cancelledResult, UIE_PRINT_CANCELLED);
     EXPECT_GT(QFileInfo(pdf).size(), 0);
     EXPECT_EQ(copied.toStdString(), "second");
 }
