@@ -95,6 +95,8 @@ TEST_F(Diagnostics, ReplayCountsFramesAcrossBlocks) {
     Then([&] {
         out.push_back(PressOn({}, SETUPPANEL_SIMUL_BTN));
         out.push_back(PressOn(Bytes(65536, 0x00), SETUPPANEL_SIMUL_BTN));
+        // A whole block at the end still gives one more, empty, block.
+        out.push_back(PressOn(Bytes(65535, 0x00), SETUPPANEL_SIMUL_BTN));
         // 200 frames of 521 bytes: the first block of 65535 bytes ends inside frame 125.
         out.push_back(PressOn(Frames(0, 200), SETUPPANEL_SIMUL_BTN));
         totalBytes = GetTotalByteCount();
@@ -107,12 +109,13 @@ TEST_F(Diagnostics, ReplayCountsFramesAcrossBlocks) {
         out.push_back(PressOn(faulty, SETUPPANEL_SIMUL_BTN));
     });
     RunForMaintenance();
-    ASSERT_EQ(out.size(), 4u);
+    ASSERT_EQ(out.size(), 5u);
     EXPECT_EQ(out[0], "0\n" + Summary(0, 0, 0, 0));
     EXPECT_EQ(out[1], "0\n0\n" + Summary(0, 0, 1, 0));
-    EXPECT_EQ(out[2], "125\n200\n" + Summary(200, 0, 0, 0));
+    EXPECT_EQ(out[2], "0\n0\n" + Summary(0, 0, 1, 0));
+    EXPECT_EQ(out[3], "125\n200\n" + Summary(200, 0, 0, 0));
     EXPECT_EQ(totalBytes, 200u * 521u);
-    EXPECT_EQ(out[3], "14\n" + Summary(14, 3, 1, 1));
+    EXPECT_EQ(out[4], "14\n" + Summary(14, 3, 1, 1));
 }
 
 // Fails when a missing capture does not give the summary with every counter as reset, or the

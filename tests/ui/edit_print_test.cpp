@@ -64,6 +64,7 @@ TEST_F(EditPrint, SelectAllCopyCutAndPasteInTheInformationBox) {
     std::string copied, afterCut, cutText, afterPaste;
     Then([&] {
         ShowText(text);
+        hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 7, 2);
         hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_SELALL);
         start = Selection(ATTR_TEXT_SELECTION_START);
         length = Selection(ATTR_TEXT_SELECTION_LENGTH);
