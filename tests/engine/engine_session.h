@@ -25,8 +25,13 @@ class EngineSession : public KestrelSession {
 
     // Runs `step` inside Kestrel's event loop after start-up, then quits.
     void RunStep(std::function<void()> step) {
-        Then(std::move(step));
+        bool ran = false;
+        Then([&] {
+            step();
+            ran = true;
+        });
         Run();
+        EXPECT_TRUE(ran) << "the step never ran";
     }
 
     static void ClearInfo() { ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, ""); }
