@@ -2,6 +2,9 @@
 // pattern ring and the print check boxes, acted on as the user.
 #include "engine_session.h"
 
+#include "engine/Dispatch.h"
+#include "engine/LoopMode.h"
+#include "ui/Radio.h"
 #include "usb/UsbLink.h"
 
 namespace {
@@ -55,6 +58,7 @@ TEST_F(EngineSession, TransferFieldsAreStored) {
 TEST_F(EngineSession, PatternModeDimsAndKeepsThePattern) {
     RunStep([this] {
         hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 0);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_INCREMENT, 7);
         SetCtrlVal(SetupHandle(), SETUPPANEL_PATTERNRING, 0x55AA55AAu);
         hl::MarkOption(SetupHandle(), SETUPPANEL_DATATYPERADIO, 1);
         EXPECT_EQ(GetPatternMode(), 1);
@@ -103,6 +107,8 @@ TEST_F(EngineSession, ApplyRunsTheSelectedTest) {
         ASSERT_FALSE(Seen().empty());
         EXPECT_EQ(Seen().front(), "wordCount=4 led=1");
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED_2), 0);
+        hl::Press(SetupHandle(), SETUPPANEL_APPLYBTN);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED_2), 0);
 
         hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
         MarkCalls();
@@ -139,5 +145,55 @@ TEST_F(EngineSession, PrintChecksAndShortDisplay) {
         EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
         hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 0);
         EXPECT_EQ(GetShortPrint(), 0);
+    });
+}
+
+// Fails when a callback acts on an event other than its own: each is called with the events
+// it must ignore, and no setting, control or library call may change.
+TEST_F(EngineSession, CallbacksIgnoreOtherEvents) {
+    RunStep([this] {
+        const int setup = SetupHandle();
+        SetCtrlVal(setup, SETUPPANEL_SHORTPRINT, GetShortPrint() == 0);
+        SetCtrlVal(setup, SETUPPANEL_PRINTCHK, GetPrintState() == 0);
+        SetCtrlVal(setup, SETUPPANEL_WORDCOUNT, 99u);
+        SetCtrlVal(setup, SETUPPANEL_LOOPCHECKBOX, 1);
+        SetCtrlVal(setup, SETUPPANEL_LOOPRING, 1000);
+        Radio_SetMarkedOption(setup, SETUPPANEL_IOMODE, 3);
+        Radio_SetMarkedOption(setup, SETUPPANEL_BYTEORDERRADIO, 1);
+        Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 2);
+        Radio_SetMarkedOption(setup, SETUPPANEL_DATATYPERADIO, 1);
+        const struct {
+            CtrlCallbackPtr callback;
+            int control;
+            std::vector<int> ignored;
+        } cases[] = {
+            {IOCallback, SETUPPANEL_APPLYBTN, {EVENT_RIGHT_CLICK, EVENT_TIMER_TICK}},
+            {IOCallback, SETUPPANEL_WORDCOUNT, {EVENT_COMMIT, EVENT_RIGHT_CLICK}},
+            {IOModeCB, SETUPPANEL_IOMODE, {EVENT_VAL_CHANGED, EVENT_RIGHT_CLICK}},
+            {ByteOrderCB, SETUPPANEL_BYTEORDERRADIO, {EVENT_VAL_CHANGED}},
+            {DataSizeCB, SETUPPANEL_DATASZRADIO, {EVENT_VAL_CHANGED}},
+            {DataTypeCB, SETUPPANEL_DATATYPERADIO, {EVENT_VAL_CHANGED}},
+            {PatternCB, SETUPPANEL_PATTERNRING, {EVENT_VAL_CHANGED}},
+            {PrintChkCB, SETUPPANEL_PRINTCHK, {EVENT_VAL_CHANGED}},
+            {ShortPrintChkCB, SETUPPANEL_SHORTPRINT, {EVENT_VAL_CHANGED}},
+            {LoopChkCB, SETUPPANEL_LOOPCHECKBOX, {EVENT_COMMIT, EVENT_RIGHT_CLICK}},
+            {LoopTimeCB, SETUPPANEL_LOOPRING, {EVENT_VAL_CHANGED}},
+            {TimerCB, SETUPPANEL_TIMER, {EVENT_COMMIT, EVENT_VAL_CHANGED}},
+        };
+        SaveConfig();
+        const auto before = ConfigLines();
+        MarkCalls();
+        ClearInfo();
+        for (const auto& c : cases)
+            for (int event : c.ignored)
+                EXPECT_EQ(c.callback(setup, c.control, event, nullptr, 0, 0), 0);
+        SaveConfig();
+        EXPECT_EQ(ConfigLines(), before);
+        EXPECT_EQ(GetLoopState(), 0);
+        EXPECT_EQ(GetPatternMode(), 0);
+        EXPECT_EQ(hl::Text(setup, SETUPPANEL_DATA), "00");
+        EXPECT_FALSE(hl::IsDimmed(setup, SETUPPANEL_SHORTPRINT));
+        EXPECT_TRUE(Calls().empty());
+        EXPECT_EQ(Info(), "");
     });
 }

@@ -44,9 +44,13 @@ TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
         EXPECT_DOUBLE_EQ(TimerInterval(), 0.01);
         EXPECT_FALSE(TimerEnabled());
         SetNFrames(9);
+        SetLoopTime(20); // as kestrel.cfg would give it, not yet applied to the timer
         MarkCalls();
         ClearInfo();
         hl::Toggle(SetupHandle(), SETUPPANEL_LOOPCHECKBOX, 1);
+        EXPECT_DOUBLE_EQ(TimerInterval(), 0.02);
+        // The stopwatch starts with the loop: its stop mark, from start-up, is older.
+        EXPECT_LT(ElapsedTimeDouble(), 0);
         EXPECT_EQ(Calls(),
                   (std::vector<std::string>{"ResetLostFrames()", "ResetFrameErrors()",
                                             "ResetTotalByteCount()", "USB_PurgeBuffers(1)"}));

@@ -199,6 +199,15 @@ TEST_F(EngineSession, SubAddressBurst) {
         usb_test();
         EXPECT_EQ(Calls(), (std::vector<std::string>{"UsbWrt(1, 5, data, 4)", "PrintFrameInfo()"}));
 
+        // Nothing written (a word count of 0) ends the run like a failed write.
+        TestSettings(3, 0, 0, 1);
+        MarkCalls();
+        ClearInfo();
+        usb_test();
+        EXPECT_EQ(Calls().front(), "UsbWrt(1, 5, data, 0)");
+        EXPECT_EQ(Count(Calls(), "UsbRd(1, 5, data, 0)"), 0u);
+        EXPECT_EQ(Info().find("Wrote"), std::string::npos) << Info();
+
         TestSettings(3, 0, 4, 1);
         bus::FailNextCall("UsbRd", CORVOUSB_ERR_IO);
         MarkCalls();
