@@ -137,6 +137,10 @@ int enterNumber(int panel, int control, double value);
 // String or text box: cut to the maximum length, stored (replacing the text), then value
 // changed + commit (text box: value changed only).
 int enterText(int panel, int control, std::string_view text);
+// Text box: the user replaced [start, start + removed) by `inserted` (byte offsets, clipped
+// to the text). Stored with the caret after the insertion, then value changed. Costs the
+// change plus moving the text after it; nothing is copied as a whole.
+int editText(int panel, int control, int start, int removed, std::string_view inserted);
 int press(int panel, int control);                     // command button: commit
 int toggle(int panel, int control, int on);            // check box, switch: value changed + commit
 int chooseRingItem(int panel, int control, int index); // value changed + commit

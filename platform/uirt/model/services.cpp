@@ -1,4 +1,5 @@
 // Model: popups, mouse, clipboard keystrokes, printing, help window and error texts.
+#include <algorithm>
 #include <fstream>
 
 #include "platform/uirt/model/runtime.h"
@@ -26,15 +27,17 @@ void editText(int panelHandle, ControlState& c, char key) {
         if (length == 0) return;
         clip.setText(std::string_view(c.text).substr(start, length));
         if (key == 'C') return;
-        c.text.erase(start, length);
+        c.text.replace(start, length, "");
     } else {
         if (!clip.hasText()) return;
-        std::string pasted = c.text.substr(0, start) + clip.text();
-        const std::size_t caret = limitText(c, pasted).size();
-        c.text = limitText(c, pasted + c.text.substr(start + length));
-        c.selectionStart = static_cast<int>(caret);
+        const std::string pasted = clip.text();
+        c.text.replace(start, length, pasted);
+        const std::size_t limit = textLimit(c);
+        if (c.text.size() > limit) c.text.replace(limit, c.text.size(), "");
+        c.selectionStart = static_cast<int>(std::min(start + pasted.size(), limit));
     }
     c.selectionLength = 0;
+    capLines(c);
     notifyControl(panelHandle, c.id, Change::Value);
     notifyControl(panelHandle, c.id, Change::Selection);
     raise(panelHandle, c.id, EVENT_VAL_CHANGED);
