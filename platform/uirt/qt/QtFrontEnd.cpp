@@ -208,11 +208,13 @@ QWidget* QtFrontEnd::dialogParent() const {
 // ---- Popups --------------------------------------------------------------------------------
 
 void QtFrontEnd::message(std::string_view title, std::string_view text) {
+    flushAll();
     QMessageBox box(iconFor(title), qs(title), qs(text), QMessageBox::Ok, dialogParent());
     box.exec();
 }
 
 bool QtFrontEnd::confirm(std::string_view title, std::string_view text) {
+    flushAll();
     QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
                     dialogParent());
     box.setDefaultButton(QMessageBox::Yes);
@@ -223,6 +225,7 @@ int QtFrontEnd::popupMenu(int menuBar, int menu, int panel, int top, int left) {
     const MenuBarState* bar = FindMenuBar(menuBar);
     PanelView* v = view(panel);
     if (!bar || !v) return 0;
+    flushAll();
     // A fresh menu built from the model: the dimmer has already run for it.
     QMenu popup(v->window());
     for (const MenuEntryState& e : bar->entries) {
@@ -252,12 +255,14 @@ std::string QtFrontEnd::text() {
 }
 
 void QtFrontEnd::setText(std::string_view text) {
+    flushAll();
     QApplication::clipboard()->setText(qs(text));
 }
 
 // ---- Printing and help ---------------------------------------------------------------------
 
 int QtFrontEnd::printText(std::string_view text, const PrintSettings& settings) {
+    flushAll();
     return printPlainText(qs(text), settings.lineWidth, settings.wrapLines) ? 0 : UIE_PRINT_FAILED;
 }
 

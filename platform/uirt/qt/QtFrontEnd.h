@@ -81,6 +81,8 @@ class QtFrontEnd final : public QObject,
     // ---- Lookups for tests and tools -----------------------------------------------------
     PanelView* view(int panel) const;
     PanelView* viewOfMenuBar(int menuBar) const;
+    // Shows every text queued for the text boxes. Runs before popups, printing and clipboard
+    // writes, so that the user never acts on a box that lags behind the model.
     void flushAll();
 
     // Counts mirroring scopes: while one is open, widget signals are our own echo.
