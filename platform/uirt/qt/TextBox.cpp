@@ -27,7 +27,6 @@ bool userActs(QEvent::Type type) {
     case QEvent::KeyPress:
     case QEvent::ShortcutOverride:
     case QEvent::InputMethod:
-    case QEvent::FocusIn:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::ContextMenu:
