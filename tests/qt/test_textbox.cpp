@@ -5,6 +5,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -14,6 +16,7 @@
 
 #include "platform/uirt/model/state.h"
 #include "platform/uirt/model/uirt.h"
+#include "platform/uirt/qt/QtFrontEnd.h"
 #include "platform/uirt/qt/TextBox.h"
 #include "platform/uirt/qt/uirt_qt.h"
 #include "ui/KestrelUIR.h"
@@ -189,6 +192,20 @@ TEST_F(InfoBox, RightClickLeavesTheTextAloneUnlessTheCallbackChangesIt) {
     InstallCtrlCallback(panel, MAINPANEL_INFOTEXTBOX, ResetOnRightClick, nullptr);
     QApplication::sendEvent(box->viewport(), &click);
     EXPECT_EQ(box->toPlainText(), QStringLiteral("reset by the callback"));
+}
+
+// Fails when the box does not use the installed DejaVu Sans Mono, when a dump line's columns
+// would not line up (glyphs of unequal advance), when a proportional font passes the check,
+// or when the monospaced box wraps its lines.
+TEST_F(InfoBox, DumpColumnsLineUpInDejaVuSansMono) {
+    EXPECT_EQ(QFontInfo(box->font()).family(), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_TRUE(uirt::qt::equalAdvances(box->font()));
+    const QFontMetricsF m(box->font());
+    const QString line = QStringLiteral("00000010 : 0A 1B FF 7E  ..i.W.|m");
+    EXPECT_EQ(m.horizontalAdvance(line), line.size() * m.horizontalAdvance(QLatin1Char('0')));
+    QFont proportional(QStringLiteral("DejaVu Sans"));
+    EXPECT_FALSE(uirt::qt::equalAdvances(proportional));
+    EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
 } // namespace

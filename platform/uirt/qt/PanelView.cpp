@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -320,7 +319,7 @@ void PanelView::buildControl(const ControlState& c) {
     if (c.kind == CtrlKind::TextBox) {
         // Columns of a dump stay aligned in a monospaced box; prose wraps at the box's edge.
         auto* box = static_cast<TextBox*>(v.widget.data());
-        if (!QFontInfo(box->font()).fixedPitch()) {
+        if (!equalAdvances(box->font())) {
             box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         }

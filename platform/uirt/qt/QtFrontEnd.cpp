@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -82,11 +84,32 @@ QMessageBox::Icon iconFor(std::string_view title) {
 
 } // namespace
 
+bool equalAdvances(const QFont& font) {
+    const QFontMetricsF m(font);
+    const qreal advance = m.horizontalAdvance(QLatin1Char('0'));
+    const QString sample = QStringLiteral("0123456789ABCDEFabcdef :.,-_xiIlWwMm|()[]#%");
+    return advance > 0 && std::all_of(sample.begin(), sample.end(),
+                                      [&](QChar ch) { return m.horizontalAdvance(ch) == advance; });
+}
+
+QFont monospacedFont() {
+    // The build installs DejaVu Sans Mono; the system's fixed font keeps its size.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont dejaVu = font;
+    dejaVu.setFamilies({QStringLiteral("DejaVu Sans Mono")});
+    dejaVu.setStyleHint(QFont::TypeWriter);
+    if (equalAdvances(dejaVu)) return dejaVu;
+    if (equalAdvances(font)) return font;
+    font.setFamilies({QStringLiteral("monospace")});
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
 QFont fontFor(std::string_view name) {
     if (name.empty()) return QApplication::font();
     if (name.find("Courier") != std::string_view::npos ||
         name.find("Mono") != std::string_view::npos)
-        return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        return monospacedFont();
     // The panels name a proportional face only for headings: show it larger and bold, with
     // a serif fallback when the face is not installed.
     QFont f(qs(name));
