@@ -137,6 +137,13 @@ TEST_F(InfoBox, LineCapDropsTheSameLinesInModelAndWidget) {
     EXPECT_EQ(box->toPlainText(), QStringLiteral("l4\nl5\nl6\nl7\n"));
     EXPECT_EQ(ModelText(), box->toPlainText());
     EXPECT_EQ(WidgetSelection(), ModelSelection());
+    // An edit while lines are queued (the model has dropped lines the widget still shows)
+    // must not be applied at the widget's offsets.
+    Append("l8\n");
+    QTextCursor(box->document()).insertText(QStringLiteral("X")); // before "l4", not "l5"
+    uirt::qt::FlushTextBoxes();
+    EXPECT_EQ(ModelText(), QStringLiteral("l5\nl6\nl7\nl8\n"));
+    EXPECT_EQ(box->toPlainText(), ModelText());
 }
 
 // Fails when typing, deleting, replacing a selection, pasting or non-ASCII input leaves the
@@ -171,6 +178,13 @@ TEST_F(InfoBox, UserEditsReachTheModel) {
     EXPECT_EQ(ModelText(),
               QStringLiteral("hello, deaworld\n\npasted\ntext\u00e9t\u00e9 and on line\n"));
     EXPECT_EQ(WidgetSelection(), (std::pair{38, 0}));
+    // Qt turns "\r\n" into one line break: offsets then differ from the model's bytes.
+    ResetTextBox(panel, MAINPANEL_INFOTEXTBOX, "a\r\nb");
+    c = box->textCursor();
+    c.movePosition(QTextCursor::End);
+    box->setTextCursor(c);
+    QTest::keyClicks(box, "c");
+    EXPECT_EQ(ModelText(), box->toPlainText());
 }
 
 // Fails when a right click rewrites the widget's text, or a text replaced by the right
@@ -182,6 +196,7 @@ int ResetOnRightClick(int panel, int control, int event, void*, int, int) {
 TEST_F(InfoBox, RightClickLeavesTheTextAloneUnlessTheCallbackChangesIt) {
     Append("keep me\n");
     uirt::qt::FlushTextBoxes();
+    QTest::keyClicks(box, "typed ");
     int changes = 0;
     QObject::connect(box->document(), &QTextDocument::contentsChange, box,
                      [&](int, int, int) { ++changes; });
@@ -198,6 +213,7 @@ TEST_F(InfoBox, RightClickLeavesTheTextAloneUnlessTheCallbackChangesIt) {
 // would not line up (glyphs of unequal advance), when a proportional font passes the check,
 // or when the monospaced box wraps its lines.
 TEST_F(InfoBox, DumpColumnsLineUpInDejaVuSansMono) {
+    EXPECT_EQ(box->font().family(), QStringLiteral("DejaVu Sans Mono")); // asked for by name
     EXPECT_EQ(QFontInfo(box->font()).family(), QStringLiteral("DejaVu Sans Mono"));
     EXPECT_TRUE(uirt::qt::equalAdvances(box->font()));
     const QFontMetricsF m(box->font());

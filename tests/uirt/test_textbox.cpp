@@ -83,6 +83,8 @@ TEST_F(TextBoxModel, UserEditsApplyAsChangesUnderTheCap) {
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
     EXPECT_EQ(hl::Text(panel, T_TEXT), "q\n\n!");
     EXPECT_EQ(Selection(), (std::pair{2, 0}));
+    hl::EnterText(panel, T_TEXT, "whole\ntext\nentered\n"); // so is a whole text entered
+    EXPECT_EQ(hl::Text(panel, T_TEXT), "text\nentered\n");
 }
 
 } // namespace
