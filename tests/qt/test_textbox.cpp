@@ -12,7 +12,9 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <string>
+#include <vector>
 
 #include "platform/uirt/model/state.h"
 #include "platform/uirt/model/uirt.h"
@@ -185,6 +187,34 @@ TEST_F(InfoBox, UserEditsReachTheModel) {
     box->setTextCursor(c);
     QTest::keyClicks(box, "c");
     EXPECT_EQ(ModelText(), box->toPlainText());
+}
+
+// Fails when the Edit menu's cut or paste rewrites the whole document instead of the part
+// they change, or leaves the widget with another text than the model.
+TEST_F(InfoBox, CutAndPasteThroughTheModelChangeOnlyTheirPart) {
+    Append("hello world\n");
+    uirt::qt::FlushTextBoxes();
+    std::vector<std::array<int, 3>> changes;
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
+                     [&](int at, int removed, int added) {
+                         changes.push_back({at, removed, added});
+                     });
+    SetActiveCtrl(panel, MAINPANEL_INFOTEXTBOX);
+    SetCtrlAttribute(panel, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_START, 6);
+    SetCtrlAttribute(panel, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_LENGTH, 5);
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'X');
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("hello \n"));
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("hello worldworld\n"));
+    EXPECT_EQ(ModelText(), box->toPlainText());
+    EXPECT_EQ(changes, (std::vector<std::array<int, 3>>{{6, 5, 0}, {6, 0, 5}, {11, 0, 5}}));
+    EXPECT_EQ(WidgetSelection(), (std::pair{16, 0}));
+    uirt::SetTextBoxLineCap(2); // a paste over the cap drops the same lines in both
+    QApplication::clipboard()->setText(QStringLiteral("a\nb\n"));
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
+    EXPECT_EQ(ModelText(), QStringLiteral("b\n\n"));
+    EXPECT_EQ(box->toPlainText(), ModelText());
 }
 
 // Fails when a right click rewrites the widget's text, or a text replaced by the right

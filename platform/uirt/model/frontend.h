@@ -107,6 +107,11 @@ class FrontEnd {
     virtual void controlChanged(int panel, int control, Change what) = 0;
     // Text appended to a text box by the program (the model's text already holds it).
     virtual void textAppended(int panel, int control, std::string_view text) = 0;
+    // Part of a text box's text replaced by a program edit (cut, paste): bytes [start,
+    // start + removed) became `inserted`. The model's text already holds it, with the lines
+    // beyond the cap dropped.
+    virtual void textEdited(int panel, int control, int start, int removed,
+                            std::string_view inserted) = 0;
     virtual void menuChanged(int menuBar, int menuOrItem) = 0; // label, dimmed, checked
 
     virtual Popups& popups() = 0;

@@ -23,6 +23,7 @@ void editText(int panelHandle, ControlState& c, char key) {
     Clipboard& clip = fe()->clipboard();
     const auto start = static_cast<std::size_t>(c.selectionStart);
     const auto length = static_cast<std::size_t>(c.selectionLength);
+    std::string inserted;
     if (key == 'C' || key == 'X') {
         if (length == 0) return;
         clip.setText(std::string_view(c.text).substr(start, length));
@@ -30,15 +31,19 @@ void editText(int panelHandle, ControlState& c, char key) {
         c.text.replace(start, length, "");
     } else {
         if (!clip.hasText()) return;
-        const std::string pasted = clip.text();
-        c.text.replace(start, length, pasted);
+        inserted = clip.text();
+        c.text.replace(start, length, inserted);
         const std::size_t limit = textLimit(c);
         if (c.text.size() > limit) c.text.replace(limit, c.text.size(), "");
-        c.selectionStart = static_cast<int>(std::min(start + pasted.size(), limit));
+        c.selectionStart = static_cast<int>(std::min(start + inserted.size(), limit));
     }
     c.selectionLength = 0;
     capLines(c);
-    notifyControl(panelHandle, c.id, Change::Value);
+    if (c.kind == CtrlKind::TextBox) // no length limit: the edit is exactly this
+        fe()->textEdited(panelHandle, c.id, static_cast<int>(start), static_cast<int>(length),
+                         inserted);
+    else
+        notifyControl(panelHandle, c.id, Change::Value);
     notifyControl(panelHandle, c.id, Change::Selection);
     raise(panelHandle, c.id, EVENT_VAL_CHANGED);
 }

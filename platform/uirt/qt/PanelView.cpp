@@ -664,6 +664,15 @@ void PanelView::appendText(int id, std::string_view text) {
     static_cast<TextBox*>(it->second.widget.data())->append(qs(text));
 }
 
+void PanelView::editText(const ControlState& c, int start, int removed, std::string_view inserted) {
+    auto it = controls_.find(c.id);
+    if (it == controls_.end() || c.kind != CtrlKind::TextBox) return;
+    QtFrontEnd::MirrorScope mirror(frontEnd_);
+    auto* box = static_cast<TextBox*>(it->second.widget.data());
+    if (!box->applyEdit(start, removed, qs(inserted), c.text.revision()))
+        box->replaceText(qs(c.text), c.text.revision());
+}
+
 void PanelView::flushText() {
     for (auto& [id, v] : controls_)
         if (v.kind == CtrlKind::TextBox && v.widget)

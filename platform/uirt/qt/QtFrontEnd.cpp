@@ -161,6 +161,12 @@ void QtFrontEnd::textAppended(int panel, int control, std::string_view text) {
     if (PanelView* v = view(panel)) v->appendText(control, text);
 }
 
+void QtFrontEnd::textEdited(int panel, int control, int start, int removed,
+                            std::string_view inserted) {
+    const ControlState* c = FindControl(panel, control);
+    if (PanelView* v = view(panel); v && c) v->editText(*c, start, removed, inserted);
+}
+
 void QtFrontEnd::menuChanged(int menuBar, int menuOrItem) {
     const MenuBarState* bar = FindMenuBar(menuBar);
     PanelView* v = viewOfMenuBar(menuBar);

@@ -53,6 +53,8 @@ class QtFrontEnd final : public QObject,
     void panelChanged(int panel) override;
     void controlChanged(int panel, int control, Change what) override;
     void textAppended(int panel, int control, std::string_view text) override;
+    void textEdited(int panel, int control, int start, int removed,
+                    std::string_view inserted) override;
     void menuChanged(int menuBar, int menuOrItem) override;
 
     Popups& popups() override { return *this; }

@@ -94,6 +94,23 @@ void TextBox::replaceText(const QString& text, std::uint64_t revision) {
     setPlainText(text);
 }
 
+bool TextBox::applyEdit(int start, int removed, const QString& inserted, std::uint64_t revision) {
+    flush();
+    if (!plain_) return false;
+    {
+        const QSignalBlocker block(this);
+        const int size = document()->characterCount() - 1;
+        QTextCursor c(document());
+        c.setPosition(std::clamp(start, 0, size));
+        c.setPosition(std::clamp(start + removed, 0, size), QTextCursor::KeepAnchor);
+        c.insertText(inserted);
+    }
+    plain_ = plainText(inserted);
+    shownRevision_ = revision;
+    trim();
+    return true;
+}
+
 void TextBox::selectRange(int start, int length) {
     flush();
     const int size = document()->characterCount() - 1; // without the final paragraph mark

@@ -27,6 +27,9 @@ class TextBox : public QPlainTextEdit {
     void flush();
     // Replaces the whole text (drops what is queued) with the model's text of `revision`.
     void replaceText(const QString& text, std::uint64_t revision);
+    // Applies the model's edit of `revision` (byte offsets) after showing what is queued;
+    // false, changing nothing, when document positions are not the model's byte offsets.
+    bool applyEdit(int start, int removed, const QString& inserted, std::uint64_t revision);
     // Selects [start, start + length) of the text, clipped to the document.
     void selectRange(int start, int length);
     // Drops the oldest lines beyond the model's cap, as the model does (no edit reported).
