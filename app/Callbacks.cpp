@@ -3,6 +3,8 @@
 // the header that declares it and add one line {"Name", Name}, to the matching table.
 #include "app/Callbacks.h"
 
+#include "engine/Dispatch.h"
+#include "engine/LoopMode.h"
 #include "engine/OfflineDiag.h"
 #include "engine/TimerCheck.h"
 #include "platform/uirt/model/resource.h"
@@ -46,6 +48,17 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"SpeedTestButton", SpeedTestButton},
     {"SimulCB", SimulCB},
     {"AAFFButtonCB", AAFFButtonCB},
+    {"IOCallback", IOCallback},
+    {"IOModeCB", IOModeCB},
+    {"ByteOrderCB", ByteOrderCB},
+    {"DataSizeCB", DataSizeCB},
+    {"DataTypeCB", DataTypeCB},
+    {"PatternCB", PatternCB},
+    {"PrintChkCB", PrintChkCB},
+    {"ShortPrintChkCB", ShortPrintChkCB},
+    {"LoopChkCB", LoopChkCB},
+    {"LoopTimeCB", LoopTimeCB},
+    {"TimerCB", TimerCB},
 };
 
 const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {

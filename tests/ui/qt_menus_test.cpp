@@ -2,6 +2,7 @@
 // information box's pop-up Edit menu.
 #include "app/Kestrel.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
+#include "platform/uirt/model/state.h"
 #include "platform/uirt/model/uirt.h"
 #include "platform/uirt/qt/uirt_qt.h"
 #include "ui/About.h"
@@ -153,6 +154,7 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
         QuitUserInterface(0);
     });
     EXPECT_EQ(KestrelMain(), 0);
+    uirt::ResetModel(); // the help window goes while this test's QApplication is still whole
     EXPECT_TRUE(aboutShown);
     EXPECT_TRUE(aboutHidden);
     EXPECT_EQ(aboutLine.toStdString(),
@@ -191,6 +193,7 @@ TEST_F(QtMenus, MaintenanceButtonsWorkInTheWindow) {
         QuitUserInterface(0);
     });
     EXPECT_EQ(KestrelMain(1), 0);
+    uirt::ResetModel();
     EXPECT_NE(info.find("Min val "), std::string::npos) << info;
     EXPECT_NE(info.find("Processed frames = 0\nLost frames = 0\n"), std::string::npos) << info;
     EXPECT_NE(info.find("count = 0\n"), std::string::npos) << info;
