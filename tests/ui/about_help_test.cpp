@@ -1,11 +1,9 @@
-// The about box's version line and the help menu with its loader and pages.
-#include "tests/app/kestrel_session.h"
+// The version texts of the about box, the help loader and the links between the help pages.
+#include <gtest/gtest.h>
 
 #include "platform/corvousb/CorvoUsb.h"
-#include "ui/About.h"
 #include "ui/AboutBox.h"
 #include "ui/Help.h"
-#include "ui/KestrelUIR.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,34 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class AboutHelp : public KestrelSession {
-  protected:
-    void TearDown() override {
-        SetHelpViewerLoader(nullptr);
-        KestrelSession::TearDown();
-    }
-};
-
-// Fails when the about line is not built from the linked library's version record, or OK does
-// not hide the box.
-TEST_F(AboutHelp, AboutBoxShowsTheLibraryVersion) {
-    AddBoard("Lab board", "LAB00001");
-    bool shownByAbout = false, shownAfterOk = true;
-    std::string line;
-    Then([&] {
-        hl::ChooseMenuItem(MenuBar(), MENUBAR_HELPMENU_ABOUT);
-        int about = GetAboutPanelHandle();
-        shownByAbout = hl::IsPanelVisible(about);
-        line = hl::Text(about, ABOUTPANEL_VERSION_TXT);
-        hl::Press(about, ABOUTPANEL_ABOUT_CLOSE);
-        shownAfterOk = hl::IsPanelVisible(about);
-    });
-    Run();
-    EXPECT_TRUE(shownByAbout);
-    EXPECT_FALSE(shownAfterOk);
-    EXPECT_EQ(line, "F1.0.0.67P2.0.0.56 - CorvoUsb 2.0 File v1.0.0.67 - Product v2.0.0.56");
-}
 
 // Fails when the version words are taken in the wrong order, or a missing record does not read
 // "X.X.X.X", or the widest version does not fit.
@@ -98,24 +68,6 @@ TEST(HelpLoader, LoadsOnceAndRemembersAFailure) {
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(shows, 0);
     SetHelpViewerLoader(nullptr);
-}
-
-// Fails when the Help menu does not open the two help pages, or they are not found from a
-// working directory elsewhere.
-TEST_F(AboutHelp, HelpMenuOpensBothHelpPages) {
-    AddBoard("Lab board", "LAB00001");
-    Then([] {
-        hl::ChooseMenuItem(MenuBar(), MENUBAR_HELPMENU_HLP_CNTNT);
-        hl::ChooseMenuItem(MenuBar(), MENUBAR_HELPMENU_CORVOUSB);
-    });
-    Run();
-    ASSERT_EQ(hl::HelpRequests().size(), 2u);
-    const fs::path contents = hl::HelpRequests()[0];
-    const fs::path library = hl::HelpRequests()[1];
-    EXPECT_TRUE(contents.string().ends_with("Help/KestrelHelp/index.html")) << contents;
-    EXPECT_TRUE(library.string().ends_with("Help/CorvoUsbHelp/index.html")) << library;
-    EXPECT_TRUE(fs::is_regular_file(contents)) << contents;
-    EXPECT_TRUE(fs::is_regular_file(library)) << library;
 }
 
 // Fails when a link or picture of a help page points to a missing file or anchor, or a page is

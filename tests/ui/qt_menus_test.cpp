@@ -84,8 +84,9 @@ class QtMenus : public ::testing::Test {
 };
 
 // Fails when a Help or File menu item, or the pop-up Edit menu, does not work in the Qt window:
-// no about box with the version line, no help page, a print that ignores the dialog's answer,
-// or a pop-up Copy that does not reach the clipboard.
+// maintenance buttons shown without --maintenance, no about box with the version line, no help
+// page, a print that ignores the dialog's answer, or a pop-up Copy that does not reach the
+// clipboard.
 TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
     int argc = 1;
     char name[] = "qt_menus";
@@ -93,12 +94,14 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
     QApplication app(argc, argv);
     const QString pdf = QString::fromStdString((dir_ / "kestrel-print.pdf").string());
     QString aboutLine, contentsTitle, libraryTitle, copied;
-    bool aboutShown = false, aboutHidden = false, cancelledPrinted = true;
+    bool aboutShown = false, aboutHidden = false, cancelledPrinted = true, maintenance = true;
     int cancelledResult = 0;
     QTimer::singleShot(0, [&] {
         const int main = GetMainPanelHandle();
         const int bar = GetPanelMenuBar(main);
         const int about = GetAboutPanelHandle();
+        maintenance =
+            uirt::qt::ControlWidget(GetSetupPanelHandle(), SETUPPANEL_SPEED_BTN)->isVisible();
         uirt::qt::MenuAction(bar, MENUBAR_HELPMENU_ABOUT)->trigger();
         aboutShown = uirt::qt::PanelWindow(about)->isVisible();
         char line[256] = "";
@@ -155,6 +158,7 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
     });
     EXPECT_EQ(KestrelMain(), 0);
     uirt::ResetModel(); // the help window goes while this test's QApplication is still whole
+    EXPECT_FALSE(maintenance);
     EXPECT_TRUE(aboutShown);
     EXPECT_TRUE(aboutHidden);
     EXPECT_EQ(aboutLine.toStdString(),
@@ -167,20 +171,25 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
     EXPECT_EQ(copied.toStdString(), "second");
 }
 
-// Fails when --maintenance does not show the maintenance buttons in the window, or a press on
-// one of the three tools does not reach its callback.
+// Fails when --maintenance does not show the five maintenance buttons in the window, or a press
+// on one of the three tools does not reach its callback.
 TEST_F(QtMenus, MaintenanceButtonsWorkInTheWindow) {
     int argc = 1;
     char name[] = "qt_menus";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
     std::string info;
+    int shown = 0;
     QTimer::singleShot(0, [&] {
         const int setup = GetSetupPanelHandle();
+        for (int button : {SETUPPANEL_PURGEFIFOBTN, SETUPPANEL_FIFOSTATBTN})
+            shown += uirt::qt::ControlWidget(setup, button)->isVisible();
         for (int button : {SETUPPANEL_SPEED_BTN, SETUPPANEL_SIMUL_BTN, SETUPPANEL_COMMANDBUTTON})
             if (auto* b = qobject_cast<QAbstractButton*>(uirt::qt::ControlWidget(setup, button));
-                b && b->isVisible())
+                b && b->isVisible()) {
                 b->click();
+                ++shown;
+            }
         uirt::qt::FlushTextBoxes();
         auto* box = qobject_cast<QPlainTextEdit*>(
             uirt::qt::ControlWidget(GetMainPanelHandle(), MAINPANEL_INFOTEXTBOX));
@@ -194,6 +203,7 @@ TEST_F(QtMenus, MaintenanceButtonsWorkInTheWindow) {
     });
     EXPECT_EQ(KestrelMain(1), 0);
     uirt::ResetModel();
+    EXPECT_EQ(shown, 5);
     EXPECT_NE(info.find("Min val "), std::string::npos) << info;
     EXPECT_NE(info.find("Processed frames = 0\nLost frames = 0\n"), std::string::npos) << info;
     EXPECT_NE(info.find("count = 0\n"), std::string::npos) << info;

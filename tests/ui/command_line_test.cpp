@@ -1,40 +1,12 @@
-// The command line: --maintenance shows the maintenance buttons, --help and --version print.
-#include "tests/app/kestrel_session.h"
-
+// The command line: --maintenance, --help, --version and an unknown option.
 #include "app/CommandLine.h"
-#include "ui/KestrelUIR.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 namespace {
-
-const int kMaintenanceButtons[] = {SETUPPANEL_SPEED_BTN, SETUPPANEL_SIMUL_BTN,
-                                   SETUPPANEL_COMMANDBUTTON, SETUPPANEL_PURGEFIFOBTN,
-                                   SETUPPANEL_FIFOSTATBTN};
-
-class Maintenance : public KestrelSession {
-  protected:
-    static std::string Visible() {
-        std::string shown;
-        for (int button : kMaintenanceButtons)
-            shown += hl::IsVisible(SetupHandle(), button) ? 'V' : '-';
-        return shown;
-    }
-};
-
-// Fails when the maintenance buttons show without --maintenance, or stay hidden with it.
-TEST_F(Maintenance, ButtonsShowOnlyForMaintenance) {
-    AddBoard("Lab board", "LAB00001");
-    std::string normal, maintenance;
-    hl::Script([&] { normal = Visible(); });
-    KestrelMain();
-    hl::Reset();
-    hl::Script([&] { maintenance = Visible(); });
-    KestrelMain(1);
-    EXPECT_EQ(normal, "-----");
-    EXPECT_EQ(maintenance, "VVVVV");
-}
 
 struct Outcome {
     int run;
