@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace corvousb {
 
@@ -66,6 +67,17 @@ Nanos StreamSource::answer(std::size_t budget, Nanos now, Nanos deadline, bool t
     if (timed) advance(now);
     Nanos ready = now;
     bool sentAny = false;
+    std::vector<Pick> picks;
+    if (!timed && faults_.empty()) { // every full frame that fits, in one run
+        const unsigned long long n = budget / frameBytes();
+        if (n > 0) {
+            picks.push_back({next_, n, payload_});
+            next_ += n;
+            sent_ += n;
+            budget -= static_cast<std::size_t>(n) * frameBytes();
+            sentAny = true;
+        }
+    }
     while (budget > kFrameOverhead) {
         const std::size_t size = std::min<std::size_t>(payload_, budget - kFrameOverhead);
         if (size < payload_ && sentAny) break;
@@ -80,16 +92,56 @@ Nanos StreamSource::answer(std::size_t budget, Nanos now, Nanos deadline, bool t
         }
         ++sent_;
         if (hasFault(FrameFault::Drop, frame)) continue;
-        queueFrame(frame, size, out);
+        pick(picks, frame, size);
         budget -= size + kFrameOverhead;
         sentAny = true;
     }
+    for (const Pick& p : picks)
+        queueFrames(p, out);
     return ready;
 }
 
-void StreamSource::queueFrame(unsigned long long frame, std::size_t payload, ByteQueue& out) const {
+void StreamSource::pick(std::vector<Pick>& picks, unsigned long long frame,
+                        std::size_t payload) const {
+    if (!picks.empty()) {
+        Pick& last = picks.back();
+        if (last.first + last.count == frame && last.payload == payload) {
+            ++last.count;
+            return;
+        }
+    }
+    picks.push_back({frame, 1, payload});
+}
+
+void StreamSource::queueFrames(const Pick& p, ByteQueue& out) {
+    const std::size_t size = p.payload + kFrameOverhead;
+    if (!faults_.empty() || p.payload != payload_) {
+        for (unsigned long long i = 0; i < p.count; ++i)
+            queueFrame(p.first + i, p.payload, out.extend(size));
+        return;
+    }
+    if (pattern_.empty()) {
+        pattern_.resize(128 * size);
+        for (unsigned c = 0; c < 128; ++c)
+            queueFrame(c - firstCounter_, payload_, std::span(pattern_).subspan(c * size, size));
+    }
+    for (unsigned long long frame = p.first; frame < p.first + p.count;) {
+        const auto counter = static_cast<std::uint16_t>(firstCounter_ + frame);
+        const std::size_t from = counter % 128;
+        const auto n = static_cast<std::size_t>(
+            std::min<unsigned long long>(128 - from, p.first + p.count - frame));
+        const std::span<std::uint8_t> run = out.extend(n * size);
+        std::memcpy(run.data(), pattern_.data() + from * size, n * size);
+        for (std::size_t i = 0; i < n; ++i)
+            WriteFrameHeader(run.subspan(i * size), static_cast<std::uint16_t>(counter + i),
+                             p.payload);
+        frame += n;
+    }
+}
+
+void StreamSource::queueFrame(unsigned long long frame, std::size_t payload,
+                              std::span<std::uint8_t> f) const {
     const auto counter = static_cast<std::uint16_t>(firstCounter_ + frame);
-    const std::span<std::uint8_t> f = out.extend(payload + kFrameOverhead);
     WriteFrameHeader(f, counter, payload);
     FillRamp(f.subspan(kFrameHeaderSize, payload), counter, 128);
     WriteFrameTrailer(f, RampXor(counter, payload, 128));
@@ -98,6 +150,7 @@ void StreamSource::queueFrame(unsigned long long frame, std::size_t payload, Byt
 }
 
 bool StreamSource::hasFault(FrameFault kind, unsigned long long frame) const {
+    if (faults_.empty()) return false;
     return std::any_of(faults_.begin(), faults_.end(), [&](const FaultRange& r) {
         return r.kind == kind && frame >= r.first && frame - r.first < r.count;
     });

@@ -59,10 +59,20 @@ class StreamSource {
         unsigned count;
     };
 
+    // Frames chosen for an answer: `count` consecutive frame numbers from `first`.
+    struct Pick {
+        unsigned long long first;
+        unsigned long long count;
+        std::size_t payload;
+    };
+
     std::size_t frameBytes() const;
+    void pick(std::vector<Pick>& picks, unsigned long long frame, std::size_t payload) const;
+    void queueFrames(const Pick& p, ByteQueue& out);
     Nanos producedAt(unsigned long long frame) const;
     bool hasFault(FrameFault kind, unsigned long long frame) const;
-    void queueFrame(unsigned long long frame, std::size_t payload, ByteQueue& out) const;
+    // Writes frame number `frame` with `payload` payload bytes into f.
+    void queueFrame(unsigned long long frame, std::size_t payload, std::span<std::uint8_t> f) const;
 
     unsigned payload_;
     std::uint16_t firstCounter_;
@@ -76,6 +86,9 @@ class StreamSource {
     unsigned long long dropped_ = 0;
     std::deque<Run> buffered_;
     std::vector<FaultRange> faults_;
+    // 128 full frames with counters 0..127: the payload repeats every 128 counters, so runs of
+    // frames are copied from here and only their counters are written.
+    std::vector<std::uint8_t> pattern_;
 };
 
 } // namespace corvousb
