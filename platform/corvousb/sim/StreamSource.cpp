@@ -21,10 +21,7 @@ std::size_t StreamSource::frameBytes() const {
 }
 
 std::size_t StreamSource::bufferedBytes() const {
-    unsigned long long frames = 0;
-    for (const Run& r : buffered_)
-        frames += r.count;
-    return static_cast<std::size_t>(frames) * frameBytes();
+    return static_cast<std::size_t>(bufferedFrames_) * frameBytes();
 }
 
 Nanos StreamSource::producedAt(unsigned long long frame) const {
@@ -38,23 +35,32 @@ void StreamSource::advance(Nanos now) {
         std::floor(static_cast<double>((now - origin_).count()) / periodNs_));
     const unsigned long long end = originFrame_ + due;
     if (end <= next_) return;
+    // The newest frames win: what does not fit pushes the oldest out.
+    const unsigned long long capacity = bufferLimit_ / frameBytes();
     const unsigned long long fresh = end - next_;
-    const std::size_t used = bufferedBytes();
-    const unsigned long long room = used < bufferLimit_ ? (bufferLimit_ - used) / frameBytes() : 0;
-    const unsigned long long kept = std::min(fresh, room);
-    if (kept > 0) {
-        if (!buffered_.empty() && buffered_.back().first + buffered_.back().count == next_)
-            buffered_.back().count += kept;
-        else
-            buffered_.push_back({next_, kept});
-    }
-    dropped_ += fresh - kept;
+    const unsigned long long keep = std::min(fresh, capacity);
+    dropped_ += fresh - keep;
     next_ = end;
+    if (keep == 0) return;
+    if (!buffered_.empty() && buffered_.back().first + buffered_.back().count == end - keep)
+        buffered_.back().count += keep;
+    else
+        buffered_.push_back({end - keep, keep});
+    bufferedFrames_ += keep;
+    while (bufferedFrames_ > capacity) {
+        Run& oldest = buffered_.front();
+        const unsigned long long n = std::min(oldest.count, bufferedFrames_ - capacity);
+        oldest.first += n;
+        oldest.count -= n;
+        bufferedFrames_ -= n;
+        dropped_ += n;
+        if (oldest.count == 0) buffered_.pop_front();
+    }
 }
 
 void StreamSource::stop() {
     running_ = false;
-    buffered_.clear();
+    purge();
 }
 
 Nanos StreamSource::answer(std::size_t budget, Nanos now, Nanos deadline, bool timed,
@@ -84,6 +90,7 @@ Nanos StreamSource::answer(std::size_t budget, Nanos now, Nanos deadline, bool t
         unsigned long long frame = next_;
         if (!buffered_.empty()) {
             frame = buffered_.front().first++;
+            --bufferedFrames_;
             if (--buffered_.front().count == 0) buffered_.pop_front();
         } else {
             if (timed && producedAt(frame) > deadline) break;

@@ -2,10 +2,10 @@
 //
 // With timing on, the source starts at the first stream request after the board is opened and
 // then produces one frame of payload + 9 bytes every (payload + 9) / rate seconds, whether the
-// host reads or not. Produced frames wait in the board's stream buffer; a frame produced while
-// the buffer has no room for it is dropped whole (its counter is skipped, so the host sees a
-// gap). A request is answered first from the buffer, then with frames as they are produced. With
-// timing off, every request is answered at once with fresh frames, as many as fit.
+// host reads or not. Produced frames wait in the board's stream buffer; when a new frame finds
+// it full, the oldest frame waiting is dropped whole (its counter is skipped, so the host sees a
+// gap at its next read). A request is answered first from the buffer, then with frames as they are
+// produced. With timing off, every request is answered at once with fresh frames, as many as fit.
 //
 // Frames: payload byte i = (counter + i) & 0x7F, the counter going up by one per frame produced.
 #pragma once
@@ -31,10 +31,13 @@ class StreamSource {
     // produced at `now` are waited for, but none produced after `deadline` is taken. Returns the
     // time the last frame queued is produced (`now` when all were waiting in the buffer).
     Nanos answer(std::size_t budget, Nanos now, Nanos deadline, bool timed, ByteQueue& out);
-    // Produces the frames due by `now` into the buffer, dropping those that find it full.
+    // Produces the frames due by `now` into the buffer, dropping the oldest when it is full.
     void advance(Nanos now);
     // Empties the buffer (its frames are lost); the source keeps running.
-    void purge() { buffered_.clear(); }
+    void purge() {
+        buffered_.clear();
+        bufferedFrames_ = 0;
+    }
     // Stops the source and empties the buffer: the next request starts it again.
     void stop();
 
@@ -85,6 +88,7 @@ class StreamSource {
     unsigned long long sent_ = 0;
     unsigned long long dropped_ = 0;
     std::deque<Run> buffered_;
+    unsigned long long bufferedFrames_ = 0;
     std::vector<FaultRange> faults_;
     // 128 full frames with counters 0..127: the payload repeats every 128 counters, so runs of
     // frames are copied from here and only their counters are written.
