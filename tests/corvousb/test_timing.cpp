@@ -105,6 +105,16 @@ TEST_F(TimingTest, TimeoutsEndTransfersWithTheirCodes) {
     EXPECT_LT(got, 0);
     EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_WRITE_TIMEOUT);
 
+    // 10 frames of 109 bytes a second: a read that asks for 5 gets the 2 made within its 250 ms
+    // time-out (at 100 and 200 ms), then waits for the latency timer.
+    cu::ResetBus();
+    cu::AddBoard({.framePayload = 100, .streamRate = 1090});
+    h = OpenFirst();
+    USB_SetTimeouts(h, 1000, 250);
+    std::vector<unsigned char> frameBlock(5 * 109);
+    EXPECT_NEAR(Ms([&] { got = UsbRdEx(h, frameBlock.data(), 5 * 109, &frames); }), 216.0, 0.5);
+    EXPECT_EQ(frames, 2);
+
     cu::ResetBus();
     cu::AddBoard({.speed = BusSpeed::Full});
     h = OpenFirst();
@@ -137,7 +147,7 @@ int Loop(int h, int bytes, double periodMs, double seconds) {
 // Fails when a loop that reads slower than the stream does not lose frames as counter gaps, or
 // a fast loop loses any, or when a purge leaves frames in the stream buffer.
 TEST_F(TimingTest, SlowLoopsLoseFramesAndFastOnesKeepUp) {
-    const int h = OpenFirst();
+    int h = OpenFirst();
     USB_SetLatencyTimer(h, 2);
     USB_SetXferSize(h, 4096, 65536);
     ResetLostFrames();
@@ -155,11 +165,23 @@ TEST_F(TimingTest, SlowLoopsLoseFramesAndFastOnesKeepUp) {
     const unsigned dropped = static_cast<unsigned>(cu::Board(0).framesDropped);
     EXPECT_GT(dropped, 0u);
 
+    cu::WaitFor(1s);
+    EXPECT_EQ(CloseUsbDevice(h), 1);
+    ASSERT_EQ(OpenFirst(), h + 1);
+    EXPECT_EQ(cu::Board(0).streamBuffered, 0u) << "closing stops the source";
+    h += 1;
+
     ResetLostFrames();
     USB_SetXferSize(h, 4096, 4096);
-    const int slow = Loop(h, 4096, 1000, 8.0);
+    const auto droppedBefore = cu::Board(0).framesDropped;
+    const int slow = Loop(h, 4096, 1000, 9.0);
     EXPECT_EQ(slow, 5 * 7) << "7 frames a read, one read a second";
-    EXPECT_GT(GetLostFrames(), 4 * 3800u) << "about 3,840 frames a second are produced";
+    // About 3,839 frames a second for 4 s: all but those read and the 503 still buffered are lost.
+    EXPECT_NEAR(GetLostFrames(), 4 * 3839 - 4 * 7 - 503, 30);
+    // Every frame dropped shows as lost, but for those dropped since the last read began.
+    const auto droppedNow = cu::Board(0).framesDropped - droppedBefore;
+    EXPECT_LE(GetLostFrames(), droppedNow);
+    EXPECT_GE(GetLostFrames() + 10, droppedNow);
     EXPECT_EQ(GetHeaderErrors(), 0u);
 }
 
