@@ -57,7 +57,7 @@ int main() {
     cu::AddBoard({.timing = false});
     const int h = OpenUsbDevice("SIM00001");
     if (h <= 0) {
-        std::fprintf(stderr, "bench_transfer: cannot open the simulated board\n");
+        std::fprintf(stderr, "bench_datapath: cannot open the simulated board\n");
         return 1;
     }
     std::vector<unsigned char> source(kBytes, 0x5A), block(kBytes), extended(kBytes);
@@ -83,7 +83,7 @@ int main() {
         }
     }
     if (GetLostFrames() != 0 || GetHeaderErrors() != 0 || GetTrailerErrors() != 0) {
-        std::fprintf(stderr, "bench_transfer: the frame checker found faults\n");
+        std::fprintf(stderr, "bench_datapath: the frame checker found faults\n");
         return 1;
     }
     std::printf("untimed simulated board, %d bytes per call, %d runs of %d calls each\n", kBytes,
