@@ -1,5 +1,7 @@
-// Kestrel's start-up, event loop and shutdown, and the three panel handles.
+// Kestrel's start-up, event loop and shutdown.
 #include "app/Kestrel.h"
+
+#include "app/Callbacks.h"
 
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
@@ -8,24 +10,12 @@
 #include "ui/About.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Menus.h"
+#include "ui/Output.h"
+#include "ui/Panels.h"
 #include "ui/Radio.h"
 #include "ui/Resources.h"
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
-
-static int mainPanel = -1;
-static int setupPanel = -1;
-static int aboutPanel = -1;
-
-int GetMainPanelHandle(void) {
-    return mainPanel;
-}
-int GetSetupPanelHandle(void) {
-    return setupPanel;
-}
-int GetAboutPanelHandle(void) {
-    return aboutPanel;
-}
 
 // Lists every device on the bus, opens the configured one and fills the setup panel.
 static void ConnectDevices(void) {
@@ -40,12 +30,17 @@ static void ConnectDevices(void) {
 }
 
 int KestrelMain(void) {
-    mainPanel = setupPanel = aboutPanel = -1;
+    int mainPanel = -1;
+    int setupPanel = -1;
+    int aboutPanel = -1;
+    SetPanelHandles(mainPanel, setupPanel, aboutPanel);
     RegisterKestrelResources();
+    InstallKestrelCallbacks();
     if (InitCVIRTE(nullptr, nullptr, nullptr) == 0) return -1;
     if ((mainPanel = LoadPanel(0, "KestrelUIR.uir", MAINPANEL)) < 0) return -1;
     if ((setupPanel = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL)) < 0) return -1;
     if ((aboutPanel = LoadPanel(0, "About.uir", ABOUTPANEL)) < 0) return -1;
+    SetPanelHandles(mainPanel, setupPanel, aboutPanel);
 
     InstallMenuDimmerCallback(GetPanelMenuBar(mainPanel), MenuDimmerCB);
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_DATATYPERADIO);

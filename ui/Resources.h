@@ -1,11 +1,11 @@
-// Registers Kestrel's panel resources and callback names with the user-interface run-time.
+// Registers Kestrel's panel resources with the user-interface run-time.
 #pragma once
 
 #include "platform/uirt/model/resource.h"
 
-// Registers the panels of "KestrelUIR.uir", "ProgWizUIR.uir" and "About.uir" and binds their
-// callback names through the callback table (Callbacks.h). Call once before loading panels;
-// calling it again is harmless.
+// Registers the panels of "KestrelUIR.uir", "ProgWizUIR.uir" and "About.uir". Call once before
+// loading panels; calling it again is harmless. Their callback names are bound by the resolver
+// that app/ installs (app/Callbacks.h).
 void RegisterKestrelResources();
 
 // One per resource file; RegisterKestrelResources calls all three.

@@ -1,12 +1,12 @@
 // Device discovery and connection: listing, scan, selection, connect and disconnect.
 #include "usb/UsbDevices.h"
 
-#include "app/Kestrel.h"
 #include "core/Kestrel_core.h"
-#include "engine/LoopMode.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/LoopTimer.h"
+#include "ui/Panels.h"
 #include "ui/SetupPanel.h"
 
 #include <cstring>

@@ -1,11 +1,12 @@
 // Link parameters and FIFO control: each change is stored in tBoard and sent to the device.
 #include "usb/UsbLink.h"
 
-#include "app/Kestrel.h"
 #include "core/Kestrel_core.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/Output.h"
+#include "ui/Panels.h"
 #include "ui/SetupPanel.h"
 
 int EncapsulationState = 1;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Kestrel.h"
+#include "ui/Panels.h"
 #include "core/Kestrel_core.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/CorvoUsbTesting.h"

@@ -1,7 +1,8 @@
 // Start-up, shutdown, the information box and the "USB Error" box.
 #include "kestrel_session.h"
 
-#include "engine/LoopMode.h"
+#include "ui/LoopTimer.h"
+#include "ui/Output.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
 

@@ -1,9 +1,11 @@
 // InfoPrintf and Kestrel_PrintError: the information box and the "USB Error" box.
-#include "app/Kestrel.h"
+#include "ui/Output.h"
+
 #include "core/Kestrel_core.h"
-#include "engine/LoopMode.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/LoopTimer.h"
+#include "ui/Panels.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -5,6 +5,9 @@
 
 #include "platform/uirt/model/uirt.h"
 
-// The function named `name`, or null when no function has that name (yet).
+// The function named `name`, or null when no function has that name.
 CtrlCallbackPtr FindCtrlCallback(std::string_view name);
 MenuCallbackPtr FindMenuCallback(std::string_view name);
+
+// Makes the run-time bind every callback name through this table when a panel loads.
+void InstallKestrelCallbacks();

@@ -1,8 +1,11 @@
 // The callback table: binds the callback names of the panel resources to Kestrel's functions.
 // A name missing here stays unbound and is reported when its panel loads; to bind one, include
 // the header that declares it and add one line {"Name", Name}, to the matching table.
-#include "ui/Callbacks.h"
+#include "app/Callbacks.h"
 
+#include "engine/Dispatch.h"
+#include "engine/LoopMode.h"
+#include "platform/uirt/model/resource.h"
 #include "ui/Menus.h"
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
@@ -34,6 +37,17 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"CorvoFormatCB", CorvoFormatCB},
     {"PurgeUsbBufferCB", PurgeUsbBufferCB},
     {"GetFifoStatusCB", GetFifoStatusCB},
+    {"IOCallback", IOCallback},
+    {"IOModeCB", IOModeCB},
+    {"ByteOrderCB", ByteOrderCB},
+    {"DataSizeCB", DataSizeCB},
+    {"DataTypeCB", DataTypeCB},
+    {"PatternCB", PatternCB},
+    {"PrintChkCB", PrintChkCB},
+    {"ShortPrintChkCB", ShortPrintChkCB},
+    {"LoopChkCB", LoopChkCB},
+    {"LoopTimeCB", LoopTimeCB},
+    {"TimerCB", TimerCB},
 };
 
 const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
@@ -54,4 +68,8 @@ CtrlCallbackPtr FindCtrlCallback(std::string_view name) {
 }
 MenuCallbackPtr FindMenuCallback(std::string_view name) {
     return Find(kMenuCallbacks, name);
+}
+
+void InstallKestrelCallbacks() {
+    uirt::SetCallbackResolver({.control = FindCtrlCallback, .menu = FindMenuCallback});
 }
