@@ -16,15 +16,15 @@ constexpr std::size_t kCallLogLimit = 100000;
 
 } // namespace
 
-void BuildBus(Library& lib) {
+void BuildBus(Library& lib, std::shared_ptr<Clock> clock) {
     const char* path = std::getenv("CORVOUSB_BUS");
     if (path == nullptr || path[0] == '\0') {
-        auto bus = DefaultBus();
+        auto bus = DefaultBus(std::move(clock));
         lib.sim = bus.get();
         lib.bus = std::move(bus);
         return;
     }
-    BusFile file = ReadBusFile(path);
+    BusFile file = ReadBusFile(path, std::move(clock));
     for (const auto& problem : file.problems)
         std::fprintf(stderr, "CorvoUsb: %s: %s (ignored)\n", path, problem.c_str());
     for (const auto& f : file.faults)
@@ -35,7 +35,7 @@ void BuildBus(Library& lib) {
 
 Library& Lib() {
     static Library lib;
-    if (!lib.bus) BuildBus(lib);
+    if (!lib.bus) BuildBus(lib, std::make_shared<RealClock>());
     return lib;
 }
 
