@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
     bool ok = report(uirt::qt::SavePanelImage(about, aboutFile), aboutFile);
     HelpContents(0, 0, nullptr, 0);
     ok = saveHelpWindow(dir, "help-contents") && ok;
+    HelpStart("Help\\KestrelHelp.chm::/setup-panel.html");
+    ok = saveHelpWindow(dir, "help-setup-panel") && ok;
     HelpCorvoUsb(0, 0, nullptr, 0);
     ok = saveHelpWindow(dir, "help-corvousb") && ok;
     uirt::ResetModel();
