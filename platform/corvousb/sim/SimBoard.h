@@ -66,8 +66,9 @@ class SimBoard {
     void purge();
     BoardState& link() { return link_; }
     const Eeprom& eeprom() const { return eeprom_; }
-    void writeEeprom(const Eeprom& eeprom);
-    void eraseEeprom();
+    // False when the EEPROM file cannot be saved; the EEPROM is then left as it was.
+    bool writeEeprom(const Eeprom& eeprom);
+    bool eraseEeprom();
 
     // Faults.
     void refuseEveryByte(bool on) { refuse_ = on; }
@@ -81,7 +82,6 @@ class SimBoard {
     void answerRead(std::int8_t subAddress, std::size_t count);
     void answerStream(std::size_t budget);
     bool hasFault(FrameFault kind, unsigned long long frame) const;
-    void saveEeprom() const;
 
     struct FaultRange {
         FrameFault kind;
