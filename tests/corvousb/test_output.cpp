@@ -176,6 +176,9 @@ TEST_F(LogFileTest, LinksAndFifosAtTheLogNamesAreRefused) {
         EXPECT_EQ(dbg_OpenLogFile(), 0) << name;
         EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_LOG_FILE);
         EXPECT_EQ(ReadFile("victim"), "keep me") << name;
+        const bool textRefused = std::string_view(name) == "USB_LogFile.txt";
+        EXPECT_FALSE(textRefused && fs::exists("USB_LogFile2.bin"))
+            << "a refused opening creates no capture";
         fs::remove("USB_LogFile.txt");
         fs::remove("USB_LogFile2.bin");
     }
