@@ -1,6 +1,7 @@
 // The library's state and the helpers shared by the API functions.
 #include "platform/corvousb/Library.h"
 
+#include "platform/corvousb/SystemBus.h"
 #include "platform/corvousb/sim/BusFile.h"
 
 #include <cstdarg>
@@ -19,9 +20,9 @@ constexpr std::size_t kCallLogLimit = 100000;
 void BuildBus(Library& lib) {
     const char* path = std::getenv("CORVOUSB_BUS");
     if (path == nullptr || path[0] == '\0') {
-        auto bus = DefaultBus();
-        lib.sim = bus.get();
-        lib.bus = std::move(bus);
+        auto sim = SimulatedBoardHidden() ? std::make_unique<SimBus>() : DefaultBus();
+        lib.sim = sim.get();
+        lib.bus = SystemBus(std::move(sim));
         return;
     }
     BusFile file = ReadBusFile(path);
