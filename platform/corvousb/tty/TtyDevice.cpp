@@ -200,7 +200,7 @@ int TtyDevice::setLatencyTimer(unsigned ms) {
     if (removed_) return CORVOUSB_ERR_DEVICE_REMOVED;
     latencyMs_ = ms;
     if (latencyFile_.empty()) return CORVOUSB_OK;
-    FileDescriptor file(::open(latencyFile_.c_str(), O_WRONLY | O_CLOEXEC));
+    FileDescriptor file(::open(latencyFile_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
     const std::string text = std::to_string(ms) + "\n";
     if (file.get() >= 0 &&
         ::write(file.get(), text.data(), text.size()) == static_cast<ssize_t>(text.size()))

@@ -1,0 +1,339 @@
+// Tests of the tty transport on the kernel's tty layer: pseudo-terminals stand in for the USB
+// serial nodes, a fake sysfs tree describes them, and a board emulator answers on the far side.
+#include "CorvoUsbFixture.h"
+#include "PtyBoard.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <grp.h>
+#include <map>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using corvousb::testing::PtyBoard;
+using ::testing::ElementsAre;
+
+namespace {
+
+// A sysfs tree in a temporary folder, laid out as the kernel lays out USB ttys.
+class FakeSysfs {
+  public:
+    FakeSysfs() {
+        root = fs::temp_directory_path() /
+               ("corvousb-sysfs-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root / "class" / "tty");
+    }
+    ~FakeSysfs() { fs::remove_all(root); }
+
+    // A port of a USB serial driver (ttyUSB): the tty's device is a port of the interface; the
+    // driver offers a latency_timer attribute. Empty product or serial: the device has none.
+    fs::path addSerialPort(const std::string& usbPath, const std::string& tty,
+                           const std::string& node, const std::string& product,
+                           const std::string& serial) {
+        const fs::path port = Interface(usbPath, product, serial) / tty;
+        Write(port / "latency_timer", "16\n");
+        Link(tty, port / "tty" / tty, port, node);
+        return port / "latency_timer";
+    }
+    // A CDC port (ttyACM): the tty's device is the interface itself.
+    void addAcmPort(const std::string& usbPath, const std::string& tty, const std::string& node,
+                    const std::string& product, const std::string& serial) {
+        const fs::path interface = Interface(usbPath, product, serial);
+        Link(tty, interface / "tty" / tty, interface, node);
+    }
+    // A tty that is no USB device (a built-in serial port), and a virtual one (no device).
+    void addOtherTtys() {
+        const fs::path platform = root / "devices" / "platform" / "serial8250";
+        Link("ttyS0", platform / "tty" / "ttyS0", platform, "ttyS0");
+        fs::create_directories(root / "devices" / "virtual" / "tty" / "tty0");
+        fs::create_directory_symlink(root / "devices" / "virtual" / "tty" / "tty0",
+                                     root / "class" / "tty" / "tty0");
+    }
+
+    fs::path root;
+
+  private:
+    static void Write(const fs::path& file, const std::string& text) {
+        fs::create_directories(file.parent_path());
+        std::ofstream(file) << text;
+    }
+    fs::path Interface(const std::string& usbPath, const std::string& product,
+                       const std::string& serial) {
+        const fs::path device = root / "devices" / "pci0000:00" / "usb1" / usbPath;
+        if (!product.empty()) Write(device / "product", product + "\n");
+        if (!serial.empty()) Write(device / "serial", serial + "\n");
+        const fs::path interface = device / (usbPath + ":1.0");
+        Write(interface / "bInterfaceNumber", "00\n");
+        return interface;
+    }
+    void Link(const std::string& tty, const fs::path& classDir, const fs::path& device,
+              const std::string& node) {
+        Write(classDir / "uevent", "MAJOR=136\nMINOR=3\nDEVNAME=" + node + "\n");
+        fs::create_directory_symlink(device, classDir / "device");
+        fs::create_directory_symlink(classDir, root / "class" / "tty" / tty);
+    }
+};
+
+// Sets the variables that pick the bus, and builds it; the in-memory bus comes back at the end.
+class TtyTest : public CorvoUsbTest {
+  protected:
+    void SetUp() override {
+        CorvoUsbTest::SetUp();
+        state_ = sysfs.root / "state";
+        Set("CORVOUSB_SYSFS_ROOT", sysfs.root.string());
+        Set("XDG_STATE_HOME", state_.string());
+        Set("CORVOUSB_BUS", "");
+        Set("CORVOUSB_NO_SIM", "");
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : saved_)
+            value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
+        CorvoUsbTest::TearDown();
+    }
+    void Set(const std::string& name, const std::string& value) {
+        if (!saved_.contains(name)) {
+            const char* old = std::getenv(name.c_str());
+            saved_[name] = old != nullptr ? old : "";
+        }
+        ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    // The devices' descriptions and serial numbers, "description/serial", in index order.
+    static std::vector<std::string> Listing() {
+        std::vector<std::string> list;
+        for (int i = 0; i < USB_GetNumberOfDevs(); ++i) {
+            char desc[64] = "", serial[10] = "";
+            EXPECT_EQ(GetDeviceDesc(desc, i), 0);
+            EXPECT_EQ(GetDeviceSerNum(serial, i), 0);
+            list.push_back(std::string(desc) + "/" + serial);
+        }
+        return list;
+    }
+    // A board behind a pty, listed as a USB serial port; opened with short time-outs.
+    int OpenBoard(PtyBoard& board, const std::string& serial = "FT000001") {
+        const std::string n = std::to_string(boards_++);
+        latencyFile_ = sysfs.addSerialPort("1-" + n, "ttyUSB" + n, board.node().substr(5),
+                                           "FIFO Bridge", serial);
+        cu::RebuildBus();
+        const int h = OpenUsbDevice(serial.c_str());
+        EXPECT_GT(h, 0);
+        EXPECT_EQ(USB_Init(h, 1), 1);
+        EXPECT_EQ(USB_SetLatencyTimer(h, 2), 1);
+        EXPECT_EQ(USB_SetTimeouts(h, 200, 50), 1);
+        return h;
+    }
+    // Waits until `bytes` bytes are in the receive queue (the emulator answers on its thread).
+    static int AwaitReceived(int h, int bytes) {
+        for (int i = 0; i < 200 && USB_GetStatus(h, 0) < bytes; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return USB_GetStatus(h, 0);
+    }
+
+    FakeSysfs sysfs;
+    fs::path latencyFile_;
+
+  private:
+    fs::path state_;
+    int boards_ = 0;
+    std::map<std::string, std::string> saved_;
+};
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Fails when USB ttys are missed, other ttys are listed, the order is not the bus path's, the
+// strings are not the USB device's, or the variables do not pick the bus as documented.
+TEST_F(TtyTest, UsbTtysAreListedByBusPathBeforeTheSimulatedBoard) {
+    sysfs.addOtherTtys();
+    cu::RebuildBus();
+    EXPECT_THAT(Listing(), ElementsAre("Simulated Corvo Board/SIM00001"));
+
+    sysfs.addSerialPort("1-3", "ttyUSB0", "ttyUSB0", "FIFO Bridge A", "FT000001");
+    sysfs.addAcmPort("1-1.2", "ttyACM0", "ttyACM0", "Pico Streamer", "E660583883374E2B");
+    sysfs.addSerialPort("1-1.10", "ttyUSB1", "ttyUSB1", "", "");
+    EXPECT_THAT(Listing(), ElementsAre("Pico Streamer/83374E2B", "ttyUSB1/",
+                                       "FIFO Bridge A/FT000001", "Simulated Corvo Board/SIM00001"));
+
+    Set("CORVOUSB_NO_SIM", "1");
+    cu::RebuildBus();
+    EXPECT_EQ(USB_GetNumberOfDevs(), 3);
+
+    const fs::path busFile = sysfs.root / "bus.conf";
+    std::ofstream(busFile) << "[board]\nserial = LAB0001\n";
+    Set("CORVOUSB_BUS", busFile.string());
+    cu::RebuildBus();
+    EXPECT_THAT(Listing(), ElementsAre("Simulated Corvo Board/LAB0001"));
+}
+
+// Fails when raw bytes, sub-address blocks or framed reads do not make the round trip through a
+// real tty, or the frame statistics and queue status are wrong there.
+TEST_F(TtyTest, TransfersRunEndToEndOverATty) {
+    PtyBoard board;
+    const int h = OpenBoard(board);
+    EXPECT_EQ(ReadFile(latencyFile_), "2\n");
+
+    std::vector<unsigned char> sent(300), back(300);
+    for (std::size_t i = 0; i < sent.size(); ++i)
+        sent[i] = static_cast<unsigned char>(i * 7 + 1); // holds C5 bytes that begin no command
+    int moved = 0;
+    ASSERT_EQ(USB_Write(h, sent.data(), 300, &moved), 1);
+    EXPECT_EQ(moved, 300);
+    EXPECT_EQ(AwaitReceived(h, 300), 300);
+    EXPECT_EQ(USB_GetStatus(h, 1), 0);
+    ASSERT_EQ(USB_Read(h, back.data(), 300, &moved), 1);
+    EXPECT_EQ(moved, 300);
+    EXPECT_EQ(back, sent);
+
+    std::vector<unsigned char> block(5000), read(5000);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<unsigned char>(i ^ 0x5A);
+    EXPECT_EQ(UsbWrt(h, -3, block.data(), 5000), 5000);
+    EXPECT_EQ(UsbRd(h, -3, read.data(), 5000), 5000);
+    EXPECT_EQ(read, block);
+    EXPECT_EQ(UsbRd(h, 4, read.data(), 16), 16);
+    EXPECT_EQ(read[0], 4);
+    EXPECT_EQ(read[15], 19);
+
+    std::vector<unsigned char> frames(2000);
+    int count = 0, total = 0;
+    for (int i = 0; i < 3; ++i) {
+        const int got = UsbRdEx(h, frames.data(), 2000, &count);
+        EXPECT_EQ(got, 3 * 521) << "read " << i;
+        EXPECT_EQ(count, 3);
+        total += got;
+    }
+    EXPECT_EQ(frames[0], 0xAA);
+    EXPECT_EQ(frames[3], 6); // the counter of the seventh frame
+    EXPECT_EQ(GetLostFrames(), 0u);
+    EXPECT_EQ(GetHeaderErrors() + GetTrailerErrors(), 0u);
+    EXPECT_EQ(GetTotalByteCount(), static_cast<unsigned>(total));
+}
+
+// Fails when an empty line does not end in a quiet time-out, purge leaves bytes, the link
+// settings a tty cannot carry are refused, a second open of the node succeeds, or EEPROM calls
+// do not fail with their own code and text.
+TEST_F(TtyTest, TimeoutsPurgeLinkSettingsAndEepromOnATty) {
+    PtyBoard board({.answers = false});
+    const int h = OpenBoard(board);
+    unsigned char data[64] = {};
+    int moved = -1;
+    EXPECT_EQ(USB_Read(h, data, 64, &moved), 1);
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
+    EXPECT_EQ(USB_SetTimeouts(h, -1, 50), 0);
+    EXPECT_EQ(UsbRd(h, 0, data, 16), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
+    EXPECT_EQ(UsbRdEx(h, data, 64, &moved), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
+
+    EXPECT_EQ(USB_SetBaudRate(h, 921600), 1);
+    EXPECT_EQ(USB_SetBaudRate(h, 250000), 1); // not a standard rate
+    EXPECT_EQ(USB_SetXferSize(h, 4096, 8192), 1);
+    EXPECT_EQ(USB_SetSynchronousMode(h, 100), 1);
+    EXPECT_EQ(USB_ResetMode(h), 1);
+    EXPECT_EQ(USB_SetFlowControlToHardware(h), 1);
+    EXPECT_EQ(USB_ReadEEpromData(h, 1), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_NO_EEPROM);
+    EXPECT_EQ(USB_SetDescStr(h, "New name"), 1); // staging touches no EEPROM
+    EXPECT_EQ(USB_WriteEEpromData(h), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_NO_EEPROM);
+    EXPECT_EQ(USB_EraseEEpromData(h), 0);
+    USB_Perror(USB_GetLastError());
+    EXPECT_THAT(Captured::errors, ElementsAre("EEPROM access is not available for this device"));
+    EXPECT_TRUE(Captured::printed.empty());
+    EXPECT_EQ(OpenUsbDevice("FT000001"), -1);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_BUSY);
+    EXPECT_EQ(CloseUsbDevice(h), 1);
+    const int again = OpenUsbDevice("FT000001");
+    EXPECT_GT(again, 0) << "closing frees the node";
+
+    // Bytes sent by the board unasked sit in the receive queue until purged.
+    PtyBoard loop;
+    const int l = OpenBoard(loop, "FT000002");
+    unsigned char junk[40] = {1, 2, 3};
+    ASSERT_EQ(USB_Write(l, junk, 40, &moved), 1);
+    EXPECT_EQ(AwaitReceived(l, 40), 40);
+    EXPECT_EQ(USB_PurgeBuffers(l), 1);
+    EXPECT_EQ(USB_GetStatus(l, 0), 0);
+}
+
+// Fails when a pulled plug is not reported as "Device removed from the bus", or a later call
+// crashes or reports success.
+TEST_F(TtyTest, UnpluggedBoardReportsRemovalAndLaterCallsFailCleanly) {
+    PtyBoard board;
+    const int h = OpenBoard(board);
+    board.unplug();
+    unsigned char data[16] = {};
+    int moved = 0;
+    EXPECT_EQ(USB_Read(h, data, 16, &moved), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED);
+    USB_Perror(USB_GetLastError());
+    EXPECT_THAT(Captured::errors, ElementsAre("Device removed from the bus"));
+    const std::vector<std::function<int()>> later = {
+        [&] { return USB_Write(h, data, 16, &moved); },
+        [&] { return USB_Read(h, data, 16, &moved); },
+        [&] { return UsbWrt(h, 0, data, 16) >= 0; },
+        [&] { return UsbRd(h, 0, data, 16) >= 0; },
+        [&] { return UsbRdEx(h, data, 16, &moved) >= 0; },
+        [&] { return USB_GetStatus(h, 1) >= 0; },
+        [&] { return USB_PurgeBuffers(h); },
+        [&] { return USB_Init(h, 1); },
+        [&] { return USB_SetBaudRate(h, 921600); },
+        [&] { return USB_SetLatencyTimer(h, 2); },
+        [&] { return USB_SetTimeouts(h, 1, 1); },
+        [&] { return USB_SetXferSize(h, 4096, 4096); },
+        [&] { return USB_SetFlowControlToHardware(h); },
+    };
+    for (std::size_t i = 0; i < later.size(); ++i) {
+        EXPECT_EQ(later[i](), 0) << "call " << i;
+        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED) << "call " << i;
+    }
+    EXPECT_EQ(CloseUsbDevice(h), 1);
+}
+
+// Fails when a node the user may not open is not reported with its path, the group that owns it
+// and the way to get access. Root opens any node, so the check runs in a child process that
+// gives up root first.
+TEST_F(TtyTest, NodeWithoutPermissionNamesItsPathAndGroup) {
+    PtyBoard board;
+    const std::string node = board.node();
+    sysfs.addSerialPort("1-1", "ttyUSB0", node.substr(5), "FIFO Bridge", "FT000001");
+    ASSERT_EQ(::chmod(node.c_str(), 0), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(node.c_str(), &st), 0);
+    const group* owner = ::getgrgid(st.st_gid);
+    ASSERT_NE(owner, nullptr);
+    const std::string g = owner->gr_name;
+    const std::string expected =
+        "Permission denied on " + node + ": add your user to the group \"" + g +
+        "\" (sudo usermod -aG " + g +
+        " $USER, then log in again) or install the udev rule "
+        "packaging/udev/70-corvousb.rules (see README.md, \"Real boards\")";
+    board.stop(); // no thread may run across the fork
+    cu::RebuildBus();
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 &&
+                (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(2);
+            const int h = OpenUsbDevice("FT000001");
+            const int code = USB_GetLastError();
+            std::fprintf(stderr, "%d %d %s\n", h, code, CorvoUsb_ErrorText(code));
+            ::_exit(h < 0 && code == CORVOUSB_ERR_ACCESS_DENIED &&
+                            CorvoUsb_ErrorText(code) == expected
+                        ? 0
+                        : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+} // namespace
