@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
-#include <termios.h>
 #include <unistd.h>
 
 namespace corvousb::testing {
@@ -59,16 +58,21 @@ PtyBoard::PtyBoard(const BoardSetup& setup) : board_(setup, 0) {
         ::ptsname_r(master_, name, sizeof name) != 0)
         throw std::runtime_error("no pseudo-terminal");
     node_ = name;
+    // The node starts in the kernel's default cooked mode (echo, line editing, CR/LF
+    // translation), as a freshly plugged board does; the library must make it raw.
     slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    termios t{};
-    if (slave_ < 0 || ::tcgetattr(slave_, &t) != 0) throw std::runtime_error("no pty slave");
-    ::cfmakeraw(&t);
-    ::tcsetattr(slave_, TCSANOW, &t);
+    if (slave_ < 0) throw std::runtime_error("no pty slave");
     thread_ = std::thread([this] { run(); });
 }
 
 PtyBoard::~PtyBoard() {
     unplug();
+}
+
+termios PtyBoard::lineSettings() const {
+    termios t{};
+    ::tcgetattr(slave_, &t);
+    return t;
 }
 
 void PtyBoard::stop() {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <termios.h>
 #include <thread>
 #include <vector>
 
@@ -37,6 +38,8 @@ class PtyBoard {
 
     // The device node the library opens, e.g. /dev/pts/3.
     const std::string& node() const { return node_; }
+    // The node's line settings, as the library left them.
+    termios lineSettings() const;
     // Stops answering; the node stays.
     void stop();
     // Pulls the plug: stops answering and closes the master side, which hangs up the node.
@@ -49,7 +52,7 @@ class PtyBoard {
     SimBoard board_;
     CommandSplitter splitter_;
     int master_ = -1;
-    int slave_ = -1; // kept open so that the pty lives between the library's opens
+    int slave_ = -1; // kept open so that the node keeps its settings between the library's opens
     std::string node_;
     std::atomic<bool> stop_{false};
     std::thread thread_;

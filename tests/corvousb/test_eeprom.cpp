@@ -173,6 +173,7 @@ TEST_F(CorvoUsbTest, DefaultBusIsOneSimulatedBoardWithAPersistentEeprom) {
     TempDir dir;
     EnvVar state("XDG_STATE_HOME", dir.path.string());
     EnvVar bus("CORVOUSB_BUS", "");
+    EnvVar sysfs("CORVOUSB_SYSFS_ROOT", dir.path.string()); // no USB tty of this machine
     cu::RebuildBus();
     ASSERT_EQ(USB_GetNumberOfDevs(), 1);
     char desc[64];

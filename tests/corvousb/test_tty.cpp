@@ -3,8 +3,10 @@
 #include "CorvoUsbFixture.h"
 #include "PtyBoard.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -180,6 +182,10 @@ TEST_F(TtyTest, TransfersRunEndToEndOverATty) {
     PtyBoard board;
     const int h = OpenBoard(board);
     EXPECT_EQ(ReadFile(latencyFile_), "2\n");
+    const termios line = board.lineSettings();
+    EXPECT_EQ(line.c_lflag & (ECHO | ICANON | ISIG | IEXTEN), 0u) << "no echo, no line editing";
+    EXPECT_EQ(line.c_iflag & (ICRNL | IXON | ISTRIP), 0u) << "no input translation";
+    EXPECT_EQ(line.c_oflag & OPOST, 0u) << "no output translation";
 
     std::vector<unsigned char> sent(300), back(300);
     for (std::size_t i = 0; i < sent.size(); ++i)
@@ -203,14 +209,19 @@ TEST_F(TtyTest, TransfersRunEndToEndOverATty) {
     EXPECT_EQ(read[0], 4);
     EXPECT_EQ(read[15], 19);
 
+    // The board sends fewer bytes than asked (whole frames only): each read ends when the line
+    // goes quiet, long before its time-out.
     std::vector<unsigned char> frames(2000);
     int count = 0, total = 0;
+    USB_SetTimeouts(h, 200, 10000);
+    const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 3; ++i) {
         const int got = UsbRdEx(h, frames.data(), 2000, &count);
         EXPECT_EQ(got, 3 * 521) << "read " << i;
         EXPECT_EQ(count, 3);
         total += got;
     }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(frames[0], 0xAA);
     EXPECT_EQ(frames[3], 6); // the counter of the seventh frame
     EXPECT_EQ(GetLostFrames(), 0u);
@@ -236,11 +247,14 @@ TEST_F(TtyTest, TimeoutsPurgeLinkSettingsAndEepromOnATty) {
     EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
 
     EXPECT_EQ(USB_SetBaudRate(h, 921600), 1);
+    termios line = board.lineSettings();
+    EXPECT_EQ(cfgetospeed(&line), B921600);
     EXPECT_EQ(USB_SetBaudRate(h, 250000), 1); // not a standard rate
     EXPECT_EQ(USB_SetXferSize(h, 4096, 8192), 1);
     EXPECT_EQ(USB_SetSynchronousMode(h, 100), 1);
     EXPECT_EQ(USB_ResetMode(h), 1);
     EXPECT_EQ(USB_SetFlowControlToHardware(h), 1);
+    EXPECT_NE(board.lineSettings().c_cflag & CRTSCTS, 0u);
     EXPECT_EQ(USB_ReadEEpromData(h, 1), 0);
     EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_NO_EEPROM);
     EXPECT_EQ(USB_SetDescStr(h, "New name"), 1); // staging touches no EEPROM
@@ -300,13 +314,26 @@ TEST_F(TtyTest, UnpluggedBoardReportsRemovalAndLaterCallsFailCleanly) {
     EXPECT_EQ(CloseUsbDevice(h), 1);
 }
 
+// Runs `check` in a child process that has given up root (root opens any node and ignores the
+// exclusive mode); passes when it returns true.
+void ExpectAsOrdinaryUser(const std::function<bool()>& check) {
+    EXPECT_EXIT(
+        {
+            const bool dropped = ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 &&
+                                                      ::setgid(65534) == 0 && ::setuid(65534) == 0);
+            ::_exit(dropped && check() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 // Fails when a node the user may not open is not reported with its path, the group that owns it
-// and the way to get access. Root opens any node, so the check runs in a child process that
-// gives up root first.
-TEST_F(TtyTest, NodeWithoutPermissionNamesItsPathAndGroup) {
+// and the way to get access, or when another process can open a node the library holds.
+TEST_F(TtyTest, OtherUsersMeetPermissionsAndTheExclusiveMode) {
     PtyBoard board;
+    board.stop(); // no thread may run across the fork
     const std::string node = board.node();
     sysfs.addSerialPort("1-1", "ttyUSB0", node.substr(5), "FIFO Bridge", "FT000001");
+    cu::RebuildBus();
     ASSERT_EQ(::chmod(node.c_str(), 0), 0);
     struct stat st {};
     ASSERT_EQ(::stat(node.c_str(), &st), 0);
@@ -318,22 +345,19 @@ TEST_F(TtyTest, NodeWithoutPermissionNamesItsPathAndGroup) {
         "\" (sudo usermod -aG " + g +
         " $USER, then log in again) or install the udev rule "
         "packaging/udev/70-corvousb.rules (see README.md, \"Real boards\")";
-    board.stop(); // no thread may run across the fork
-    cu::RebuildBus();
-    EXPECT_EXIT(
-        {
-            if (::geteuid() == 0 &&
-                (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-                ::_exit(2);
-            const int h = OpenUsbDevice("FT000001");
-            const int code = USB_GetLastError();
-            std::fprintf(stderr, "%d %d %s\n", h, code, CorvoUsb_ErrorText(code));
-            ::_exit(h < 0 && code == CORVOUSB_ERR_ACCESS_DENIED &&
-                            CorvoUsb_ErrorText(code) == expected
-                        ? 0
-                        : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+    ExpectAsOrdinaryUser([&] {
+        const int h = OpenUsbDevice("FT000001");
+        const int code = USB_GetLastError();
+        std::fprintf(stderr, "%d %d %s\n", h, code, CorvoUsb_ErrorText(code));
+        return h < 0 && code == CORVOUSB_ERR_ACCESS_DENIED && CorvoUsb_ErrorText(code) == expected;
+    });
+
+    ASSERT_EQ(::chmod(node.c_str(), 0666), 0);
+    ASSERT_GT(OpenUsbDevice("FT000001"), 0);
+    ExpectAsOrdinaryUser([&] {
+        const int fd = ::open(node.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        return fd < 0 && errno == EBUSY;
+    });
 }
 
 } // namespace
