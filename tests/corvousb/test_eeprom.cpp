@@ -1,5 +1,6 @@
 // Tests of the EEPROM (write, erase, read, persistence), the default bus and the bus file.
 #include "CorvoUsbFixture.h"
+#include "TestScopes.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,39 +20,6 @@ std::string ReadFile(const fs::path& path) {
     s << in.rdbuf();
     return s.str();
 }
-
-// A fresh folder under the system's temporary folder, removed at the end of the test.
-class TempDir {
-  public:
-    TempDir() {
-        path = fs::temp_directory_path() /
-               ("corvousb-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    fs::path path;
-};
-
-// Sets an environment variable for the scope and puts the old value back.
-class EnvVar {
-  public:
-    EnvVar(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~EnvVar() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 // Fails when a written EEPROM does not change how the board presents itself, or a read does not
 // report it.

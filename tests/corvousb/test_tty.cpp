@@ -2,6 +2,7 @@
 // serial nodes, a fake sysfs tree describes them, and a board emulator answers on the far side.
 #include "CorvoUsbFixture.h"
 #include "PtyBoard.h"
+#include "TestScopes.h"
 
 #include <cerrno>
 #include <chrono>
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <functional>
 #include <grp.h>
-#include <map>
 #include <memory>
 #include <sys/stat.h>
 #include <thread>
@@ -26,14 +26,7 @@ namespace {
 // A sysfs tree in a temporary folder, laid out as the kernel lays out USB ttys.
 class FakeSysfs {
   public:
-    FakeSysfs() {
-        root = fs::temp_directory_path() /
-               ("corvousb-sysfs-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root / "class" / "tty");
-    }
-    ~FakeSysfs() { fs::remove_all(root); }
+    FakeSysfs() { fs::create_directories(root / "class" / "tty"); }
 
     // A port of a USB serial driver (ttyUSB): the tty's device is a port of the interface; the
     // driver offers a latency_timer attribute. Empty product or serial: the device has none.
@@ -60,7 +53,8 @@ class FakeSysfs {
                                      root / "class" / "tty" / "tty0");
     }
 
-    fs::path root;
+    TempDir dir;
+    const fs::path root = dir.path;
 
   private:
     static void Write(const fs::path& file, const std::string& text) {
@@ -84,29 +78,10 @@ class FakeSysfs {
     }
 };
 
-// Sets the variables that pick the bus, and builds it; the in-memory bus comes back at the end.
+// Sets the variables that pick the bus: the fake sysfs tree, no bus file, the simulated board
+// shown with its EEPROM in the test's folder. The in-memory bus comes back at the end.
 class TtyTest : public CorvoUsbTest {
   protected:
-    void SetUp() override {
-        CorvoUsbTest::SetUp();
-        state_ = sysfs.root / "state";
-        Set("CORVOUSB_SYSFS_ROOT", sysfs.root.string());
-        Set("XDG_STATE_HOME", state_.string());
-        Set("CORVOUSB_BUS", "");
-        Set("CORVOUSB_NO_SIM", "");
-    }
-    void TearDown() override {
-        for (const auto& [name, value] : saved_)
-            value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
-        CorvoUsbTest::TearDown();
-    }
-    void Set(const std::string& name, const std::string& value) {
-        if (!saved_.contains(name)) {
-            const char* old = std::getenv(name.c_str());
-            saved_[name] = old != nullptr ? old : "";
-        }
-        ::setenv(name.c_str(), value.c_str(), 1);
-    }
     // The devices' descriptions and serial numbers, "description/serial", in index order.
     static std::vector<std::string> Listing() {
         std::vector<std::string> list;
@@ -139,12 +114,12 @@ class TtyTest : public CorvoUsbTest {
     }
 
     FakeSysfs sysfs;
+    EnvVar sysfsRoot_{"CORVOUSB_SYSFS_ROOT", sysfs.root.string()};
+    EnvVar stateHome_{"XDG_STATE_HOME", (sysfs.root / "state").string()};
+    EnvVar busFile_{"CORVOUSB_BUS", ""};
+    EnvVar simulated_{"CORVOUSB_NO_SIM", ""};
     fs::path latencyFile_;
-
-  private:
-    fs::path state_;
     int boards_ = 0;
-    std::map<std::string, std::string> saved_;
 };
 
 std::string ReadFile(const fs::path& file) {
@@ -165,13 +140,13 @@ TEST_F(TtyTest, UsbTtysAreListedByBusPathBeforeTheSimulatedBoard) {
     EXPECT_THAT(Listing(), ElementsAre("Pico Streamer/83374E2B", "ttyUSB1/",
                                        "FIFO Bridge A/FT000001", "Simulated Corvo Board/SIM00001"));
 
-    Set("CORVOUSB_NO_SIM", "1");
+    EnvVar noSim("CORVOUSB_NO_SIM", "1");
     cu::RebuildBus();
     EXPECT_EQ(USB_GetNumberOfDevs(), 3);
 
     const fs::path busFile = sysfs.root / "bus.conf";
     std::ofstream(busFile) << "[board]\nserial = LAB0001\n";
-    Set("CORVOUSB_BUS", busFile.string());
+    EnvVar bus("CORVOUSB_BUS", busFile.string());
     cu::RebuildBus();
     EXPECT_THAT(Listing(), ElementsAre("Simulated Corvo Board/LAB0001"));
 }

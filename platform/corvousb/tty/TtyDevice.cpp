@@ -131,16 +131,17 @@ int TtyDevice::wait(short events, int ms, bool& ready) {
     return failure(EIO);
 }
 
-int TtyDevice::read(std::span<std::uint8_t> data, std::size_t& got) {
-    got = 0;
+template <class Step>
+int TtyDevice::transfer(Step step, std::size_t size, std::size_t& moved, short events,
+                        int timeoutMs, int quietMs) {
+    moved = 0;
     if (removed_) return CORVOUSB_ERR_DEVICE_REMOVED;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs_);
-    const int quietMs = static_cast<int>(latencyMs_) + kQuietMs;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     int code = CORVOUSB_OK;
-    while (got < data.size() && code == CORVOUSB_OK) {
-        const ssize_t n = ::read(fd_.get(), data.data() + got, data.size() - got);
+    while (moved < size && code == CORVOUSB_OK) {
+        const ssize_t n = step(moved);
         if (n > 0) {
-            got += static_cast<std::size_t>(n);
+            moved += static_cast<std::size_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -151,35 +152,26 @@ int TtyDevice::read(std::span<std::uint8_t> data, std::size_t& got) {
         const int left = MsLeft(deadline);
         if (left == 0) break;
         bool ready = false;
-        code = wait(POLLIN, got == 0 ? left : std::min(left, quietMs), ready);
-        if (!ready && got > 0) break;
+        code = wait(events, moved == 0 ? left : std::min(left, quietMs), ready);
+        if (!ready && moved > 0) break;
     }
-    // Bytes that came before a failure are delivered; the next call reports a hang-up.
-    return got > 0 ? CORVOUSB_OK : code;
+    // Bytes moved before a failure count; the next call reports a hang-up.
+    return moved > 0 ? CORVOUSB_OK : code;
+}
+
+int TtyDevice::read(std::span<std::uint8_t> data, std::size_t& got) {
+    const auto step = [&](std::size_t done) {
+        return ::read(fd_.get(), data.data() + done, data.size() - done);
+    };
+    return transfer(step, data.size(), got, POLLIN, readTimeoutMs_,
+                    static_cast<int>(latencyMs_) + kQuietMs);
 }
 
 int TtyDevice::write(std::span<const std::uint8_t> data, std::size_t& taken) {
-    taken = 0;
-    if (removed_) return CORVOUSB_ERR_DEVICE_REMOVED;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(writeTimeoutMs_);
-    int code = CORVOUSB_OK;
-    while (taken < data.size() && code == CORVOUSB_OK) {
-        const ssize_t n = ::write(fd_.get(), data.data() + taken, data.size() - taken);
-        if (n > 0) {
-            taken += static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n == 0 || errno != EAGAIN) {
-            code = failure(n == 0 ? EIO : errno);
-            break;
-        }
-        const int left = MsLeft(deadline);
-        if (left == 0) break;
-        bool ready = false;
-        code = wait(POLLOUT, left, ready);
-    }
-    return taken > 0 ? CORVOUSB_OK : code;
+    const auto step = [&](std::size_t done) {
+        return ::write(fd_.get(), data.data() + done, data.size() - done);
+    };
+    return transfer(step, data.size(), taken, POLLOUT, writeTimeoutMs_, writeTimeoutMs_);
 }
 
 int TtyDevice::queueBytes(int queue, std::size_t& bytes) {

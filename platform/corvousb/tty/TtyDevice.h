@@ -71,6 +71,12 @@ class TtyDevice : public FifoDevice {
     int failure(int error);
     // CORVOUSB_ERR_DEVICE_REMOVED once the device is gone, else CORVOUSB_OK.
     int state() const;
+    // Moves bytes with `step` (a read or write of the node from offset `moved`) until `size`
+    // bytes moved or `timeoutMs` passed, waiting with poll for `events` in between; once bytes
+    // moved, it also stops when nothing more could move within `quietMs`.
+    template <class Step>
+    int transfer(Step step, std::size_t size, std::size_t& moved, short events, int timeoutMs,
+                 int quietMs);
     // Waits up to `ms` for `events`; `ready` tells whether they came. A failure code when the
     // device hung up or poll failed.
     int wait(short events, int ms, bool& ready);
