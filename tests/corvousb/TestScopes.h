@@ -1,11 +1,14 @@
-// Test helpers: a temporary folder and an environment variable, each undone at the end of scope.
+// Test helpers: reading a file, and a temporary folder and an environment variable, each undone
+// at the end of the scope.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -41,3 +44,11 @@ class EnvVar {
     const char* name_;
     std::optional<std::string> old_;
 };
+
+// The whole content of a file ("" when it cannot be read).
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}

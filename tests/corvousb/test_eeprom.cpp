@@ -14,13 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Fails when a written EEPROM does not change how the board presents itself, or a read does not
 // report it.
 TEST_F(CorvoUsbTest, EepromWriteChangesTheIdentityAndReadShowsIt) {

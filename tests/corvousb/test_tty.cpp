@@ -122,11 +122,6 @@ class TtyTest : public CorvoUsbTest {
     int boards_ = 0;
 };
 
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Fails when USB ttys are missed, other ttys are listed, the order is not the bus path's, the
 // strings are not the USB device's, or the variables do not pick the bus as documented.
 TEST_F(TtyTest, UsbTtysAreListedByBusPathBeforeTheSimulatedBoard) {
