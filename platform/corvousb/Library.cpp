@@ -17,15 +17,16 @@ constexpr std::size_t kCallLogLimit = 100000;
 
 } // namespace
 
-void BuildBus(Library& lib) {
+void BuildBus(Library& lib, std::shared_ptr<Clock> clock) {
     const char* path = std::getenv("CORVOUSB_BUS");
     if (path == nullptr || path[0] == '\0') {
-        auto sim = SimulatedBoardHidden() ? std::make_unique<SimBus>() : DefaultBus();
+        auto sim = SimulatedBoardHidden() ? std::make_unique<SimBus>(std::move(clock))
+                                          : DefaultBus(std::move(clock));
         lib.sim = sim.get();
         lib.bus = SystemBus(std::move(sim));
         return;
     }
-    BusFile file = ReadBusFile(path);
+    BusFile file = ReadBusFile(path, std::move(clock));
     for (const auto& problem : file.problems)
         std::fprintf(stderr, "CorvoUsb: %s: %s (ignored)\n", path, problem.c_str());
     for (const auto& f : file.faults)
@@ -36,7 +37,7 @@ void BuildBus(Library& lib) {
 
 Library& Lib() {
     static Library lib;
-    if (!lib.bus) BuildBus(lib);
+    if (!lib.bus) BuildBus(lib, std::make_shared<RealClock>());
     return lib;
 }
 

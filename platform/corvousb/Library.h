@@ -17,6 +17,7 @@
 
 namespace corvousb {
 
+class Clock;
 class SimBus;
 
 struct OpenHandle {
@@ -64,8 +65,9 @@ struct Library {
 // the default board).
 Library& Lib();
 // Builds the bus as on first use: from the CORVOUSB_BUS file, else the USB tty devices followed
-// by the default board (unless CORVOUSB_NO_SIM hides it).
-void BuildBus(Library& lib);
+// by the default board (unless CORVOUSB_NO_SIM hides it); simulated boards take their time from
+// `clock`.
+void BuildBus(Library& lib, std::shared_ptr<Clock> clock);
 // Replaces the bus; closes every handle first.
 void InstallBus(std::unique_ptr<FifoBus> bus, SimBus* sim);
 

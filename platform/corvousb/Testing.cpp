@@ -36,7 +36,7 @@ template <class Change> void OnBoard(int board, Change&& change) {
 } // namespace
 
 void ResetBus() {
-    auto bus = std::make_unique<SimBus>();
+    auto bus = std::make_unique<SimBus>(std::make_shared<VirtualClock>());
     SimBus* sim = bus.get();
     InstallBus(std::move(bus), sim);
     Library& lib = Lib();
@@ -55,19 +55,22 @@ void ResetBus() {
     lib.onHandleUse = CountHandleUse;
 }
 
-void RebuildBus()
-{
+void RebuildBus() {
     ResetBus();
     Library& lib = Lib();
     lib.sim = nullptr;
     lib.bus.reset();
-    BuildBus(lib);
+    BuildBus(lib, std::make_shared<VirtualClock>());
 }
 
 int AddBoard(const BoardSetup& setup) {
     Library& lib = Lib();
     if (lib.sim == nullptr) return -1;
     return lib.sim->addBoard(setup);
+}
+
+std::chrono::nanoseconds BusTime() {
+    return Lib().sim != nullptr ? Lib().sim->clock().now() : std::chrono::nanoseconds(0);
 }
 
 BoardState Board(int board) {

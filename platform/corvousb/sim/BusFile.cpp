@@ -58,6 +58,8 @@ bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value
         {"drive-current", &BoardSetup::driveCurrent},
         {"frame-payload", &BoardSetup::framePayload},
         {"first-frame-counter", &BoardSetup::firstFrameCounter},
+        {"stream-rate", &BoardSetup::streamRate},
+        {"stream-buffer", &BoardSetup::streamBuffer},
     };
     static const std::pair<const char*, FrameFault> frameKeys[] = {
         {"drop-frames", FrameFault::Drop},
@@ -75,6 +77,10 @@ bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value
         s.eepromFile = value;
     else if (key == "answers")
         return YesNo(value, s.answers);
+    else if (key == "timing" && (value == "on" || value == "off"))
+        s.timing = value == "on";
+    else if (key == "speed" && (value == "high" || value == "full"))
+        s.speed = value == "high" ? BusSpeed::High : BusSpeed::Full;
     else if (key == "refuse-writes" && YesNo(value, flag))
         b.faults.push_back([flag](SimBoard& board) { board.refuseEveryByte(flag); });
     else if (key == "unplugged" && YesNo(value, flag)) {
@@ -120,9 +126,9 @@ void AddPending(SimBus& bus, const PendingBoard& pending) {
 
 } // namespace
 
-BusFile ReadBusFile(const std::string& path) {
+BusFile ReadBusFile(const std::string& path, std::shared_ptr<Clock> clock) {
     BusFile result;
-    result.bus = std::make_unique<SimBus>();
+    result.bus = std::make_unique<SimBus>(std::move(clock));
     std::ifstream in(path);
     if (!in) {
         result.problems.push_back("cannot be read");
@@ -154,8 +160,8 @@ BusFile ReadBusFile(const std::string& path) {
     return result;
 }
 
-std::unique_ptr<SimBus> DefaultBus() {
-    auto bus = std::make_unique<SimBus>();
+std::unique_ptr<SimBus> DefaultBus(std::shared_ptr<Clock> clock) {
+    auto bus = std::make_unique<SimBus>(std::move(clock));
     BoardSetup setup;
     setup.eepromFile = DefaultEepromPath();
     bus->addBoard(setup);

@@ -23,10 +23,11 @@ struct BusFile {
 };
 
 // The bus file format is described in README.md. A file that cannot be read gives an empty bus
-// and one problem.
-BusFile ReadBusFile(const std::string& path);
+// and one problem. The boards take their time from `clock`.
+BusFile ReadBusFile(const std::string& path,
+                    std::shared_ptr<Clock> clock = std::make_shared<RealClock>());
 // One simulated board, "Simulated Corvo Board" / "SIM00001", its EEPROM kept at
-// DefaultEepromPath().
-std::unique_ptr<SimBus> DefaultBus();
+// DefaultEepromPath(), its time from `clock`.
+std::unique_ptr<SimBus> DefaultBus(std::shared_ptr<Clock> clock = std::make_shared<RealClock>());
 
 } // namespace corvousb
