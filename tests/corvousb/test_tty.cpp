@@ -134,6 +134,9 @@ TEST_F(TtyTest, UsbTtysAreListedByBusPathBeforeTheSimulatedBoard) {
     sysfs.addSerialPort("1-1.10", "ttyUSB1", "ttyUSB1", "", "");
     EXPECT_THAT(Listing(), ElementsAre("Pico Streamer/83374E2B", "ttyUSB1/",
                                        "FIFO Bridge A/FT000001", "Simulated Corvo Board/SIM00001"));
+    EXPECT_GT(OpenUsbDevice("SIM00001"), 0) << "the simulated board opens behind the ttys";
+    EXPECT_EQ(OpenUsbDevice("FT000001"), -1);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED) << "its node is gone";
 
     EnvVar noSim("CORVOUSB_NO_SIM", "1");
     cu::RebuildBus();
