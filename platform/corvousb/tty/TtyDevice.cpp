@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
@@ -31,10 +30,11 @@ int MsLeft(Clock::time_point deadline) {
     return static_cast<int>(std::max<long long>(left, 0));
 }
 
-// The name of the group that owns `node`, or a placeholder.
+// The name of the group that owns `node` (its number when it has no name); "dialout", the usual
+// group of serial nodes, when the node cannot be looked at.
 std::string NodeGroup(const std::string& node) {
     struct stat st {};
-    if (::stat(node.c_str(), &st) != 0) return "that owns the node";
+    if (::stat(node.c_str(), &st) != 0) return "dialout";
     char buffer[1024];
     group g{};
     group* found = nullptr;
