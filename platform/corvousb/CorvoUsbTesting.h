@@ -49,6 +49,8 @@ BoardState Board(int board);
 // and moves only when a board waits (a transfer, a latency wait, a time-out), without sleeping,
 // so tests measure the time model's durations exactly.
 std::chrono::nanoseconds BusTime();
+// Lets `span` pass on the bus clock, as a host that does nothing for that long (virtual: at once).
+void WaitFor(std::chrono::nanoseconds span);
 
 // Fails the next call (or every call, until ClearFaults) of the named API function with `code`:
 // the function returns its failure value (0, -1 or a negative count, as documented; void

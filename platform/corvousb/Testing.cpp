@@ -73,6 +73,10 @@ std::chrono::nanoseconds BusTime() {
     return Lib().sim != nullptr ? Lib().sim->clock().now() : std::chrono::nanoseconds(0);
 }
 
+void WaitFor(std::chrono::nanoseconds span) {
+    if (Lib().sim != nullptr) Lib().sim->clock().sleepUntil(Lib().sim->clock().now() + span);
+}
+
 BoardState Board(int board) {
     const SimBoard* b = Find(board);
     return b != nullptr ? b->state() : BoardState{};

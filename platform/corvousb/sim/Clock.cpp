@@ -8,7 +8,7 @@ namespace corvousb {
 namespace {
 
 // Sleeping wakes up late by tens of microseconds; the last stretch before the mark is spun.
-constexpr Nanos kSpin = std::chrono::microseconds(300);
+constexpr Nanos kSpin = std::chrono::microseconds(1000);
 
 } // namespace
 

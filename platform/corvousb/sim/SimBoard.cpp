@@ -160,15 +160,15 @@ void SimBoard::execute(std::span<const std::uint8_t> chunk, Nanos at) {
     }
 }
 
-// The block written at the sub-address, then its pattern, filled straight into the queue.
+// The block written at the sub-address, then its pattern (queued as a ramp, written when read).
 void SimBoard::answerRead(std::int8_t subAddress, std::size_t count) {
-    const std::span<std::uint8_t> answer = receive_.extend(count);
     std::size_t written = 0;
     if (const auto it = memory_.find(subAddress); it != memory_.end()) {
         written = std::min(count, it->second.size());
-        std::copy_n(it->second.begin(), written, answer.begin());
+        receive_.push(std::span(it->second).first(written));
     }
-    FillRamp(answer.subspan(written), static_cast<std::uint8_t>(subAddress) + written, 256);
+    receive_.pushRamp(static_cast<std::uint8_t>(subAddress) + static_cast<unsigned>(written),
+                      count - written);
 }
 
 // Whole frames within `budget` bytes, counting what is queued already; the answer must be
