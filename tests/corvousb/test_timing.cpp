@@ -124,6 +124,16 @@ TEST_F(TimingTest, TimeoutsEndTransfersWithTheirCodes) {
     EXPECT_GT(got, 10000);
     EXPECT_LT(got, 20000) << "about 19 ms of a 1 MB/s link";
     EXPECT_EQ(got % 64, 0) << "whole packets";
+
+    // A command cut by the write time-out is not executed: the memory keeps its pattern.
+    USB_SetTimeouts(h, 20, 1000);
+    USB_PurgeBuffers(h); // the rest of the cut read
+    std::fill(block.begin(), block.end(), 0xEE);
+    EXPECT_NEAR(Ms([&] { got = UsbWrt(h, 4, block.data(), 65536); }), 20.0, 0.01);
+    EXPECT_LT(got, 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_WRITE_TIMEOUT);
+    ASSERT_EQ(UsbRd(h, 4, block.data(), 16), 16);
+    EXPECT_EQ(block[0], 4);
 }
 
 // Runs extended reads of `bytes` every `periodMs` (or back to back when a read takes longer)
@@ -197,6 +207,24 @@ TEST_F(TimingTest, UntimedBoardAnswersAtOnce) {
     EXPECT_EQ(Ms([&] { UsbRdEx(h, block.data(), 65536, &frames); }), 0.0);
     EXPECT_EQ(frames, 125);
     EXPECT_FALSE(cu::Board(0).timing);
+}
+
+// Fails when bytes queued behind a sub-address answer that was read in part overtake its rest.
+TEST_F(CorvoUsbTest, QueuedAnswerKeepsItsOrder) {
+    const int h = OpenFirst();
+    std::vector<unsigned char> block(303);
+    cu::LimitReads(0, 100);
+    ASSERT_EQ(UsbRd(h, 5, block.data(), 300), 100);
+    const unsigned char unasked[3] = {1, 2, 3};
+    cu::SendUnasked(0, unasked);
+    cu::LimitReads(0, 0);
+    int got = 0;
+    ASSERT_EQ(USB_Read(h, block.data(), 303, &got), 1);
+    ASSERT_EQ(got, 203);
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(block[static_cast<std::size_t>(i)], static_cast<unsigned char>(i + 105)) << i;
+    EXPECT_EQ(block[200], 1);
+    EXPECT_EQ(block[202], 3);
 }
 
 // Fails when the bus file's timing keys are not applied to their board, or bad values are not
