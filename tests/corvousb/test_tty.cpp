@@ -1,6 +1,7 @@
 // Tests of the tty transport on the kernel's tty layer: pseudo-terminals stand in for the USB
 // serial nodes, a fake sysfs tree describes them, and a board emulator answers on the far side.
 #include "CorvoUsbFixture.h"
+#include "FakeSysfs.h"
 #include "PtyBoard.h"
 #include "TestScopes.h"
 
@@ -22,61 +23,6 @@ using corvousb::testing::PtyBoard;
 using ::testing::ElementsAre;
 
 namespace {
-
-// A sysfs tree in a temporary folder, laid out as the kernel lays out USB ttys.
-class FakeSysfs {
-  public:
-    FakeSysfs() { fs::create_directories(root / "class" / "tty"); }
-
-    // A port of a USB serial driver (ttyUSB): the tty's device is a port of the interface; the
-    // driver offers a latency_timer attribute. Empty product or serial: the device has none.
-    fs::path addSerialPort(const std::string& usbPath, const std::string& tty,
-                           const std::string& node, const std::string& product,
-                           const std::string& serial) {
-        const fs::path port = Interface(usbPath, product, serial) / tty;
-        Write(port / "latency_timer", "16\n");
-        Link(tty, port / "tty" / tty, port, node);
-        return port / "latency_timer";
-    }
-    // A CDC port (ttyACM): the tty's device is the interface itself.
-    void addAcmPort(const std::string& usbPath, const std::string& tty, const std::string& node,
-                    const std::string& product, const std::string& serial) {
-        const fs::path interface = Interface(usbPath, product, serial);
-        Link(tty, interface / "tty" / tty, interface, node);
-    }
-    // A tty that is no USB device (a built-in serial port), and a virtual one (no device).
-    void addOtherTtys() {
-        const fs::path platform = root / "devices" / "platform" / "serial8250";
-        Link("ttyS0", platform / "tty" / "ttyS0", platform, "ttyS0");
-        fs::create_directories(root / "devices" / "virtual" / "tty" / "tty0");
-        fs::create_directory_symlink(root / "devices" / "virtual" / "tty" / "tty0",
-                                     root / "class" / "tty" / "tty0");
-    }
-
-    TempDir dir;
-    const fs::path root = dir.path;
-
-  private:
-    static void Write(const fs::path& file, const std::string& text) {
-        fs::create_directories(file.parent_path());
-        std::ofstream(file) << text;
-    }
-    fs::path Interface(const std::string& usbPath, const std::string& product,
-                       const std::string& serial) {
-        const fs::path device = root / "devices" / "pci0000:00" / "usb1" / usbPath;
-        if (!product.empty()) Write(device / "product", product + "\n");
-        if (!serial.empty()) Write(device / "serial", serial + "\n");
-        const fs::path interface = device / (usbPath + ":1.0");
-        Write(interface / "bInterfaceNumber", "00\n");
-        return interface;
-    }
-    void Link(const std::string& tty, const fs::path& classDir, const fs::path& device,
-              const std::string& node) {
-        Write(classDir / "uevent", "MAJOR=136\nMINOR=3\nDEVNAME=" + node + "\n");
-        fs::create_directory_symlink(device, classDir / "device");
-        fs::create_directory_symlink(classDir, root / "class" / "tty" / tty);
-    }
-};
 
 // Sets the variables that pick the bus: the fake sysfs tree, no bus file, the simulated board
 // shown with its EEPROM in the test's folder. The in-memory bus comes back at the end.
