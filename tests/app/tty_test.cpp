@@ -20,10 +20,7 @@ TEST_F(KestrelSession, BoardOnAUsbSerialLineIsListedAndConnected) {
     FakeSysfs sysfs;
     const auto latency = sysfs.addSerialPort("1-1", "ttyUSB0", board.node().substr(5),
                                              "FT232R USB UART", "A50285BI");
-    EnvVar root("CORVOUSB_SYSFS_ROOT", sysfs.root.string());
-    EnvVar state("XDG_STATE_HOME", (sysfs.root / "state").string());
-    EnvVar file("CORVOUSB_BUS", "");
-    EnvVar shown("CORVOUSB_NO_SIM", "");
+    FakeSysfsBus variables(sysfs);
     bus::RebuildBus();
     Then([&] {
         EXPECT_THAT(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),

@@ -61,3 +61,13 @@ class FakeSysfs {
         std::filesystem::create_directory_symlink(classDir, root / "class" / "tty" / tty);
     }
 };
+
+// The variables that make the default bus read `sysfs`: no bus file, the simulated board shown,
+// its EEPROM in the tree's folder. Undone at the end of the scope.
+struct FakeSysfsBus {
+    explicit FakeSysfsBus(const FakeSysfs& sysfs)
+        : root("CORVOUSB_SYSFS_ROOT", sysfs.root.string()),
+          state("XDG_STATE_HOME", (sysfs.root / "state").string()), file("CORVOUSB_BUS", ""),
+          shown("CORVOUSB_NO_SIM", "") {}
+    EnvVar root, state, file, shown;
+};

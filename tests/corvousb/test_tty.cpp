@@ -24,8 +24,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// Sets the variables that pick the bus: the fake sysfs tree, no bus file, the simulated board
-// shown with its EEPROM in the test's folder. The in-memory bus comes back at the end.
+// The default bus reads a fake sysfs tree (FakeSysfsBus); the in-memory bus comes back at the end.
 class TtyTest : public CorvoUsbTest {
   protected:
     // The devices' descriptions and serial numbers, "description/serial", in index order.
@@ -60,10 +59,7 @@ class TtyTest : public CorvoUsbTest {
     }
 
     FakeSysfs sysfs;
-    EnvVar sysfsRoot_{"CORVOUSB_SYSFS_ROOT", sysfs.root.string()};
-    EnvVar stateHome_{"XDG_STATE_HOME", (sysfs.root / "state").string()};
-    EnvVar busFile_{"CORVOUSB_BUS", ""};
-    EnvVar simulated_{"CORVOUSB_NO_SIM", ""};
+    FakeSysfsBus variables_{sysfs};
     fs::path latencyFile_;
     int boards_ = 0;
 };
