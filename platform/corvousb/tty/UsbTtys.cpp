@@ -83,9 +83,13 @@ std::string SysfsRoot() {
 std::vector<UsbTty> FindUsbTtys(const std::string& root) {
     std::vector<Found> found;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(fs::path(root) / "class" / "tty", ec)) {
-        const fs::path device = fs::canonical(entry.path() / "device", ec);
-        if (ec) continue;
+    // Entries may come and go while the folder is read: errors end the scan, never throw.
+    for (fs::directory_iterator it(fs::path(root) / "class" / "tty", ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const fs::directory_entry& entry = *it;
+        std::error_code linkError;
+        const fs::path device = fs::canonical(entry.path() / "device", linkError);
+        if (linkError) continue;
         // ttyACM: the device is the interface; ttyUSB: the device is a port of the interface.
         const fs::path interface = IsUsbInterface(device)                 ? device
                                    : IsUsbInterface(device.parent_path()) ? device.parent_path()
@@ -101,7 +105,7 @@ std::vector<UsbTty> FindUsbTtys(const std::string& root) {
         f.tty.serial = ReadAttribute(usbDevice / "serial");
         if (f.tty.serial.size() > CORVOUSB_SERIAL_MAX_CHARS)
             f.tty.serial.erase(0, f.tty.serial.size() - CORVOUSB_SERIAL_MAX_CHARS);
-        if (fs::exists(device / "latency_timer", ec))
+        if (fs::exists(device / "latency_timer", linkError))
             f.tty.latencyTimer = (device / "latency_timer").string();
         found.push_back(std::move(f));
     }
