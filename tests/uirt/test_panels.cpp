@@ -296,13 +296,13 @@ TEST_F(Panels, SetupPanelGroupsHaveCaptionsOnFrames) {
     Strings captions;
     for (const auto& c : p.controls) {
         if (c.kind != uirt::CtrlKind::TextMessage) continue;
-        captions.push_back(c.text);
+        captions.push_back(c.text.str());
         const int middle = c.top + c.height / 2;
         const bool onFrame = std::any_of(p.controls.begin(), p.controls.end(), [&](const auto& d) {
             return d.kind == uirt::CtrlKind::Decoration && d.top >= c.top && d.top <= middle + 2 &&
                    c.left > d.left && c.left + c.width < d.left + d.width;
         });
-        EXPECT_TRUE(onFrame) << c.text;
+        EXPECT_TRUE(onFrame) << c.text.view();
     }
     std::sort(captions.begin(), captions.end());
     Strings expected = {"Input/Output", "Options",       "IO mode",           "Data size",
