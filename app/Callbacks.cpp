@@ -4,6 +4,8 @@
 #include "app/Callbacks.h"
 
 #include "platform/uirt/model/resource.h"
+#include "progwiz/Eeprom.h"
+#include "progwiz/ProgWiz.h"
 #include "ui/Menus.h"
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
@@ -35,11 +37,25 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"CorvoFormatCB", CorvoFormatCB},
     {"PurgeUsbBufferCB", PurgeUsbBufferCB},
     {"GetFifoStatusCB", GetFifoStatusCB},
+    {"ProgramWizCB", ProgramWizCB},
+    {"NextCB", NextCB},
+    {"BackCB", BackCB},
+    {"CancelCB", CancelCB},
+    {"FinishCB", FinishCB},
+    {"WizDevDescCB", WizDevDescCB},
+    {"WizSerNumCB", WizSerNumCB},
+    {"MaxPowerCB", MaxPowerCB},
+    {"PowerRadioCB", PowerRadioCB},
+    {"DriveCurrentCB", DriveCurrentCB},
+    {"ReadEEpromCB", ReadEEpromCB},
+    {"EEpromChkCB", EEpromChkCB},
 };
 
 const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
     {"ExitCB", ExitCB},
     {"ShowSetupDlg", ShowSetupDlg},
+    {"EraseCB", EraseCB},
+    {"ProgramMenuCB", ProgramMenuCB},
 };
 
 template <typename Fn> Fn Find(std::initializer_list<Entry<Fn>> table, std::string_view name) {

@@ -108,6 +108,9 @@ class FrontEnd {
     // Text appended to a text box by the program (the model's text already holds it).
     virtual void textAppended(int panel, int control, std::string_view text) = 0;
     virtual void menuChanged(int menuBar, int menuOrItem) = 0; // label, dimmed, checked
+    // The busy pointer was switched on or off (SetWaitCursor). A front end without a pointer
+    // ignores it.
+    virtual void waitCursorChanged(bool busy) { (void)busy; }
 
     virtual Popups& popups() = 0;
     virtual Clipboard& clipboard() = 0;

@@ -31,6 +31,7 @@ struct Runtime {
     std::unique_ptr<FrontEnd> frontEnd;
     int callbackDepth = 0;
     PrintSettings print;
+    bool waitCursor = false;
 };
 
 Runtime& rt();

@@ -47,6 +47,7 @@ class QtFrontEnd final : public QObject,
     void controlChanged(int panel, int control, Change what) override;
     void textAppended(int panel, int control, std::string_view text) override;
     void menuChanged(int menuBar, int menuOrItem) override;
+    void waitCursorChanged(bool busy) override;
 
     Popups& popups() override { return *this; }
     Clipboard& clipboard() override { return *this; }
