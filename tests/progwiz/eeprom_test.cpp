@@ -56,15 +56,14 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
         }
 
         hl::ClearPopups();
+        // Not one terminator in the record (the sanitizer build sees any read past it); the
+        // power source 0x4141 then fails the write.
         EepromConfig unterminated;
         std::memset(&unterminated, 'A', sizeof unterminated);
-        unterminated.PowerSource = 1;
-        unterminated.MaxPower = 200;
-        unterminated.DriveCurrent = 4;
         size_t mark = bus::CallLog().size();
         ProgramDevice(&unterminated);
         auto calls = EepromCalls(CallsSince(mark));
-        ASSERT_EQ(calls.size(), 6u);
+        ASSERT_EQ(calls.size(), 3u);
         EXPECT_EQ(calls[0],
                   "USB_SetDescStr(" + std::to_string(h) + ", \"" + std::string(64, 'A') + "\")");
         EXPECT_EQ(calls[1], "USB_SetSerialNumber(" + std::to_string(h) + ", \"AAAAAAAA\")");

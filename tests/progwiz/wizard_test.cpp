@@ -44,6 +44,11 @@ TEST_F(ProgWizSession, FinishWithDefaultsProgramsAndReconnects) {
         EXPECT_EQ(bus::Board(0).serial, "SERNUM1");
     });
     Run();
+    auto eeprom = EepromCalls(bus::CallLog());
+    EXPECT_EQ(std::count_if(eeprom.begin(), eeprom.end(),
+                            [](const std::string& c) { return c.starts_with("USB_WriteEEprom"); }),
+              1)
+        << "programmed again at exit";
     auto lines = ConfigLines();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], "New board");
@@ -68,7 +73,7 @@ TEST_F(ProgWizSession, EntriesReachTheRecordAndTheBoard) {
         hl::EnterText(Page(3), PANEL_3_SERNUMSTR, "ABCDEFGHIJKLMNOPQRST");
         EXPECT_STREQ(Conf.SerialNumber, "ABCDEFGH");
         NextTo(3, 4);
-        hl::EnterValue(Page(4), PANEL_4_MAXPOWER, 250);
+        hl::EnterValue(Page(4), PANEL_4_MAXPOWER, 300);
         hl::MarkOption(Page(4), PANEL_4_RADIOGROUP, 1);
         NextTo(4, 5);
         hl::ChooseRingItem(Page(5), PANEL_5_DRIVECURRENT, 3);
@@ -76,15 +81,21 @@ TEST_F(ProgWizSession, EntriesReachTheRecordAndTheBoard) {
         size_t mark = bus::CallLog().size();
         Finish(true);
 
-        EXPECT_EQ(EepromCalls(CallsSince(mark)), ProgramCalls(h, "Lab", "ABCDEFGH", 1, 250, 16));
+        EXPECT_EQ(EepromCalls(CallsSince(mark)), ProgramCalls(h, "Lab", "ABCDEFGH", 1, 300, 16));
         // "Lab", its terminator, then what the longer description left behind.
         EXPECT_EQ(FileBytes("Conf.tmp"), Record("Lab" + std::string(1, '\0') + longDesc.substr(4),
-                                                "ABCDEFGH", 250, 1, 16));
+                                                "ABCDEFGH", 300, 1, 16));
         const auto board = bus::Board(0);
         EXPECT_EQ(board.description, "Lab");
-        EXPECT_EQ(board.maxPower, 250u);
+        EXPECT_EQ(board.maxPower, 300u);
         EXPECT_EQ(board.powerSource, 1u);
         EXPECT_EQ(board.driveCurrent, 16u);
+
+        // The next opening starts from a clean default record.
+        OpenWizard();
+        NextTo(1, 6);
+        Finish(true);
+        EXPECT_EQ(FileBytes("Conf.tmp"), Record("New board", "SERNUM1", 100, 0, 8));
     });
     Run();
 }
@@ -99,11 +110,12 @@ TEST_F(ProgWizSession, PagesTurnBothWays) {
         BackCB(Page(1), PANEL_PREVBTN, EVENT_COMMIT, nullptr, 0, 0);
         EXPECT_EQ(VisiblePages(), std::vector<int>{1});
         NextTo(1, 6);
+        NextCB(Page(6), 0, EVENT_COMMIT, nullptr, 0, 0); // page 6 has no Next: nothing happens
+        EXPECT_EQ(VisiblePages(), std::vector<int>{6});
         for (int page = 6; page > 1; --page) {
             hl::Press(Page(page), page == 6 ? PANEL_6_BACKBTN : PANEL_2_BACKBTN);
             EXPECT_EQ(VisiblePages(), std::vector<int>{page - 1});
         }
-        NextCB(Page(6), 0, EVENT_COMMIT, nullptr, 0, 0); // page 6 has no Next: nothing happens
         EXPECT_EQ(VisiblePages(), std::vector<int>{1});
         EXPECT_STREQ(Conf.DeviceDesc, "New board");
         EXPECT_STREQ(Conf.SerialNumber, "SERNUM1");
