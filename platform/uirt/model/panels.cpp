@@ -269,6 +269,15 @@ void ResetModel() {
     r.callbackDepth = 0;
     r.print = PrintSettings{};
     r.waitCursor = false;
+    r.lineCap = kTextBoxLineCap;
+}
+
+int TextBoxLineCap() {
+    return rt().lineCap;
+}
+
+void SetTextBoxLineCap(int lines) {
+    rt().lineCap = std::max(1, lines);
 }
 
 } // namespace uirt
