@@ -33,6 +33,13 @@ void GetCompatibleUsbDevices(int index) {
     }
 }
 
+void ListUsbDevices(void) {
+    ClearListCtrl(GetSetupPanelHandle(), SETUPPANEL_LSTDEVICES);
+    int n = USB_GetNumberOfDevs();
+    for (int i = 0; i < n; ++i)
+        GetCompatibleUsbDevices(i);
+}
+
 int FindUsbDevice(char* buffer) {
     USB_CloseAll();
     int n = USB_GetNumberOfDevs();
