@@ -17,6 +17,16 @@
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
 
+#include <cstring>
+
+// Writes a text of any length to the information box, whose lines InfoPrintf cuts at 131
+// characters, then ends the line.
+static void PrintWhole(const char* text) {
+    for (size_t at = 0, n = strlen(text); at < n; at += 131)
+        InfoPrintf("%.131s", text + at);
+    InfoPrintf("\n");
+}
+
 // Lists every device on the bus, opens the configured one and fills the setup panel.
 static void ConnectDevices(void) {
     USB_CloseAll();
@@ -48,6 +58,8 @@ int KestrelMain(void) {
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_BYTEORDERRADIO);
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_IOMODE);
     ReadConfig();
+    // A kestrel.cfg that was refused is named in the information box, which is up by now.
+    if (GetConfigProblem()[0] != '\0') PrintWhole(GetConfigProblem());
     Radio_SetMarkedOption(setupPanel, SETUPPANEL_BYTEORDERRADIO, IsMSBFirst());
     DisplayPanel(mainPanel);
     DisplayPanel(setupPanel);
@@ -70,6 +82,8 @@ int KestrelMain(void) {
         InterfaceBufferFree();
         USB_CloseAll();
         SaveConfig();
+        // Settings that could not be saved are lost: say so while the windows are still up.
+        if (GetConfigProblem()[0] != '\0') MessagePopup("Kestrel", GetConfigProblem());
     }
     DiscardPanel(setupPanel);
     DiscardPanel(mainPanel);

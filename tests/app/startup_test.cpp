@@ -1,10 +1,12 @@
 // Start-up, shutdown, the information box and the "USB Error" box.
 #include "kestrel_session.h"
 
-#include "ui/LoopTimer.h"
-#include "ui/Output.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/LoopTimer.h"
+#include "ui/Output.h"
+
+#include <sys/stat.h>
 
 // Fails when start-up without a file does not reach the event loop connected to the only
 // board through the fall-back, or quitting does not save the board's identity and defaults.
@@ -134,4 +136,41 @@ TEST_F(KestrelSession, ExitButtonAndClosingTheWindowQuit) {
         EXPECT_EQ(hl::EventLoopQuitCode(), 0);
         EXPECT_TRUE(std::filesystem::exists("kestrel.cfg"));
     }
+}
+
+// Fails when a kestrel.cfg that is no settings file hangs start-up or is not named in the
+// information box, or settings that cannot be saved are lost without a "Kestrel" box that
+// names the file and the reason, or the exit code changes.
+TEST_F(KestrelSession, RefusedSettingsFileIsReportedAtStartAndExit) {
+    alarm(20); // a start-up that blocks on the FIFO ends the test here
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    ASSERT_EQ(mkfifo("kestrel.cfg", 0644), 0);
+    const std::string path = std::filesystem::canonical(".").string() + "/kestrel.cfg";
+    bool ran = false;
+    Then([&] {
+        ran = true;
+        EXPECT_NE(InfoText().find(path + " was not read (not a regular file); the settings start "
+                                         "from their defaults.\n"),
+                  std::string::npos);
+        EXPECT_TRUE(hl::Popups().empty());
+    });
+    EXPECT_EQ(Run(), 0);
+    alarm(0);
+    EXPECT_TRUE(ran);
+    ASSERT_EQ(hl::Popups().size(), 1u);
+    EXPECT_EQ(hl::Popups()[0].title, "Kestrel");
+    EXPECT_EQ(hl::Popups()[0].text,
+              "The settings could not be saved to " + path + ": not a regular file.");
+
+    // A read-only file is read, then kept as it was.
+    std::filesystem::remove("kestrel.cfg");
+    WriteConfig("Simulated Corvo Board\nSIM00001\n");
+    std::filesystem::permissions("kestrel.cfg", std::filesystem::perms::owner_read);
+    hl::Reset();
+    EXPECT_EQ(Run(), 0);
+    ASSERT_EQ(hl::Popups().size(), 1u);
+    EXPECT_EQ(hl::Popups()[0].title, "Kestrel");
+    EXPECT_EQ(hl::Popups()[0].text,
+              "The settings could not be saved to " + path + ": Permission denied.");
+    EXPECT_EQ(ConfigLines().size(), 2u);
 }
