@@ -1,10 +1,10 @@
 // Kestrel in its real Qt window (offscreen): start-up to a connected window, then a clean quit.
 #include "app/Kestrel.h"
-#include "ui/Panels.h"
 #include "core/Kestrel_core.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/Panels.h"
 
 #include <QApplication>
 #include <QDir>

@@ -36,11 +36,12 @@ TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
     auto at = [&](const std::string& call) {
         return std::find(calls.begin(), calls.end(), call) - calls.begin();
     };
-    // Open by the stored (empty) serial, fall back to device 0, bring the link up, then
-    // interrupt checking off and the debug log open before the loop; log closed, all closed.
+    // No serial number stored: straight to device 0's; bring the link up, then interrupt
+    // checking off and the debug log open before the loop; log closed, all closed.
     EXPECT_LT(at("USB_SetPerrorFunc(func)"), at("USB_CloseAll()"));
-    EXPECT_LT(at("USB_FindDevices(0)"), at("OpenUsbDevice(\"\")"));
-    EXPECT_LT(at("OpenUsbDevice(\"\")"), at("OpenUsbDevice(\"SIM00001\")"));
+    EXPECT_EQ(at("OpenUsbDevice(\"\")"), static_cast<long>(calls.size()));
+    EXPECT_LT(at("USB_FindDevices(0)"), at("GetDeviceSerNum(data, 0)"));
+    EXPECT_LT(at("GetDeviceSerNum(data, 0)"), at("OpenUsbDevice(\"SIM00001\")"));
     EXPECT_LT(at("OpenUsbDevice(\"SIM00001\")"), at("UsbSetIntCheckingState(1)"));
     EXPECT_LT(at("UsbSetIntCheckingState(1)"), at("USB_Init(1, 1)"));
     EXPECT_LT(at("USB_Init(1, 1)"), at("USB_SetLatencyTimer(1, 2)"));
