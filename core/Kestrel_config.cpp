@@ -47,32 +47,26 @@ static bool NotRead(const char* reason) {
 static bool LoadConfigText(std::string& text) {
     struct stat st;
     if (stat(CONFIG_FILE, &st) != 0) return errno == ENOENT ? false : NotRead(strerror(errno));
-    // Checked before opening, so no device or FIFO is ever opened.
+    // Checked before opening, so that no device, FIFO or socket is ever opened.
     if (!S_ISREG(st.st_mode)) return NotRead(NOT_REGULAR);
-    if (st.st_size > CONFIG_MAX_BYTES) return NotRead(TOO_LARGE);
+    // Should the name be swapped for a FIFO after the check, the read neither waits for a
+    // writer nor, with the size cap, goes on forever.
     int fd = open(CONFIG_FILE, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return NotRead(strerror(errno));
-    // The name may have been swapped for something else since the check.
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    const char* reason = NOT_REGULAR;
+    const char* reason = nullptr;
     char chunk[4096];
-    while (ok) {
+    while (reason == nullptr) {
         ssize_t n = read(fd, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             if (n < 0) reason = strerror(errno);
-            ok = n == 0;
             break;
         }
         text.append(chunk, static_cast<size_t>(n));
-        // A file that grows while it is read, or reports no size, is still cut off here.
-        if (text.size() > CONFIG_MAX_BYTES) {
-            reason = TOO_LARGE;
-            ok = false;
-        }
+        if (text.size() > CONFIG_MAX_BYTES) reason = TOO_LARGE;
     }
     close(fd);
-    return ok ? true : NotRead(reason);
+    return reason == nullptr ? true : NotRead(reason);
 }
 
 // Takes the next line of `text` from `at` without its line end ("\n" or "\r\n"). Returns

@@ -1,6 +1,7 @@
 // Start-up, shutdown, the information box and the "USB Error" box.
 #include "kestrel_session.h"
 
+#include "core/time_utils.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
 #include "ui/LoopTimer.h"
@@ -8,13 +9,17 @@
 
 #include <sys/stat.h>
 
-// Fails when start-up without a file does not reach the event loop connected to the only
-// board through the fall-back, or quitting does not save the board's identity and defaults.
+// Fails when start-up without a file does not set both stopwatch marks, or does not reach the
+// event loop connected to the only board through the fall-back, or quitting does not save the
+// board's identity and defaults.
 TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
     AddBoard("Simulated Corvo Board", "SIM00001");
+    SetPrecTimerMarks(1, 2); // stale marks, which start-up must both replace
     bool checked = false;
     Then([&] {
         checked = true;
+        EXPECT_GE(ElapsedTimeDouble(), 0.0);
+        EXPECT_LT(ElapsedTimeDouble(), 1.0);
         EXPECT_TRUE(hl::IsPanelVisible(MainHandle()));
         EXPECT_TRUE(hl::IsPanelVisible(SetupHandle()));
         EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
