@@ -191,6 +191,8 @@ TEST_F(KestrelSession, FullLengthDescriptionIsListedAndMatched) {
                   (std::vector<std::string>{"Other Board", full}));
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_DEV_INDEX), 1);
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LSTDEVICES), 1);
+        hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LSTDEVICES, 0);
+        EXPECT_STREQ(GetSerNum(), "OTH1");
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LSTDEVICES, 1);
         EXPECT_EQ(GetDevDesc(), full);
         EXPECT_STREQ(GetSerNum(), "LONG1");
