@@ -19,11 +19,14 @@
 
 #include <cstring>
 
-// Writes a text of any length to the information box, whose lines InfoPrintf cuts at 131
-// characters, then ends the line.
+// Most characters one InfoPrintf call passes on.
+enum { INFO_PRINTF_CHARS = 131 };
+
+// Writes a text of any length to the information box, in pieces InfoPrintf takes whole, then
+// ends the line.
 static void PrintWhole(const char* text) {
-    for (size_t at = 0, n = strlen(text); at < n; at += 131)
-        InfoPrintf("%.131s", text + at);
+    for (size_t at = 0, n = strlen(text); at < n; at += INFO_PRINTF_CHARS)
+        InfoPrintf("%.*s", INFO_PRINTF_CHARS, text + at);
     InfoPrintf("\n");
 }
 

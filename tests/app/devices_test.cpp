@@ -163,7 +163,7 @@ TEST_F(KestrelSession, ClosedConnectionIsNeverShownAsOpen) {
 }
 
 // Fails when an empty configured serial number opens an erased board instead of device 0,
-// which the panel shows.
+// which the panel shows, or the fall-back no longer reaches an erased device 0.
 TEST_F(KestrelSession, NoSerialNumberOpensDeviceZeroNotAnErasedBoard) {
     AddBoard("Programmed Board", "P0");
     AddBoard("", "");
@@ -173,6 +173,19 @@ TEST_F(KestrelSession, NoSerialNumberOpensDeviceZeroNotAnErasedBoard) {
         EXPECT_STREQ(GetSerNum(), "P0");
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "P0");
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+
+        // Device 0 erased (as after the wizard's erase): the fall-back still reaches it.
+        bus::ResetBus();
+        AddBoard("", "");
+        AddBoard("Programmed Board", "P1");
+        SetSerNum("P0");
+        InitUsbInterface();
+        EXPECT_TRUE(bus::Board(0).open);
+        EXPECT_GT(GetUsbId(), 0);
+        bus::ResetBus();
+        AddBoard("Programmed Board", "P0");
+        SetSerNum("P0");
+        InitUsbInterface();
     });
     Run();
     EXPECT_EQ(ConfigLines()[0], "Programmed Board");
