@@ -271,13 +271,14 @@ int SaveConfig(void) {
     std::string temp;
     int fd = CreateTempFile(folder, temp);
     if (fd < 0) return NotSaved(strerror(errno));
-    // The replacement keeps the old file's mode and, where the system allows it, its owner.
+    // The replacement keeps the old file's owner where the system allows it, and its mode
+    // (set after the owner, which may clear some mode bits).
     int error = 0;
-    if (exists && fchmod(fd, old.st_mode & 07777) != 0) error = errno;
     if (exists && (old.st_uid != geteuid() || old.st_gid != getegid())) {
         int kept = fchown(fd, old.st_uid, old.st_gid); // refused to anyone but root: harmless
         (void)kept;
     }
+    if (exists && fchmod(fd, old.st_mode & 07777) != 0) error = errno;
     if (error == 0 && !WriteAll(fd, text, static_cast<size_t>(length))) error = errno;
     if (error == 0 && fsync(fd) != 0) error = errno;
     if (close(fd) != 0 && error == 0) error = errno;
