@@ -103,7 +103,8 @@ int UsbRd(int handle, char subAddress, unsigned char* data, int bytes);
 // the transfer is kept and delivered complete by the next call. *frames receives the number of
 // whole frames delivered by this call. Updates the frame counters below, and appends the bytes
 // received to the capture file while the debug log is open. Result: bytes delivered, 0 when none
-// (code 20 when nothing arrived), negative after an error. maxBytes must be 1 or more.
+// (code 20 when nothing arrived), negative after an error. maxBytes must be 1 or more. The
+// buffer's bytes after the result are scratch (they may hold a cut frame).
 int UsbRdEx(int handle, unsigned char* buffer, int maxBytes, int* frames);
 // Frame check of a recorded block (offline replay of the capture file): runs the same checker
 // over the block, keeping a frame cut at the end of the block for the next call, and updates the

@@ -21,6 +21,8 @@
 
 #include "platform/corvousb/sim/BoardSetup.h"
 
+#include <chrono>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,17 +35,23 @@ namespace corvousb::testing {
 using corvousb::BoardSetup;
 using corvousb::BoardState;
 
-// Empties the bus (no board, no file, no environment), closes every handle and the debug log,
-// clears faults, the call log, the frame counters, the last error and the last EEPROM read, and
-// numbers handles from 1 again.
-// The installed error and printf functions are kept.
+// Empties the bus (no board, no file, no environment; boards on a virtual clock), closes every
+// handle and the debug log, clears faults, the call log, the frame counters, the last error and the
+// last EEPROM read, and numbers handles from 1 again. The installed error and printf functions are
+// kept.
 void ResetBus();
 // ResetBus, then builds the bus as on first use: from the CORVOUSB_BUS file, else the default
-// board with its EEPROM file.
+// board with its EEPROM file; its boards also take their time from a virtual clock.
 void RebuildBus();
 // Adds a board at the end of the bus, plugged in. Returns its board number.
 int AddBoard(const BoardSetup& setup = {});
 BoardState Board(int board);
+// The time of the bus's clock. After ResetBus or RebuildBus the clock is virtual: it starts at 0
+// and moves only when a board waits (a transfer, a latency wait, a time-out), without sleeping,
+// so tests measure the time model's durations exactly.
+std::chrono::nanoseconds BusTime();
+// Lets `span` pass on the bus clock, as a host that does nothing for that long (virtual: at once).
+void WaitFor(std::chrono::nanoseconds span);
 
 // Fails the next call (or every call, until ClearFaults) of the named API function with `code`:
 // the function returns its failure value (0, -1 or a negative count, as documented; void
@@ -72,6 +80,9 @@ void CorruptFrameHeaders(int board, unsigned long long firstFrame, unsigned coun
 void CorruptFrameTrailers(int board, unsigned long long firstFrame, unsigned count = 1);
 // Puts bytes in the board's receive queue as if the board had sent them unasked.
 void SendUnasked(int board, std::span<const unsigned char> bytes);
+
+// Caps the debug log files at these sizes instead of 64 MiB each, until the next ResetBus.
+void LimitLogFiles(std::size_t textBytes, std::size_t captureBytes);
 
 // The calls made so far (format above), and clearing them.
 std::vector<std::string> CallLog();

@@ -1,6 +1,7 @@
 // The library's state and the helpers shared by the API functions.
 #include "platform/corvousb/Library.h"
 
+#include "platform/corvousb/Files.h"
 #include "platform/corvousb/sim/BusFile.h"
 
 #include <cstdarg>
@@ -16,17 +17,17 @@ constexpr std::size_t kCallLogLimit = 100000;
 
 } // namespace
 
-void BuildBus(Library& lib) {
+void BuildBus(Library& lib, std::shared_ptr<Clock> clock) {
     const char* path = std::getenv("CORVOUSB_BUS");
     if (path == nullptr || path[0] == '\0') {
-        auto bus = DefaultBus();
+        auto bus = DefaultBus(std::move(clock));
         lib.sim = bus.get();
         lib.bus = std::move(bus);
         return;
     }
-    BusFile file = ReadBusFile(path);
+    BusFile file = ReadBusFile(path, std::move(clock));
     for (const auto& problem : file.problems)
-        std::fprintf(stderr, "CorvoUsb: %s: %s (ignored)\n", path, problem.c_str());
+        ReportFileProblem(path, problem);
     for (const auto& f : file.faults)
         lib.faults[f.function] = {f.code, f.every};
     lib.sim = file.bus.get();
@@ -35,7 +36,7 @@ void BuildBus(Library& lib) {
 
 Library& Lib() {
     static Library lib;
-    if (!lib.bus) BuildBus(lib);
+    if (!lib.bus) BuildBus(lib, std::make_shared<RealClock>());
     return lib;
 }
 

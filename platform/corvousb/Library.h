@@ -17,6 +17,7 @@
 
 namespace corvousb {
 
+class Clock;
 class SimBus;
 
 struct OpenHandle {
@@ -62,8 +63,9 @@ struct Library {
 
 // The state, with the bus built on first use (CORVOUSB_BUS file, else the default board).
 Library& Lib();
-// Builds the bus as on first use: from the CORVOUSB_BUS file, else the default board.
-void BuildBus(Library& lib);
+// Builds the bus as on first use: from the CORVOUSB_BUS file, else the default board; simulated
+// boards take their time from `clock`.
+void BuildBus(Library& lib, std::shared_ptr<Clock> clock);
 // Replaces the bus; closes every handle first.
 void InstallBus(std::unique_ptr<FifoBus> bus, SimBus* sim);
 

@@ -36,11 +36,12 @@ template <class Change> void OnBoard(int board, Change&& change) {
 } // namespace
 
 void ResetBus() {
-    auto bus = std::make_unique<SimBus>();
+    auto bus = std::make_unique<SimBus>(std::make_shared<VirtualClock>());
     SimBus* sim = bus.get();
     InstallBus(std::move(bus), sim);
     Library& lib = Lib();
     lib.log.close();
+    lib.log.setLimits(kTextLogLimit, kCaptureLimit);
     lib.faults.clear();
     lib.calls.clear();
     lib.counters = {};
@@ -55,19 +56,26 @@ void ResetBus() {
     lib.onHandleUse = CountHandleUse;
 }
 
-void RebuildBus()
-{
+void RebuildBus() {
     ResetBus();
     Library& lib = Lib();
     lib.sim = nullptr;
     lib.bus.reset();
-    BuildBus(lib);
+    BuildBus(lib, std::make_shared<VirtualClock>());
 }
 
 int AddBoard(const BoardSetup& setup) {
     Library& lib = Lib();
     if (lib.sim == nullptr) return -1;
     return lib.sim->addBoard(setup);
+}
+
+std::chrono::nanoseconds BusTime() {
+    return Lib().sim != nullptr ? Lib().sim->clock().now() : std::chrono::nanoseconds(0);
+}
+
+void WaitFor(std::chrono::nanoseconds span) {
+    if (Lib().sim != nullptr) Lib().sim->clock().sleepUntil(Lib().sim->clock().now() + span);
 }
 
 BoardState Board(int board) {
@@ -132,6 +140,10 @@ void CorruptFrameTrailers(int board, unsigned long long firstFrame, unsigned cou
 
 void SendUnasked(int board, std::span<const unsigned char> bytes) {
     OnBoard(board, [&](SimBoard& b) { b.sendUnasked(bytes); });
+}
+
+void LimitLogFiles(std::size_t textBytes, std::size_t captureBytes) {
+    Lib().log.setLimits(textBytes, captureBytes);
 }
 
 std::vector<std::string> CallLog() {

@@ -36,7 +36,8 @@ int DiscardUnasked(FifoDevice& device) {
     return code;
 }
 
-// Writes one command; CORVOUSB_ERR_WRITE_TIMEOUT when the chip took nothing of it.
+// Writes one command; CORVOUSB_ERR_WRITE_TIMEOUT when the chip did not take all of it before the
+// write time-out.
 int SendCommand(FifoDevice& device, CommandKind kind, char subAddress, int count,
                 std::span<const std::uint8_t> data = {}) {
     const auto bytes = EncodeCommand(kind, static_cast<std::int8_t>(subAddress),
@@ -44,8 +45,7 @@ int SendCommand(FifoDevice& device, CommandKind kind, char subAddress, int count
     std::size_t taken = 0;
     const int code = device.write(bytes, taken);
     if (code != CORVOUSB_OK) return code;
-    if (taken == 0) return CORVOUSB_ERR_WRITE_TIMEOUT;
-    return taken == bytes.size() ? CORVOUSB_OK : CORVOUSB_ERR_IO;
+    return taken == bytes.size() ? CORVOUSB_OK : CORVOUSB_ERR_WRITE_TIMEOUT;
 }
 
 // The open handle for a transfer of `bytes` at `data`, or null with the code kept.
@@ -100,30 +100,31 @@ int UsbRdEx(int handle, unsigned char* buffer, int maxBytes, int* frames) {
     Library& lib = Lib();
     // A cut frame kept from a larger earlier read that cannot be delivered within maxBytes.
     if (h->stream.keptBytes() >= static_cast<std::size_t>(maxBytes)) h->stream.dropKept();
-    const auto ask = static_cast<int>(static_cast<std::size_t>(maxBytes) - h->stream.keptBytes());
+    // The kept bytes go first, the new ones after them, and the frames are checked in place.
+    const std::size_t kept = h->stream.keptBytes();
+    const std::span<std::uint8_t> block(buffer, static_cast<std::size_t>(maxBytes));
+    const auto ask = static_cast<int>(block.size() - kept);
     int code = SendCommand(*h->device, CommandKind::Stream, 0, ask);
-    std::vector<std::uint8_t> received(static_cast<std::size_t>(ask));
     std::size_t got = 0;
-    if (code == CORVOUSB_OK) code = h->device->read(received, got);
+    if (code == CORVOUSB_OK) code = h->device->read(block.subspan(kept), got);
     if (code != CORVOUSB_OK) return FailWith(code);
-    received.resize(got);
+    const auto received = block.subspan(kept, got);
     lib.log.capture(received);
     lib.counters.totalBytes += static_cast<std::uint32_t>(got);
 
-    std::vector<std::uint8_t> out;
-    const FrameScan scan = h->stream.push(received, out, lib.counters);
-    if (!out.empty()) std::memcpy(buffer, out.data(), out.size());
+    h->stream.copyKept(block);
+    const FrameScan scan = h->stream.scanBlock(block.first(kept + got), lib.counters);
     *frames = static_cast<int>(scan.frames);
     lib.last = {true,
                 ask,
                 static_cast<int>(got),
-                static_cast<int>(out.size()),
+                static_cast<int>(scan.delivered),
                 scan.frames,
                 h->stream.keptBytes(),
                 scan.firstCounter,
                 scan.lastCounter};
-    if (got == 0 && out.empty()) lib.lastError = CORVOUSB_ERR_READ_TIMEOUT;
-    return static_cast<int>(out.size());
+    if (got == 0 && scan.delivered == 0) lib.lastError = CORVOUSB_ERR_READ_TIMEOUT;
+    return static_cast<int>(scan.delivered);
 }
 
 int USB_CheckFrames(const unsigned char* block, int bytes) {

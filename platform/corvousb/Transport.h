@@ -1,8 +1,10 @@
 // The transport: a bus of USB-to-FIFO chips, as the library above it sees them.
 //
-// Every operation returns 0 or a CORVOUSB_ERR_* code and never blocks: reads return what is
-// waiting, writes take what the chip accepts now. A device that left the bus answers every
-// operation with CORVOUSB_ERR_DEVICE_REMOVED. The simulated board (sim/) is one implementation;
+// Every operation returns 0 or a CORVOUSB_ERR_* code. Reads and writes block as the link does:
+// a read waits for the bytes asked (or the end of the answer) up to the read time-out and returns
+// what arrived, 0 bytes when nothing came; a write returns when the chip has taken the bytes, or
+// at the write time-out with what it took by then. The other operations do not wait. A device
+// that left the bus answers every operation with CORVOUSB_ERR_DEVICE_REMOVED. The simulated board (sim/) is one implementation;
 // a real-hardware transport comes later behind the same interface.
 #pragma once
 
@@ -48,6 +50,7 @@ class FifoDevice {
     virtual int setHardwareFlowControl() = 0;
     virtual int setBaudRate(int baud) = 0;
     virtual int readEeprom(Eeprom& eeprom) = 0;
+    // CORVOUSB_ERR_EEPROM_WRITE / _ERASE when the EEPROM cannot be kept; it is then unchanged.
     virtual int writeEeprom(const Eeprom& eeprom) = 0;
     virtual int eraseEeprom() = 0;
     // The bus port the chip sits on (stable while it stays plugged in).

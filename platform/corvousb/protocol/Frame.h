@@ -18,6 +18,10 @@ inline constexpr std::size_t kMaxPayload = 16384;
 inline constexpr std::uint8_t kTrailerMark = 0x55;
 
 std::vector<std::uint8_t> MakeFrame(std::uint16_t counter, std::span<const std::uint8_t> payload);
+// Writes the header of a frame of `payload` payload bytes into the first 7 bytes of `frame`.
+void WriteFrameHeader(std::span<std::uint8_t> frame, std::uint16_t counter, std::size_t payload);
+// Writes the trailer into the last 2 bytes of `frame`.
+void WriteFrameTrailer(std::span<std::uint8_t> frame, std::uint8_t payloadXor);
 
 // The library-wide counters: unsigned 32-bit, wrapping.
 struct FrameCounters {
@@ -45,6 +49,12 @@ class FrameStream {
     // updates `counters` (the total byte count is left to the caller).
     FrameScan push(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& out,
                    FrameCounters& counters);
+    // The same check without copies: `block` begins with the kept bytes (see copyKept) followed
+    // by the new ones. Its first scan.delivered bytes are delivered where they are; the rest is
+    // kept for the next piece.
+    FrameScan scanBlock(std::span<const std::uint8_t> block, FrameCounters& counters);
+    // Copies the kept bytes to the start of `out` (which holds at least keptBytes()).
+    void copyKept(std::span<std::uint8_t> out) const;
     std::size_t keptBytes() const { return kept_.size(); }
     // Drops the kept bytes.
     void dropKept() {
@@ -55,6 +65,9 @@ class FrameStream {
     void forgetCounter() { expectKnown_ = false; }
 
   private:
+    // Checks b; the bytes from the returned position on are to be kept.
+    std::size_t scan(std::span<const std::uint8_t> b, FrameScan& scan, FrameCounters& counters);
+
     std::vector<std::uint8_t> kept_;
     bool expectKnown_ = false;
     bool inJunk_ = false; // the last byte checked belonged to no frame

@@ -2,7 +2,6 @@
 #include "platform/corvousb/sim/SimBoard.h"
 
 #include "platform/corvousb/protocol/Command.h"
-#include "platform/corvousb/protocol/Frame.h"
 #include "platform/corvousb/sim/EepromFile.h"
 
 #include <algorithm>
@@ -10,26 +9,17 @@
 
 namespace corvousb {
 
-std::size_t ByteQueue::pop(std::span<std::uint8_t> out) {
-    const std::size_t n = std::min(out.size(), size());
-    if (n > 0) std::memcpy(out.data(), bytes_.data() + head_, n);
-    head_ += n;
-    if (head_ == bytes_.size())
-        clear();
-    else if (head_ > bytes_.size() / 2) {
-        bytes_.erase(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(head_));
-        head_ = 0;
-    }
-    return n;
-}
-
-SimBoard::SimBoard(const BoardSetup& setup, int port)
+SimBoard::SimBoard(const BoardSetup& setup, int port, std::shared_ptr<Clock> clock)
     : port_(port), eeprom_{setup.description, setup.serial, setup.maxPower, setup.powerSource,
                            setup.driveCurrent},
-      eepromFile_(setup.eepromFile),
-      framePayload_(std::clamp<unsigned>(setup.framePayload, 1, kMaxPayload)),
-      answers_(setup.answers), nextCounter_(static_cast<std::uint16_t>(setup.firstFrameCounter)) {
+      eepromFile_(setup.eepromFile), answers_(setup.answers), clock_(std::move(clock)),
+      stream_(setup) {
     if (!eepromFile_.empty()) LoadEeprom(eepromFile_, eeprom_);
+    link_.speed = setup.speed;
+    link_.timing = setup.timing;
+    link_.latencyMs = kPowerOnLatencyMs;
+    link_.writeTimeoutMs = link_.readTimeoutMs = kPowerOnTimeoutMs;
+    link_.txXferSize = link_.rxXferSize = kPowerOnTransferSize;
 }
 
 BoardState SimBoard::state() const {
@@ -43,13 +33,22 @@ BoardState SimBoard::state() const {
     s.driveCurrent = eeprom_.driveCurrent;
     s.receiveQueue = receive_.size();
     s.transmitQueue = 0;
-    s.framesSent = framesSent_;
+    StreamSource now = stream_;
+    if (link_.timing) now.advance(clock_->now());
+    s.framesSent = now.framesSent();
+    s.framesDropped = now.framesDropped();
+    s.streamBuffered = now.bufferedBytes();
     return s;
+}
+
+void SimBoard::setOpen(bool open) {
+    open_ = open;
+    if (!open) stream_.stop();
 }
 
 void SimBoard::unplug() {
     present_ = false;
-    open_ = false;
+    setOpen(false);
     receive_.clear();
 }
 
@@ -59,38 +58,89 @@ void SimBoard::plug() {
     ++plugCount_;
 }
 
+LinkDirection SimBoard::direction(int transferSize) const {
+    return {link_.speed, link_.synchronous, transferSize};
+}
+
+Nanos SimBoard::readEnd(Nanos start, std::size_t& n) const {
+    const Nanos timeout = start + Milliseconds(link_.readTimeoutMs);
+    if (n == 0) return timeout;
+    const LinkDirection in = direction(link_.rxXferSize);
+    const std::size_t packet = PacketSize(link_.speed);
+    // The packets that carry the n bytes end in the chip's last, partial packet.
+    const bool partial = receive_.size() < (n + packet - 1) / packet * packet;
+    const Nanos latency = partial ? Milliseconds(static_cast<int>(link_.latencyMs)) : Nanos(0);
+    const Nanos end = std::max(start + in.transferTime(n), receiveReady_) + latency;
+    if (end <= timeout) return end;
+    n = std::min(n, in.bytesWithin(timeout - start) / packet * packet);
+    return timeout;
+}
+
 int SimBoard::read(std::span<std::uint8_t> data, std::size_t& got) {
     if (readLimit_ > 0 && data.size() > readLimit_) data = data.first(readLimit_);
-    got = receive_.pop(data);
+    if (!link_.timing) {
+        got = receive_.pop(data);
+        return CORVOUSB_OK;
+    }
+    const Nanos start = clock_->now();
+    std::size_t n = std::min(data.size(), receive_.size());
+    const Nanos end = readEnd(start, n);
+    got = receive_.pop(data.first(n));
+    if (receive_.size() == 0) receiveReady_ = Nanos(0);
+    clock_->sleepUntil(end);
     return CORVOUSB_OK;
 }
 
 int SimBoard::write(std::span<const std::uint8_t> data, std::size_t& taken) {
     taken = 0;
-    if (refuse_ || data.empty()) return CORVOUSB_OK;
-    if (!answers_) {
-        taken = data.size();
-        return CORVOUSB_OK;
+    if (data.empty()) return CORVOUSB_OK;
+    const Nanos start = link_.timing ? clock_->now() : Nanos(0);
+    const Nanos timeout = start + Milliseconds(link_.writeTimeoutMs);
+    Nanos end = start;
+    std::size_t n = data.size();
+    if (refuse_) {
+        n = 0;
+        end = timeout;
+    } else if (link_.timing) {
+        const LinkDirection out = direction(link_.txXferSize);
+        end = start + out.transferTime(n);
+        if (end > timeout) {
+            n = std::min(n, out.bytesWithin(timeout - start));
+            end = timeout;
+        }
     }
-    if (DecodeCommand(data)) {
-        taken = data.size();
-        execute(data);
-        return CORVOUSB_OK;
+    if (n > 0) accept(data, n, end, taken);
+    if (link_.timing) clock_->sleepUntil(end);
+    return CORVOUSB_OK;
+}
+
+// The firmware's part of a write of which the chip took the first n bytes by `at`.
+void SimBoard::accept(std::span<const std::uint8_t> data, std::size_t n, Nanos at,
+                      std::size_t& taken) {
+    taken = n;
+    const bool command = DecodeCommand(data).has_value();
+    if (!answers_ || (command && n < data.size())) return; // ignored, or a command cut short
+    if (command) {
+        execute(data, at);
+        return;
     }
     // Plain data loops back, as much as the receive queue has room for.
     const std::size_t room =
         kSimMemorySize > receive_.size() ? kSimMemorySize - receive_.size() : 0;
-    taken = std::min(room, data.size());
+    taken = std::min(room, n);
     receive_.push(data.first(taken));
-    return CORVOUSB_OK;
+    receiveReady_ = std::max(receiveReady_, at);
 }
 
 void SimBoard::purge() {
     receive_.clear();
+    receiveReady_ = Nanos(0);
+    if (link_.timing) stream_.advance(clock_->now());
+    stream_.purge();
     ++link_.purges;
 }
 
-void SimBoard::execute(std::span<const std::uint8_t> chunk) {
+void SimBoard::execute(std::span<const std::uint8_t> chunk, Nanos at) {
     const Command c = *DecodeCommand(chunk);
     switch (c.kind) {
     case CommandKind::Write: {
@@ -102,68 +152,43 @@ void SimBoard::execute(std::span<const std::uint8_t> chunk) {
     }
     case CommandKind::Read:
         answerRead(c.subAddress, std::min<std::size_t>(c.count, kSimMemorySize));
+        receiveReady_ = std::max(receiveReady_, at);
         break;
     case CommandKind::Stream:
-        answerStream(std::min<std::size_t>(c.count, kSimMemorySize));
+        answerStream(std::min<std::size_t>(c.count, kSimMemorySize), at);
         break;
     }
 }
 
+// The block written at the sub-address, then its pattern (queued as a ramp, written when read).
 void SimBoard::answerRead(std::int8_t subAddress, std::size_t count) {
-    std::vector<std::uint8_t> answer(count);
-    for (std::size_t i = 0; i < count; ++i)
-        answer[i] = static_cast<std::uint8_t>((i + static_cast<std::uint8_t>(subAddress)) & 0xFF);
-    if (const auto it = memory_.find(subAddress); it != memory_.end())
-        std::copy_n(it->second.begin(), std::min(count, it->second.size()), answer.begin());
-    receive_.push(answer);
-}
-
-// Queues whole frames while they fit in `budget` bytes, counting what is queued already. When
-// not even one full frame fits, one shorter frame is sent so that every request makes progress.
-void SimBoard::answerStream(std::size_t budget) {
-    budget = budget > receive_.size() ? budget - receive_.size() : 0;
-    std::vector<std::uint8_t> payload;
-    bool sentAny = false;
-    while (budget > kFrameOverhead) {
-        const std::size_t size = std::min<std::size_t>(framePayload_, budget - kFrameOverhead);
-        if (size < framePayload_ && sentAny) break;
-        const unsigned long long frame = framesSent_++;
-        const std::uint16_t counter = nextCounter_++;
-        if (hasFault(FrameFault::Drop, frame)) continue;
-        payload.resize(size);
-        for (std::size_t i = 0; i < size; ++i)
-            payload[i] = static_cast<std::uint8_t>((counter + i) & 0x7F);
-        std::vector<std::uint8_t> f = MakeFrame(counter, payload);
-        if (hasFault(FrameFault::CorruptHeader, frame)) f[0] = 0x00;
-        if (hasFault(FrameFault::CorruptTrailer, frame)) f[f.size() - 2] = 0x00;
-        receive_.push(f);
-        budget -= f.size();
-        sentAny = true;
+    std::size_t written = 0;
+    if (const auto it = memory_.find(subAddress); it != memory_.end()) {
+        written = std::min(count, it->second.size());
+        receive_.push(std::span(it->second).first(written));
     }
+    receive_.pushRamp(static_cast<std::uint8_t>(subAddress) + static_cast<unsigned>(written),
+                      count - written);
 }
 
-bool SimBoard::hasFault(FrameFault kind, unsigned long long frame) const {
-    return std::any_of(frameFaults_.begin(), frameFaults_.end(), [&](const FaultRange& r) {
-        return r.kind == kind && frame >= r.first && frame - r.first < r.count;
-    });
+// Whole frames within `budget` bytes, counting what is queued already; the answer must be
+// produced before the read that follows times out.
+void SimBoard::answerStream(std::size_t budget, Nanos at) {
+    budget = budget > receive_.size() ? budget - receive_.size() : 0;
+    const Nanos deadline = at + Milliseconds(link_.readTimeoutMs);
+    receiveReady_ =
+        std::max(receiveReady_, stream_.answer(budget, at, deadline, link_.timing, receive_));
 }
 
-void SimBoard::addFrameFault(FrameFault kind, unsigned long long first, unsigned count) {
-    frameFaults_.push_back({kind, first, count});
-}
-
-void SimBoard::writeEeprom(const Eeprom& eeprom) {
+bool SimBoard::writeEeprom(const Eeprom& eeprom) {
+    // The file first: what the board shows must be what the next run reads.
+    if (!eepromFile_.empty() && !SaveEeprom(eepromFile_, eeprom)) return false;
     eeprom_ = eeprom;
-    saveEeprom();
+    return true;
 }
 
-void SimBoard::eraseEeprom() {
-    eeprom_ = BlankEeprom();
-    saveEeprom();
-}
-
-void SimBoard::saveEeprom() const {
-    if (!eepromFile_.empty()) SaveEeprom(eepromFile_, eeprom_);
+bool SimBoard::eraseEeprom() {
+    return writeEeprom(BlankEeprom());
 }
 
 SimDevice::SimDevice(std::shared_ptr<SimBoard> board)
@@ -236,11 +261,13 @@ int SimDevice::readEeprom(Eeprom& eeprom) {
 }
 
 int SimDevice::writeEeprom(const Eeprom& eeprom) {
-    return onBoard([&](SimBoard& b) { b.writeEeprom(eeprom); });
+    if (!alive()) return CORVOUSB_ERR_DEVICE_REMOVED;
+    return board_->writeEeprom(eeprom) ? CORVOUSB_OK : CORVOUSB_ERR_EEPROM_WRITE;
 }
 
 int SimDevice::eraseEeprom() {
-    return onBoard([](SimBoard& b) { b.eraseEeprom(); });
+    if (!alive()) return CORVOUSB_ERR_DEVICE_REMOVED;
+    return board_->eraseEeprom() ? CORVOUSB_OK : CORVOUSB_ERR_EEPROM_ERASE;
 }
 
 } // namespace corvousb

@@ -1,5 +1,11 @@
 // The simulated board: chip model (queues, link settings, EEPROM) and its firmware.
 //
+// Time (when the board's timing is on): every read and write waits on the board's clock as the
+// link would (sim/LinkModel.h): transfers cost their bytes and requests, a read whose last packet
+// is partial waits for the latency timer, a read that finds nothing returns after the read
+// time-out, a refused write after the write time-out, and a transfer that would outlast its
+// time-out moves only what fits in it.
+//
 // Firmware: every write that is exactly one sub-address command (protocol/Command.h) is executed;
 // anything else is looped back into the receive queue. Memory at each sub-address starts as the
 // pattern byte i = (i + sub-address) & 0xFF; a write stores its block from offset 0 and a read
@@ -11,6 +17,10 @@
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/Transport.h"
 #include "platform/corvousb/sim/BoardSetup.h"
+#include "platform/corvousb/sim/ByteQueue.h"
+#include "platform/corvousb/sim/Clock.h"
+#include "platform/corvousb/sim/LinkModel.h"
+#include "platform/corvousb/sim/StreamSource.h"
 
 #include <cstdint>
 #include <map>
@@ -23,29 +33,9 @@ namespace corvousb {
 // The largest memory block per sub-address and the largest receive queue, in bytes.
 inline constexpr std::size_t kSimMemorySize = 16u << 20;
 
-// Bytes waiting in one direction of the FIFO.
-class ByteQueue {
-  public:
-    std::size_t size() const { return bytes_.size() - head_; }
-    void push(std::span<const std::uint8_t> data) {
-        bytes_.insert(bytes_.end(), data.begin(), data.end());
-    }
-    std::size_t pop(std::span<std::uint8_t> out);
-    void clear() {
-        bytes_.clear();
-        head_ = 0;
-    }
-
-  private:
-    std::vector<std::uint8_t> bytes_;
-    std::size_t head_ = 0;
-};
-
-enum class FrameFault { Drop, CorruptHeader, CorruptTrailer };
-
 class SimBoard {
   public:
-    SimBoard(const BoardSetup& setup, int port);
+    SimBoard(const BoardSetup& setup, int port, std::shared_ptr<Clock> clock);
 
     int port() const { return port_; }
     bool present() const { return present_; }
@@ -55,7 +45,7 @@ class SimBoard {
     DeviceInfo info() const { return {eeprom_.description, eeprom_.serial}; }
     BoardState state() const;
 
-    void setOpen(bool open) { open_ = open; }
+    void setOpen(bool open);
     void unplug();
     void plug();
 
@@ -66,28 +56,28 @@ class SimBoard {
     void purge();
     BoardState& link() { return link_; }
     const Eeprom& eeprom() const { return eeprom_; }
-    void writeEeprom(const Eeprom& eeprom);
-    void eraseEeprom();
+    // False when the EEPROM file cannot be saved; the EEPROM is then left as it was.
+    bool writeEeprom(const Eeprom& eeprom);
+    bool eraseEeprom();
 
     // Faults.
     void refuseEveryByte(bool on) { refuse_ = on; }
     void limitReads(std::size_t maxBytes) { readLimit_ = maxBytes; }
-    void addFrameFault(FrameFault kind, unsigned long long first, unsigned count);
-    void clearFrameFaults() { frameFaults_.clear(); }
+    void addFrameFault(FrameFault kind, unsigned long long first, unsigned count) {
+        stream_.addFault(kind, first, count);
+    }
+    void clearFrameFaults() { stream_.clearFaults(); }
     void sendUnasked(std::span<const std::uint8_t> bytes) { receive_.push(bytes); }
 
   private:
-    void execute(std::span<const std::uint8_t> chunk);
+    void accept(std::span<const std::uint8_t> data, std::size_t n, Nanos at, std::size_t& taken);
+    void execute(std::span<const std::uint8_t> chunk, Nanos at);
     void answerRead(std::int8_t subAddress, std::size_t count);
-    void answerStream(std::size_t budget);
-    bool hasFault(FrameFault kind, unsigned long long frame) const;
-    void saveEeprom() const;
-
-    struct FaultRange {
-        FrameFault kind;
-        unsigned long long first;
-        unsigned count;
-    };
+    void answerStream(std::size_t budget, Nanos at);
+    LinkDirection direction(int transferSize) const;
+    // The time a read of n bytes ends, when it starts at `start`; `n` is cut to what the link
+    // moves before the read time-out.
+    Nanos readEnd(Nanos start, std::size_t& n) const;
 
     int port_;
     bool present_ = true;
@@ -97,14 +87,13 @@ class SimBoard {
     std::string eepromFile_;
     BoardState link_; // only the link fields are used
     ByteQueue receive_;
+    Nanos receiveReady_{0}; // when the last byte queued is in the chip
     std::map<std::int8_t, std::vector<std::uint8_t>> memory_;
-    unsigned framePayload_;
     bool answers_;
-    std::uint16_t nextCounter_;
-    unsigned long long framesSent_ = 0;
+    std::shared_ptr<Clock> clock_;
+    StreamSource stream_;
     bool refuse_ = false;
     std::size_t readLimit_ = 0;
-    std::vector<FaultRange> frameFaults_;
 };
 
 // The chip as the library holds it while open.

@@ -25,7 +25,7 @@ int SimBus::open(std::size_t index, std::unique_ptr<FifoDevice>& device) {
 
 int SimBus::addBoard(const BoardSetup& setup) {
     const int number = boardCount();
-    boards_.push_back(std::make_shared<SimBoard>(setup, number + 1));
+    boards_.push_back(std::make_shared<SimBoard>(setup, number + 1, clock_));
     return number;
 }
 

@@ -11,6 +11,10 @@ namespace corvousb {
 
 class SimBus : public FifoBus {
   public:
+    // Boards take their time from `clock` (a real clock by default).
+    explicit SimBus(std::shared_ptr<Clock> clock = std::make_shared<RealClock>())
+        : clock_(std::move(clock)) {}
+
     std::vector<DeviceInfo> enumerate() override;
     int open(std::size_t index, std::unique_ptr<FifoDevice>& device) override;
 
@@ -21,8 +25,10 @@ class SimBus : public FifoBus {
     // The board on that port, or null.
     SimBoard* boardOnPort(int port) { return board(port - 1); }
     int boardCount() const { return static_cast<int>(boards_.size()); }
+    Clock& clock() { return *clock_; }
 
   private:
+    std::shared_ptr<Clock> clock_;
     std::vector<std::shared_ptr<SimBoard>> boards_;
 };
 
