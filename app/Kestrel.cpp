@@ -18,6 +18,19 @@
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
 
+#include <cstring>
+
+// Most characters one InfoPrintf call passes on.
+enum { INFO_PRINTF_CHARS = 131 };
+
+// Writes a text of any length to the information box, in pieces InfoPrintf takes whole, then
+// ends the line.
+static void PrintWhole(const char* text) {
+    for (size_t at = 0, n = strlen(text); at < n; at += INFO_PRINTF_CHARS)
+        InfoPrintf("%.*s", INFO_PRINTF_CHARS, text + at);
+    InfoPrintf("\n");
+}
+
 // Lists every device on the bus, opens the configured one and fills the setup panel.
 static void ConnectDevices(void) {
     USB_CloseAll();
@@ -49,6 +62,8 @@ int KestrelMain(void) {
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_BYTEORDERRADIO);
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_IOMODE);
     ReadConfig();
+    // A kestrel.cfg that was refused is named in the information box, which is up by now.
+    if (GetConfigProblem()[0] != '\0') PrintWhole(GetConfigProblem());
     Radio_SetMarkedOption(setupPanel, SETUPPANEL_BYTEORDERRADIO, IsMSBFirst());
     DisplayPanel(mainPanel);
     DisplayPanel(setupPanel);
@@ -72,6 +87,8 @@ int KestrelMain(void) {
         InterfaceBufferFree();
         USB_CloseAll();
         SaveConfig();
+        // Settings that could not be saved are lost: say so while the windows are still up.
+        if (GetConfigProblem()[0] != '\0') MessagePopup("Kestrel", GetConfigProblem());
     }
     DiscardPanel(setupPanel);
     DiscardPanel(mainPanel);

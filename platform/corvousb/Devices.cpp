@@ -71,6 +71,12 @@ int GetDeviceDesc(char* buffer, int index) {
     return CopyDeviceText(buffer, index, CORVOUSB_DESC_BUFFER, &DeviceInfo::description);
 }
 
+int GetDeviceDescEx(char* buffer, int size, int index) {
+    if (!Enter("GetDeviceDescEx", {DataArg(buffer), Arg(size), Arg(index)})) return -1;
+    if (size < 1) return FailWith(CORVOUSB_ERR_BAD_ARGUMENT);
+    return CopyDeviceText(buffer, index, static_cast<std::size_t>(size), &DeviceInfo::description);
+}
+
 int GetDeviceSerNum(char* buffer, int index) {
     if (!Enter("GetDeviceSerNum", {DataArg(buffer), Arg(index)})) return -1;
     return CopyDeviceText(buffer, index, CORVOUSB_SERIAL_BUFFER, &DeviceInfo::serial);
