@@ -8,6 +8,8 @@
 #include "engine/OfflineDiag.h"
 #include "engine/TimerCheck.h"
 #include "platform/uirt/model/resource.h"
+#include "progwiz/Eeprom.h"
+#include "progwiz/ProgWiz.h"
 #include "ui/AboutBox.h"
 #include "ui/EditMenu.h"
 #include "ui/Help.h"
@@ -59,6 +61,18 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"LoopChkCB", LoopChkCB},
     {"LoopTimeCB", LoopTimeCB},
     {"TimerCB", TimerCB},
+    {"ProgramWizCB", ProgramWizCB},
+    {"NextCB", NextCB},
+    {"BackCB", BackCB},
+    {"CancelCB", CancelCB},
+    {"FinishCB", FinishCB},
+    {"WizDevDescCB", WizDevDescCB},
+    {"WizSerNumCB", WizSerNumCB},
+    {"MaxPowerCB", MaxPowerCB},
+    {"PowerRadioCB", PowerRadioCB},
+    {"DriveCurrentCB", DriveCurrentCB},
+    {"ReadEEpromCB", ReadEEpromCB},
+    {"EEpromChkCB", EEpromChkCB},
 };
 
 const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
@@ -69,6 +83,8 @@ const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
     {"AboutCB", AboutCB},
     {"HelpContents", HelpContents},
     {"HelpCorvoUsb", HelpCorvoUsb},
+    {"EraseCB", EraseCB},
+    {"ProgramMenuCB", ProgramMenuCB},
 };
 
 template <typename Fn> Fn Find(std::initializer_list<Entry<Fn>> table, std::string_view name) {
