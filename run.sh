@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs missing build packages, builds Kestrel and starts it on the simulated board.
+# Installs missing build packages, builds Kestrel and starts it on the simulated board; the
+# arguments are passed on to kestrel (./run.sh --maintenance, ./run.sh --help).
 # kestrel.cfg is read and written in the directory this script is called from.
 set -euo pipefail
 here="$(pwd)"
@@ -16,4 +17,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
     echo "No display found: starting offscreen (use xvfb-run or a desktop session to see the window)."
     export QT_QPA_PLATFORM=offscreen
 fi
-exec "$src/build/kestrel"
+exec "$src/build/kestrel" "$@"

@@ -5,10 +5,16 @@
 
 #include "engine/Dispatch.h"
 #include "engine/LoopMode.h"
+#include "engine/OfflineDiag.h"
+#include "engine/TimerCheck.h"
 #include "platform/uirt/model/resource.h"
 #include "progwiz/Eeprom.h"
 #include "progwiz/ProgWiz.h"
+#include "ui/AboutBox.h"
+#include "ui/EditMenu.h"
+#include "ui/Help.h"
 #include "ui/Menus.h"
+#include "ui/PrintBox.h"
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
 #include "usb/UsbLink.h"
@@ -39,6 +45,11 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"CorvoFormatCB", CorvoFormatCB},
     {"PurgeUsbBufferCB", PurgeUsbBufferCB},
     {"GetFifoStatusCB", GetFifoStatusCB},
+    {"InfoTextBoxCB", InfoTextBoxCB},
+    {"CloseAboutWinCB", CloseAboutWinCB},
+    {"SpeedTestButton", SpeedTestButton},
+    {"SimulCB", SimulCB},
+    {"AAFFButtonCB", AAFFButtonCB},
     {"IOCallback", IOCallback},
     {"IOModeCB", IOModeCB},
     {"ByteOrderCB", ByteOrderCB},
@@ -69,6 +80,11 @@ const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
     {"ShowSetupDlg", ShowSetupDlg},
     {"EraseCB", EraseCB},
     {"ProgramMenuCB", ProgramMenuCB},
+    {"EditCB", EditCB},
+    {"PrintCB", PrintCB},
+    {"AboutCB", AboutCB},
+    {"HelpContents", HelpContents},
+    {"HelpCorvoUsb", HelpCorvoUsb},
 };
 
 template <typename Fn> Fn Find(std::initializer_list<Entry<Fn>> table, std::string_view name) {

@@ -10,6 +10,7 @@
 #include "progwiz/ProgWiz.h"
 #include "ui/About.h"
 #include "ui/KestrelUIR.h"
+#include "ui/Maintenance.h"
 #include "ui/Menus.h"
 #include "ui/Output.h"
 #include "ui/Panels.h"
@@ -43,7 +44,7 @@ static void ConnectDevices(void) {
     UsbSetIntCheckingState(0);
 }
 
-int KestrelMain(void) {
+int KestrelMain(int showMaintenance) {
     int mainPanel = -1;
     int setupPanel = -1;
     int aboutPanel = -1;
@@ -55,6 +56,7 @@ int KestrelMain(void) {
     if ((setupPanel = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL)) < 0) return -1;
     if ((aboutPanel = LoadPanel(0, "About.uir", ABOUTPANEL)) < 0) return -1;
     SetPanelHandles(mainPanel, setupPanel, aboutPanel);
+    if (showMaintenance) ShowMaintenanceButtons(setupPanel);
 
     InstallMenuDimmerCallback(GetPanelMenuBar(mainPanel), MenuDimmerCB);
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_DATATYPERADIO);

@@ -3,5 +3,5 @@
 
 // Runs Kestrel: start-up, the event loop, shutdown. Returns the process exit code: 0 after a
 // normal run (also after the buffer allocation failure), -1 when start-up fails before the
-// panels are up.
-int KestrelMain(void);
+// panels are up. showMaintenance non-zero shows the setup panel's maintenance buttons.
+int KestrelMain(int showMaintenance = 0);

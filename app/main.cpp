@@ -1,6 +1,10 @@
-// Kestrel's entry point; the command line is ignored.
+// Kestrel's entry point: reads the command-line options, then runs the program.
+#include "app/CommandLine.h"
 #include "app/Kestrel.h"
 
-int main() {
-    return KestrelMain();
+int main(int argc, char** argv) {
+    int maintenance = 0;
+    int exitCode = 0;
+    if (!ReadCommandLine(argc, argv, &maintenance, &exitCode)) return exitCode;
+    return KestrelMain(maintenance);
 }

@@ -192,6 +192,8 @@ const char* GetUILErrorString(int errorCode) {
         return "Null pointer argument";
     case UIE_BUFFER_TOO_SMALL:
         return "Buffer too small; text cut";
+    case UIE_PRINT_CANCELLED:
+        return "Printing cancelled";
     default:
         return "";
     }

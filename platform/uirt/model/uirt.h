@@ -43,6 +43,7 @@ inline constexpr int UIE_BUSY = -11;              // timer tick refused: a callb
 inline constexpr int UIE_PRINT_FAILED = -12;      // printing or writing the output file failed
 inline constexpr int UIE_NULL_POINTER = -13;      // a required pointer argument was null
 inline constexpr int UIE_BUFFER_TOO_SMALL = -14;  // text truncated to fit the caller's buffer
+inline constexpr int UIE_PRINT_CANCELLED = -15;   // the user cancelled the print dialog
 
 // Short English text for an error code ("" for 0 and unknown codes); never null.
 const char* GetUILErrorString(int errorCode);
@@ -275,7 +276,8 @@ int ClipboardHasText(int* available);
 int SetPrintAttribute(int attribute, int value);
 int GetPrintAttribute(int attribute, int* value);
 // Prints plain text with the print attributes. An empty or null outputFile sends it to the
-// printer; otherwise the text is written to that file.
+// printer through the platform's print dialog (UIE_PRINT_CANCELLED when the user cancels it);
+// otherwise the text is written to that file.
 int PrintTextBuffer(const char* buffer, const char* outputFile);
 // Opens the help window on an HTML page (relative to the working directory, optionally
 // "file::/topic"). Returns a window id > 0, or 0 when it cannot be shown.

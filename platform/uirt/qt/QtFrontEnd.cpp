@@ -299,7 +299,15 @@ void QtFrontEnd::setText(std::string_view text) {
 
 int QtFrontEnd::printText(std::string_view text, const PrintSettings& settings) {
     flushAll();
-    return printPlainText(qs(text), settings.lineWidth, settings.wrapLines) ? 0 : UIE_PRINT_FAILED;
+    switch (printPlainText(qs(text), settings.lineWidth, settings.wrapLines)) {
+    case PrintOutcome::Printed:
+        return 0;
+    case PrintOutcome::Cancelled:
+        return UIE_PRINT_CANCELLED;
+    case PrintOutcome::Failed:
+        break;
+    }
+    return UIE_PRINT_FAILED;
 }
 
 int QtFrontEnd::show(std::string_view path) {

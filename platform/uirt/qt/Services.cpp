@@ -1,10 +1,11 @@
 // Desktop services of the Qt front end: plain-text printing and the help window.
 #include "Services.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QStringList>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -13,11 +14,11 @@
 
 namespace uirt::qt {
 
-bool printPlainText(const QString& text, int lineWidth, bool wrapLines) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return false;
-    QPrinter printer(info, QPrinter::HighResolution);
+PrintOutcome printPlainText(const QString& text, int lineWidth, bool wrapLines) {
+    QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Kestrel"));
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
     QTextDocument doc;
     const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     doc.setDefaultFont(font);
@@ -39,7 +40,7 @@ bool printPlainText(const QString& text, int lineWidth, bool wrapLines) {
         doc.setPlainText(text);
     }
     doc.print(&printer);
-    return printer.printerState() != QPrinter::Error;
+    return printer.printerState() == QPrinter::Error ? PrintOutcome::Failed : PrintOutcome::Printed;
 }
 
 HelpWindow::HelpWindow() = default;

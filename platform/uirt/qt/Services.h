@@ -9,10 +9,12 @@ class QTextBrowser;
 
 namespace uirt::qt {
 
-// Prints text in a monospaced font to the default printer, without a dialog: lines of at
-// most lineWidth characters (-1: the page width), long lines wrapped or cut. Returns false
-// (and does nothing) when the machine has no printer.
-bool printPlainText(const QString& text, int lineWidth, bool wrapLines);
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// Opens the standard print dialog (which offers a PDF file when the machine has no printer)
+// and prints text in a monospaced font: lines of at most lineWidth characters (-1: the page
+// width), long lines wrapped or cut. A cancelled dialog prints nothing.
+PrintOutcome printPlainText(const QString& text, int lineWidth, bool wrapLines);
 
 // The help window: a QTextBrowser window created on first use and reused after.
 class HelpWindow {

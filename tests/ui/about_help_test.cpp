@@ -1,0 +1,112 @@
+// The version texts of the about box, the help loader and the links between the help pages.
+#include <gtest/gtest.h>
+
+#include "platform/corvousb/CorvoUsb.h"
+#include "ui/AboutBox.h"
+#include "ui/Help.h"
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Fails when the version words are taken in the wrong order, or a missing record does not read
+// "X.X.X.X", or the widest version does not fit.
+TEST(VersionInfo, RecordWordsAndMissingRecord) {
+    char file[64], product[64];
+    const CorvoUsbVersionRecord known = {{1, 0, 2, 1}, {2, 0, 0, 50}};
+    FormatVersionRecord(&known, file, product);
+    EXPECT_STREQ(file, "1.0.2.1");
+    EXPECT_STREQ(product, "2.0.0.50");
+    const CorvoUsbVersionRecord widest = {{65535, 65535, 65535, 65535}, {0, 0, 0, 0}};
+    FormatVersionRecord(&widest, file, product);
+    EXPECT_STREQ(file, "65535.65535.65535.65535");
+    EXPECT_STREQ(product, "0.0.0.0");
+    TVersionInfo(file, product, "libnotcorvousb");
+    EXPECT_STREQ(file, "X.X.X.X");
+    EXPECT_STREQ(product, "X.X.X.X");
+    TVersionInfo(file, product, USB_LIBRARY_NAME);
+    EXPECT_STREQ(file, "1.0.0.67");
+    EXPECT_STREQ(product, "2.0.0.56");
+}
+
+int loads = 0;
+int shows = 0;
+int CountingEntry(int owner, const char* path, int command, int data) {
+    EXPECT_EQ(owner, 0);
+    EXPECT_STREQ(path, "Help\\KestrelHelp.chm::/index.html");
+    EXPECT_EQ(command, 0);
+    EXPECT_EQ(data, 0);
+    return ++shows;
+}
+HelpViewerEntry CountingLoader() {
+    ++loads;
+    return CountingEntry;
+}
+HelpViewerEntry FailingLoader() {
+    ++loads;
+    return nullptr;
+}
+
+// Fails when the viewer is loaded more than once, or a failed load is tried again.
+TEST(HelpLoader, LoadsOnceAndRemembersAFailure) {
+    loads = shows = 0;
+    SetHelpViewerLoader(CountingLoader);
+    EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 1);
+    EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 2);
+    EXPECT_EQ(loads, 1);
+    loads = shows = 0;
+    SetHelpViewerLoader(FailingLoader);
+    EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 0);
+    EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 0);
+    EXPECT_EQ(HtmlHelpA(0, "Help\\CorvoUsbHelp.chm::/index.html", 0, 0), 0);
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(shows, 0);
+    SetHelpViewerLoader(nullptr);
+}
+
+// Fails when a link or picture of a help page points to a missing file or anchor, or a page is
+// reachable from no other page.
+TEST(HelpPages, EveryLinkResolves) {
+    const fs::path root = fs::path(KESTREL_SOURCE_DIR) / "Help";
+    const std::regex reference(R"#((href|src)="([^"]*)")#");
+    std::set<fs::path> pages, linked;
+    std::string broken;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.path().extension() != ".html") continue;
+        const fs::path page = fs::canonical(entry.path());
+        pages.insert(page);
+        std::ifstream in(page);
+        const std::string html((std::istreambuf_iterator<char>(in)), {});
+        for (std::sregex_iterator m(html.begin(), html.end(), reference), end; m != end; ++m) {
+            std::string target = (*m)[2];
+            if (target.starts_with("http:") || target.starts_with("https:")) continue;
+            std::string anchor;
+            if (size_t hash = target.find('#'); hash != std::string::npos) {
+                anchor = target.substr(hash + 1);
+                target.erase(hash);
+            }
+            const fs::path file = target.empty() ? page : page.parent_path() / target;
+            std::string text;
+            if (fs::is_regular_file(file)) {
+                std::ifstream t(file);
+                text.assign(std::istreambuf_iterator<char>(t), {});
+                if (fs::canonical(file) != page) linked.insert(fs::canonical(file));
+            }
+            if (!fs::is_regular_file(file) ||
+                (!anchor.empty() && text.find("name=\"" + anchor + "\"") == std::string::npos))
+                broken += page.filename().string() + " -> " + (*m)[2].str() + "\n";
+        }
+    }
+    EXPECT_EQ(broken, "");
+    EXPECT_GE(pages.size(), 15u);
+    for (const fs::path& page : pages)
+        EXPECT_TRUE(linked.count(page)) << page << " is linked from no other page";
+}
+
+} // namespace

@@ -1,0 +1,141 @@
+// The Edit menu, its pop-up in the information box, and File > Print, on a running Kestrel.
+#include "tests/app/kestrel_session.h"
+
+#include "platform/uirt/model/uirt.h"
+#include "ui/KestrelUIR.h"
+
+#include <string>
+
+namespace {
+
+class EditPrint : public KestrelSession {
+  protected:
+    // Replaces the information box's text and gives the box the focus, as a click in it does.
+    static void ShowText(const std::string& text) {
+        ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, text.c_str());
+        hl::Focus(MainHandle(), MAINPANEL_INFOTEXTBOX);
+    }
+    static int Selection(int attribute) {
+        int value = -1;
+        GetCtrlAttribute(MainHandle(), MAINPANEL_INFOTEXTBOX, attribute, &value);
+        return value;
+    }
+    // Opens the Edit menu (the dimmer runs) and reads the dimmed state of its four items.
+    static std::string DimmedEditItems() {
+        hl::OpenMenu(MenuBar(), MENUBAR_EDIT);
+        std::string dimmed;
+        for (int item :
+             {MENUBAR_EDIT_PASTE, MENUBAR_EDIT_CUT, MENUBAR_EDIT_COPY, MENUBAR_EDIT_SELALL})
+            dimmed += hl::IsMenuItemDimmed(MenuBar(), item) ? 'D' : '-';
+        return dimmed;
+    }
+};
+
+// Fails when an Edit item is dimmed by the wrong condition (clipboard, text, selection).
+TEST_F(EditPrint, EditItemsFollowClipboardTextAndSelection) {
+    AddBoard("Lab board", "LAB00001");
+    std::string emptyBox, emptyBoxClipboard, selected, noSelection;
+    Then([&] {
+        ShowText("");
+        hl::SetClipboardText("");
+        emptyBox = DimmedEditItems();
+        hl::SetClipboardText("from elsewhere");
+        emptyBoxClipboard = DimmedEditItems();
+        ShowText("abcdefgh");
+        hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 2, 3);
+        selected = DimmedEditItems();
+        hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 2, 0);
+        hl::SetClipboardText("");
+        noSelection = DimmedEditItems();
+    });
+    Run();
+    // Order: Paste, Cut, Copy, Select all.
+    EXPECT_EQ(emptyBox, "DDDD");
+    EXPECT_EQ(emptyBoxClipboard, "-DDD");
+    EXPECT_EQ(selected, "----");
+    EXPECT_EQ(noSelection, "DDD-");
+}
+
+// Fails when Select all, Copy, Cut or Paste do not act on the information box's text.
+TEST_F(EditPrint, SelectAllCopyCutAndPasteInTheInformationBox) {
+    AddBoard("Lab board", "LAB00001");
+    const std::string text(120, 'k');
+    int start = -1, length = -1;
+    std::string copied, afterCut, cutText, afterPaste;
+    Then([&] {
+        ShowText(text);
+        hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 7, 2);
+        hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_SELALL);
+        start = Selection(ATTR_TEXT_SELECTION_START);
+        length = Selection(ATTR_TEXT_SELECTION_LENGTH);
+        ShowText("0123456789");
+        hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 3, 4);
+        hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_COPY);
+        copied = hl::ClipboardText();
+        hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_CUT);
+        afterCut = InfoText();
+        cutText = hl::ClipboardText();
+        hl::SetClipboardText("note ");
+        hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 0, 0);
+        hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_PASTE);
+        afterPaste = InfoText();
+    });
+    Run();
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(length, 120);
+    EXPECT_EQ(copied, "3456");
+    EXPECT_EQ(afterCut, "012789");
+    EXPECT_EQ(cutText, "3456");
+    EXPECT_EQ(afterPaste, "note 012789");
+}
+
+// Fails when a right click does not open the Edit menu at the mouse, or its Copy does not copy.
+TEST_F(EditPrint, RightClickOpensTheEditMenuAtTheMouse) {
+    AddBoard("Lab board", "LAB00001");
+    std::string copied;
+    Then([&] {
+        ShowText("first line\nsecond line\n");
+        hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 11, 6);
+        hl::ClearPopups();
+        hl::ChooseNextPopupItem(MENUBAR_EDIT_COPY);
+        hl::RightClick(MainHandle(), MAINPANEL_INFOTEXTBOX, 140, 60);
+        copied = hl::ClipboardText();
+    });
+    Run();
+    ASSERT_EQ(hl::Popups().size(), 1u);
+    const hl::Popup& menu = hl::Popups()[0];
+    EXPECT_EQ(menu.kind, hl::Popup::Kind::Menu);
+    EXPECT_EQ(menu.text, "__Edit");
+    EXPECT_EQ(menu.top, 140);
+    EXPECT_EQ(menu.left, 60);
+    EXPECT_EQ(menu.answer, MENUBAR_EDIT_COPY);
+    EXPECT_EQ(copied, "second");
+}
+
+// Fails when an empty box reaches the printer, or the box's text reaches it changed or cut.
+TEST_F(EditPrint, PrintSendsTheWholeTextAcrossThePage) {
+    AddBoard("Lab board", "LAB00001");
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "00000000> 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F line " +
+                std::to_string(i) + "\n";
+    size_t jobsWhenEmpty = 99;
+    Then([&] {
+        ShowText("");
+        hl::ChooseMenuItem(MenuBar(), MENUBAR_FILEMENU_PRINT);
+        jobsWhenEmpty = hl::PrintJobs().size();
+        ShowText(text);
+        // Settings left by an earlier print job must not cut this one.
+        SetPrintAttribute(ATTR_PRINT_LINE_WIDTH, 40);
+        SetPrintAttribute(ATTR_PRINT_WRAP_LINES, 0);
+        hl::ChooseMenuItem(MenuBar(), MENUBAR_FILEMENU_PRINT);
+    });
+    Run();
+    EXPECT_EQ(jobsWhenEmpty, 0u);
+    ASSERT_EQ(hl::PrintJobs().size(), 1u);
+    EXPECT_EQ(hl::PrintJobs()[0].text, text);
+    EXPECT_EQ(hl::PrintJobs()[0].lineWidth, VAL_USE_PAGE_WIDTH);
+    EXPECT_TRUE(hl::PrintJobs()[0].wrapLines);
+}
+
+} // namespace

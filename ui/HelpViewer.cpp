@@ -1,0 +1,53 @@
+// The help viewer on this platform: the HTML help pages shown in the run-time's help window.
+#include "ui/HelpViewer.h"
+
+#include "platform/uirt/model/uirt.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+// The folder that holds "Help", found by LoadHelpViewer.
+static fs::path HelpBase;
+
+// "Help\\KestrelHelp.chm::/index.html" names the page "Help/KestrelHelp/index.html": each
+// compiled help file is a folder of pages, the topic a page in it.
+static std::string PagePath(const char* path) {
+    std::string file = path;
+    for (char& c : file)
+        if (c == '\\') c = '/';
+    std::string topic;
+    if (std::size_t sep = file.find("::"); sep != std::string::npos) {
+        topic = file.substr(sep + 2);
+        file.erase(sep);
+        if (file.ends_with(".chm")) file.erase(file.size() - 4);
+    }
+    return (HelpBase / (file + topic)).lexically_normal().string();
+}
+
+// Command 0 shows the topic; the owner and data mean nothing to the run-time's help window.
+static int ShowHelpPage(int, const char* path, int command, int) {
+    if (path == nullptr || command != 0) return 0;
+    return ShowHelpWindow(PagePath(path).c_str());
+}
+
+static bool HoldsHelp(const fs::path& base) {
+    std::error_code ec;
+    return fs::is_directory(base / "Help", ec);
+}
+
+HelpViewerEntry LoadHelpViewer(void) {
+    std::error_code ec;
+    fs::path executable = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec && HoldsHelp(executable.parent_path())) {
+        HelpBase = executable.parent_path();
+        return ShowHelpPage;
+    }
+    if (HoldsHelp(KESTREL_SOURCE_DIR)) {
+        HelpBase = KESTREL_SOURCE_DIR;
+        return ShowHelpPage;
+    }
+    return nullptr;
+}
