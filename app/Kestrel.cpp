@@ -7,6 +7,7 @@
 #include "core/time_utils.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
+#include "progwiz/ProgWiz.h"
 #include "ui/About.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Menus.h"
@@ -81,6 +82,7 @@ int KestrelMain(void) {
         ConnectDevices();
         dbg_OpenLogFile();
         RunUserInterface();
+        EndProgWiz(); // a wizard left open closes unprogrammed, with "Conf.tmp"
         dbg_CloseLogFile();
         InterfaceBufferFree();
         USB_CloseAll();

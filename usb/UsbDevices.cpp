@@ -39,6 +39,13 @@ void GetCompatibleUsbDevices(int index) {
     }
 }
 
+void ListUsbDevices(void) {
+    ClearListCtrl(GetSetupPanelHandle(), SETUPPANEL_LSTDEVICES);
+    int n = USB_GetNumberOfDevs();
+    for (int i = 0; i < n; ++i)
+        GetCompatibleUsbDevices(i);
+}
+
 int FindUsbDevice(char* buffer) {
     CloseAllDevices();
     int n = USB_GetNumberOfDevs();

@@ -2,6 +2,7 @@
 #include "platform/corvousb/Library.h"
 
 #include "platform/corvousb/Files.h"
+#include "platform/corvousb/SystemBus.h"
 #include "platform/corvousb/sim/BusFile.h"
 
 #include <cstdarg>
@@ -20,9 +21,10 @@ constexpr std::size_t kCallLogLimit = 100000;
 void BuildBus(Library& lib, std::shared_ptr<Clock> clock) {
     const char* path = std::getenv("CORVOUSB_BUS");
     if (path == nullptr || path[0] == '\0') {
-        auto bus = DefaultBus(std::move(clock));
-        lib.sim = bus.get();
-        lib.bus = std::move(bus);
+        auto sim = SimulatedBoardHidden() ? std::make_unique<SimBus>(std::move(clock))
+                                          : DefaultBus(std::move(clock));
+        lib.sim = sim.get();
+        lib.bus = SystemBus(std::move(sim));
         return;
     }
     BusFile file = ReadBusFile(path, std::move(clock));

@@ -1,5 +1,6 @@
 // Tests of the EEPROM (write, erase, read, persistence), the default bus and the bus file.
 #include "CorvoUsbFixture.h"
+#include "TestScopes.h"
 
 #include <filesystem>
 #include <fstream>
@@ -123,6 +124,7 @@ TEST_F(CorvoUsbTest, DefaultBusIsOneSimulatedBoardWithAPersistentEeprom) {
     TempDir dir;
     EnvVar state("XDG_STATE_HOME", dir.path.string());
     EnvVar bus("CORVOUSB_BUS", "");
+    EnvVar sysfs("CORVOUSB_SYSFS_ROOT", dir.path.string()); // no USB tty of this machine
     cu::RebuildBus();
     ASSERT_EQ(USB_GetNumberOfDevs(), 1);
     char desc[64];
