@@ -37,6 +37,8 @@ enum {
     CORVOUSB_ERR_EEPROM_WRITE = 11,
     CORVOUSB_ERR_EEPROM_ERASE = 12,
     CORVOUSB_ERR_LOG_FILE = 13,      // the debug log files cannot be created
+    CORVOUSB_ERR_NO_EEPROM = 14,     // the device offers no EEPROM access (a tty device)
+    CORVOUSB_ERR_ACCESS_DENIED = 15, // no permission on the device node (text names it)
     CORVOUSB_ERR_READ_TIMEOUT = 20,  // a read time-out with no data: quiet, expected
     CORVOUSB_ERR_WRITE_TIMEOUT = 21, // the board accepted no byte of a write
     CORVOUSB_ERR_NULL_DESCRIPTION = 26,
@@ -57,7 +59,9 @@ struct CorvoUsbVersionRecord {
 };
 extern const CorvoUsbVersionRecord CorvoUsb_VersionRecord;
 
-// Static text for a code ("Unknown error" for codes not in the table). Never null.
+// Text for a code ("Unknown error" for codes not in the table). Never null. Static, except for
+// CORVOUSB_ERR_ACCESS_DENIED: that text names the node of the latest such failure and how to get
+// access, and stays valid until the next one.
 const char* CorvoUsb_ErrorText(int code);
 
 // ---- Bus and devices ----
@@ -71,6 +75,9 @@ int USB_FindDevices(int reserved);
 // Result 0 = copied; non-zero = failure (buffer untouched), code kept for USB_GetLastError.
 int GetDeviceDesc(char* buffer, int index);
 int GetDeviceSerNum(char* buffer, int index);
+// As GetDeviceDesc, into a buffer of `size` bytes, so that a description of the full 64
+// characters comes whole (65 bytes). Fails with CORVOUSB_ERR_BAD_ARGUMENT when size < 1.
+int GetDeviceDescEx(char* buffer, int size, int index);
 // Opens the board whose serial number equals serNum exactly. "" opens the first closed board
 // whose EEPROM holds no serial number (an erased board); there is none on the default bus.
 // Result: handle > 0, or -1 on failure (not found, already open, null pointer).
@@ -129,6 +136,8 @@ int USB_SetBaudRate(int handle, int baud); // 300..3000000
 int USB_GetStatus(int handle, int queue);
 
 // ---- EEPROM ----
+// A device reached through a tty (a real board on Linux) has no EEPROM access: USB_ReadEEpromData,
+// USB_WriteEEpromData and USB_EraseEEpromData fail there with CORVOUSB_ERR_NO_EEPROM.
 // Reads the board's EEPROM into the library's last-read record; show non-zero also prints it
 // through the printf function. Flag.
 int USB_ReadEEpromData(int handle, int show);

@@ -1,10 +1,25 @@
 // Error codes and texts, the last error, and the installed error and output functions.
+#include "platform/corvousb/ErrorDetail.h"
 #include "platform/corvousb/Library.h"
 
 #include <cstdio>
 #include <cstring>
 
 using namespace corvousb;
+
+namespace {
+
+// The text of the latest access failure, naming the node.
+std::string& AccessDeniedText() {
+    static std::string text = "Permission denied on the device node";
+    return text;
+}
+
+} // namespace
+
+void corvousb::KeepAccessDeniedText(std::string text) {
+    AccessDeniedText() = std::move(text);
+}
 
 const char* CorvoUsb_ErrorText(int code) {
     switch (code) {
@@ -36,6 +51,10 @@ const char* CorvoUsb_ErrorText(int code) {
         return "EEPROM erase failed";
     case CORVOUSB_ERR_LOG_FILE:
         return "Cannot create the debug log files";
+    case CORVOUSB_ERR_NO_EEPROM:
+        return "EEPROM access is not available for this device";
+    case CORVOUSB_ERR_ACCESS_DENIED:
+        return AccessDeniedText().c_str();
     case CORVOUSB_ERR_READ_TIMEOUT:
         return "Read time-out: no data received";
     case CORVOUSB_ERR_WRITE_TIMEOUT:
@@ -64,7 +83,7 @@ void USB_Perror(int code) {
     if (lib.perrorConst != nullptr) {
         lib.perrorConst(text);
     } else if (lib.perrorMutable != nullptr) {
-        char copy[128];
+        char copy[512];
         std::snprintf(copy, sizeof copy, "%s", text);
         lib.perrorMutable(copy);
     } else {

@@ -1,6 +1,8 @@
 // The library's state and the helpers shared by the API functions.
 #include "platform/corvousb/Library.h"
 
+#include "platform/corvousb/Files.h"
+#include "platform/corvousb/SystemBus.h"
 #include "platform/corvousb/sim/BusFile.h"
 
 #include <cstdarg>
@@ -19,14 +21,15 @@ constexpr std::size_t kCallLogLimit = 100000;
 void BuildBus(Library& lib, std::shared_ptr<Clock> clock) {
     const char* path = std::getenv("CORVOUSB_BUS");
     if (path == nullptr || path[0] == '\0') {
-        auto bus = DefaultBus(std::move(clock));
-        lib.sim = bus.get();
-        lib.bus = std::move(bus);
+        auto sim = SimulatedBoardHidden() ? std::make_unique<SimBus>(std::move(clock))
+                                          : DefaultBus(std::move(clock));
+        lib.sim = sim.get();
+        lib.bus = SystemBus(std::move(sim));
         return;
     }
     BusFile file = ReadBusFile(path, std::move(clock));
     for (const auto& problem : file.problems)
-        std::fprintf(stderr, "CorvoUsb: %s: %s (ignored)\n", path, problem.c_str());
+        ReportFileProblem(path, problem);
     for (const auto& f : file.faults)
         lib.faults[f.function] = {f.code, f.every};
     lib.sim = file.bus.get();

@@ -61,10 +61,12 @@ struct Library {
     std::function<void(int port)> onHandleUse; // test seam: counts calls per board
 };
 
-// The state, with the bus built on first use (CORVOUSB_BUS file, else the default board).
+// The state, with the bus built on first use (CORVOUSB_BUS file, else the USB tty devices and
+// the default board).
 Library& Lib();
-// Builds the bus as on first use: from the CORVOUSB_BUS file, else the default board; simulated
-// boards take their time from `clock`.
+// Builds the bus as on first use: from the CORVOUSB_BUS file, else the USB tty devices followed
+// by the default board (unless CORVOUSB_NO_SIM hides it); simulated boards take their time from
+// `clock`.
 void BuildBus(Library& lib, std::shared_ptr<Clock> clock);
 // Replaces the bus; closes every handle first.
 void InstallBus(std::unique_ptr<FifoBus> bus, SimBus* sim);

@@ -1,57 +1,13 @@
 // Tests of the EEPROM (write, erase, read, persistence), the default bus and the bus file.
 #include "CorvoUsbFixture.h"
+#include "TestScopes.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <sstream>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// A fresh folder under the system's temporary folder, removed at the end of the test.
-class TempDir {
-  public:
-    TempDir() {
-        path = fs::temp_directory_path() /
-               ("corvousb-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    fs::path path;
-};
-
-// Sets an environment variable for the scope and puts the old value back.
-class EnvVar {
-  public:
-    EnvVar(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~EnvVar() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 // Fails when a written EEPROM does not change how the board presents itself, or a read does not
 // report it.
@@ -103,8 +59,10 @@ TEST_F(CorvoUsbTest, EepromSettersRefuseBadValuesWithTheirCodes) {
     EXPECT_EQ(USB_SetDescStr(h, std::string(64, 'x').c_str()), 1);
     EXPECT_EQ(USB_SetSerialNumber(h, "123456789"), 0);
     EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_SERIAL_TOO_LONG);
-    EXPECT_EQ(USB_SetSerialNumber(h, "a\nb"), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_BAD_ARGUMENT);
+    for (const char* bad : {"a\nb", "AB CD"}) {
+        EXPECT_EQ(USB_SetSerialNumber(h, bad), 0) << bad;
+        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_BAD_ARGUMENT);
+    }
     for (int bad : {-1, 2})
         EXPECT_EQ(USB_SetPowerSource(h, bad), 0);
     for (int bad : {-5, 501})
@@ -141,13 +99,13 @@ TEST_F(CorvoUsbTest, EraseLeavesTheBlankIdentity) {
 }
 
 // Fails when a board's EEPROM file is not written in its format or not read back at the next
-// run, or an unwritable file stops the board.
+// run.
 TEST_F(CorvoUsbTest, EepromFileKeepsTheIdentityAcrossRuns) {
     TempDir dir;
     const fs::path file = dir.path / "sub" / "board.eeprom";
     cu::ResetBus();
     cu::AddBoard({.eepromFile = file.string()});
-    int h = OpenFirst();
+    const int h = OpenFirst();
     USB_SetSerialNumber(h, "KEPT0001");
     USB_SetMaxPower(h, 200);
     ASSERT_EQ(USB_WriteEEpromData(h), 1);
@@ -158,13 +116,6 @@ TEST_F(CorvoUsbTest, EepromFileKeepsTheIdentityAcrossRuns) {
     cu::AddBoard({.eepromFile = file.string()});
     EXPECT_EQ(cu::Board(0).serial, "KEPT0001");
     EXPECT_EQ(cu::Board(0).maxPower, 200u);
-
-    cu::ResetBus();
-    cu::AddBoard({.eepromFile = "/proc/no-such-dir/board.eeprom"});
-    h = OpenFirst();
-    USB_SetSerialNumber(h, "MEMONLY");
-    EXPECT_EQ(USB_WriteEEpromData(h), 1);
-    EXPECT_EQ(cu::Board(0).serial, "MEMONLY");
 }
 
 // Fails when the default bus is not one simulated board whose EEPROM lives under the user's
@@ -173,6 +124,7 @@ TEST_F(CorvoUsbTest, DefaultBusIsOneSimulatedBoardWithAPersistentEeprom) {
     TempDir dir;
     EnvVar state("XDG_STATE_HOME", dir.path.string());
     EnvVar bus("CORVOUSB_BUS", "");
+    EnvVar sysfs("CORVOUSB_SYSFS_ROOT", dir.path.string()); // no USB tty of this machine
     cu::RebuildBus();
     ASSERT_EQ(USB_GetNumberOfDevs(), 1);
     char desc[64];

@@ -12,6 +12,11 @@ std::uint8_t HeaderCheck(std::span<const std::uint8_t> header) {
     return x;
 }
 
+// The count field of a command header.
+std::uint32_t Count(std::span<const std::uint8_t> header) {
+    return header[3] | (header[4] << 8) | (header[5] << 16) | (std::uint32_t{header[6]} << 24);
+}
+
 } // namespace
 
 std::vector<std::uint8_t> EncodeCommand(CommandKind kind, std::int8_t subAddress,
@@ -28,24 +33,28 @@ std::vector<std::uint8_t> EncodeCommand(CommandKind kind, std::int8_t subAddress
     return bytes;
 }
 
-std::optional<Command> DecodeCommand(std::span<const std::uint8_t> bytes) {
+std::optional<std::size_t> CommandLength(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kCommandSize || bytes[0] != kCommandStart) return std::nullopt;
     if (bytes[kCommandSize - 1] != HeaderCheck(bytes)) return std::nullopt;
+    switch (static_cast<CommandKind>(bytes[1])) {
+    case CommandKind::Write:
+        return kCommandSize + Count(bytes);
+    case CommandKind::Read:
+    case CommandKind::Stream:
+        return kCommandSize;
+    }
+    return std::nullopt;
+}
+
+std::optional<Command> DecodeCommand(std::span<const std::uint8_t> bytes) {
+    const auto length = CommandLength(bytes);
+    if (!length || *length != bytes.size()) return std::nullopt;
     Command c;
     c.kind = static_cast<CommandKind>(bytes[1]);
     c.subAddress = static_cast<std::int8_t>(bytes[2]);
-    c.count = bytes[3] | (bytes[4] << 8) | (bytes[5] << 16) | (std::uint32_t{bytes[6]} << 24);
-    switch (c.kind) {
-    case CommandKind::Write:
-        if (bytes.size() != kCommandSize + c.count) return std::nullopt;
-        c.data = bytes.subspan(kCommandSize);
-        return c;
-    case CommandKind::Read:
-    case CommandKind::Stream:
-        if (bytes.size() != kCommandSize) return std::nullopt;
-        return c;
-    }
-    return std::nullopt;
+    c.count = Count(bytes);
+    if (c.kind == CommandKind::Write) c.data = bytes.subspan(kCommandSize);
+    return c;
 }
 
 } // namespace corvousb

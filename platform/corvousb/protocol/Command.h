@@ -31,6 +31,10 @@ struct Command {
 std::vector<std::uint8_t> EncodeCommand(CommandKind kind, std::int8_t subAddress,
                                         std::uint32_t count,
                                         std::span<const std::uint8_t> data = {});
+// The length of the whole command (header, and for 'W' its data) whose header the bytes begin
+// with, or nothing when they do not begin with a command header. A board that receives commands
+// as a byte stream (over a serial line) uses it to find where a command ends.
+std::optional<std::size_t> CommandLength(std::span<const std::uint8_t> bytes);
 // The command the bytes hold, or nothing when they are plain data.
 std::optional<Command> DecodeCommand(std::span<const std::uint8_t> bytes);
 

@@ -1,0 +1,41 @@
+// Kestrel with a board on a USB serial line: a pseudo-terminal listed in a fake sysfs tree, the
+// simulated board's firmware answering on its far side.
+#include "kestrel_session.h"
+
+#include "FakeSysfs.h"
+#include "PtyBoard.h"
+#include "platform/uirt/model/uirt.h"
+#include "ui/KestrelUIR.h"
+
+#include <gmock/gmock.h>
+#include <termios.h>
+
+using ::testing::ElementsAre;
+
+// Fails when a board on a USB serial line is not listed by its product string before the
+// simulated board, Kestrel does not connect to it at start-up, its missing EEPROM is not shown in
+// the "USB Error" box, or the panel's link settings do not reach the line.
+TEST_F(KestrelSession, BoardOnAUsbSerialLineIsListedAndConnected) {
+    corvousb::testing::PtyBoard board;
+    FakeSysfs sysfs;
+    const auto latency = sysfs.addSerialPort("1-1", "ttyUSB0", board.node().substr(5),
+                                             "FT232R USB UART", "A50285BI");
+    FakeSysfsBus variables(sysfs);
+    bus::RebuildBus();
+    Then([&] {
+        EXPECT_THAT(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
+                    ElementsAre("FT232R USB UART", "Simulated Corvo Board"));
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        ASSERT_EQ(hl::Popups().size(), 1u);
+        EXPECT_EQ(hl::Popups()[0].title, "USB Error");
+        EXPECT_EQ(hl::Popups()[0].text, "EEPROM access is not available for this device");
+        EXPECT_EQ(ReadFile(latency), "2\n");
+        EXPECT_NE(board.lineSettings().c_cflag & CRTSCTS, 0u) << "flow control set at start-up";
+        hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
+        termios line = board.lineSettings();
+        EXPECT_EQ(cfgetospeed(&line), B921600);
+    });
+    Run();
+    EXPECT_EQ(ConfigLines()[0], "FT232R USB UART");
+    EXPECT_EQ(ConfigLines()[1], "A50285BI");
+}

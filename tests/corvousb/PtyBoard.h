@@ -1,0 +1,61 @@
+// A board on the far side of a pseudo-terminal: the simulated board's firmware answering what the
+// library writes to the pty's device node, as a real board answers on a USB serial line.
+#pragma once
+
+#include "platform/corvousb/sim/SimBoard.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <termios.h>
+#include <thread>
+#include <vector>
+
+namespace corvousb::testing {
+
+// Cuts the byte stream from the host into what the firmware takes as one write: a whole command
+// (header and, for 'W', its data) or a run of plain data. Bytes that may begin a command are held
+// until the command is complete, or until flush() (the line went quiet) hands them on as data.
+class CommandSplitter {
+  public:
+    using Deliver = std::function<void(std::span<const std::uint8_t>)>;
+    void push(std::span<const std::uint8_t> bytes, const Deliver& deliver);
+    void flush(const Deliver& deliver);
+
+  private:
+    std::vector<std::uint8_t> held_;
+};
+
+class PtyBoard {
+  public:
+    // Opens a pseudo-terminal and starts answering on its master side.
+    explicit PtyBoard(const BoardSetup& setup = {});
+    ~PtyBoard();
+    PtyBoard(const PtyBoard&) = delete;
+    PtyBoard& operator=(const PtyBoard&) = delete;
+
+    // The device node the library opens, e.g. /dev/pts/3.
+    const std::string& node() const { return node_; }
+    // The node's line settings, as the library left them.
+    termios lineSettings() const;
+    // Stops answering; the node stays.
+    void stop();
+    // Pulls the plug: stops answering and closes the master side, which hangs up the node.
+    void unplug();
+
+  private:
+    void run();
+    void answer(std::span<const std::uint8_t> chunk);
+
+    SimBoard board_;
+    CommandSplitter splitter_;
+    int master_ = -1;
+    int slave_ = -1; // kept open so that the node keeps its settings between the library's opens
+    std::string node_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+} // namespace corvousb::testing

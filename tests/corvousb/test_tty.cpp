@@ -1,0 +1,278 @@
+// Tests of the tty transport on the kernel's tty layer: pseudo-terminals stand in for the USB
+// serial nodes, a fake sysfs tree describes them, and a board emulator answers on the far side.
+#include "CorvoUsbFixture.h"
+#include "FakeSysfs.h"
+#include "PtyBoard.h"
+#include "TestScopes.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <grp.h>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using corvousb::testing::PtyBoard;
+using ::testing::ElementsAre;
+
+namespace {
+
+// The default bus reads a fake sysfs tree (FakeSysfsBus); the in-memory bus comes back at the end.
+class TtyTest : public CorvoUsbTest {
+  protected:
+    // The devices' descriptions and serial numbers, "description/serial", in index order.
+    static std::vector<std::string> Listing() {
+        std::vector<std::string> list;
+        for (int i = 0; i < USB_GetNumberOfDevs(); ++i) {
+            char desc[64] = "", serial[10] = "";
+            EXPECT_EQ(GetDeviceDesc(desc, i), 0);
+            EXPECT_EQ(GetDeviceSerNum(serial, i), 0);
+            list.push_back(std::string(desc) + "/" + serial);
+        }
+        return list;
+    }
+    // A board behind a pty, listed as a USB serial port; opened with short time-outs.
+    int OpenBoard(PtyBoard& board, const std::string& serial = "FT000001") {
+        const std::string n = std::to_string(boards_++);
+        latencyFile_ = sysfs.addSerialPort("1-" + n, "ttyUSB" + n, board.node().substr(5),
+                                           "FIFO Bridge", serial);
+        cu::RebuildBus();
+        const int h = OpenUsbDevice(serial.c_str());
+        EXPECT_GT(h, 0);
+        EXPECT_EQ(USB_Init(h, 1), 1);
+        EXPECT_EQ(USB_SetLatencyTimer(h, 2), 1);
+        EXPECT_EQ(USB_SetTimeouts(h, 200, 50), 1);
+        return h;
+    }
+    // Waits until `bytes` bytes are in the receive queue (the emulator answers on its thread).
+    static int AwaitReceived(int h, int bytes) {
+        for (int i = 0; i < 200 && USB_GetStatus(h, 0) < bytes; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return USB_GetStatus(h, 0);
+    }
+
+    FakeSysfs sysfs;
+    FakeSysfsBus variables_{sysfs};
+    fs::path latencyFile_;
+    int boards_ = 0;
+};
+
+// Fails when USB ttys are missed, other ttys are listed, the order is not the bus path's, the
+// strings are not the USB device's, or the variables do not pick the bus as documented.
+TEST_F(TtyTest, UsbTtysAreListedByBusPathBeforeTheSimulatedBoard) {
+    sysfs.addOtherTtys();
+    cu::RebuildBus();
+    EXPECT_THAT(Listing(), ElementsAre("Simulated Corvo Board/SIM00001"));
+
+    sysfs.addSerialPort("1-3", "ttyUSB0", "ttyUSB0", "FIFO Bridge A", "FT000001");
+    sysfs.addAcmPort("1-1.2", "ttyACM0", "ttyACM0", "Pico Streamer", "E660583883374E2B");
+    sysfs.addSerialPort("1-1.10", "ttyUSB1", "ttyUSB1", "", "");
+    EXPECT_THAT(Listing(), ElementsAre("Pico Streamer/83374E2B", "ttyUSB1/",
+                                       "FIFO Bridge A/FT000001", "Simulated Corvo Board/SIM00001"));
+    EXPECT_GT(OpenUsbDevice("SIM00001"), 0) << "the simulated board opens behind the ttys";
+    EXPECT_EQ(OpenUsbDevice("FT000001"), -1);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED) << "its node is gone";
+
+    EnvVar noSim("CORVOUSB_NO_SIM", "1");
+    cu::RebuildBus();
+    EXPECT_EQ(USB_GetNumberOfDevs(), 3);
+
+    const fs::path busFile = sysfs.root / "bus.conf";
+    std::ofstream(busFile) << "[board]\nserial = LAB0001\n";
+    EnvVar bus("CORVOUSB_BUS", busFile.string());
+    cu::RebuildBus();
+    EXPECT_THAT(Listing(), ElementsAre("Simulated Corvo Board/LAB0001"));
+}
+
+// Fails when raw bytes, sub-address blocks or framed reads do not make the round trip through a
+// real tty, or the frame statistics and queue status are wrong there.
+TEST_F(TtyTest, TransfersRunEndToEndOverATty) {
+    PtyBoard board;
+    const int h = OpenBoard(board);
+    EXPECT_EQ(ReadFile(latencyFile_), "2\n");
+    const termios line = board.lineSettings();
+    EXPECT_EQ(line.c_lflag & (ECHO | ICANON | ISIG | IEXTEN), 0u) << "no echo, no line editing";
+    EXPECT_EQ(line.c_iflag & (ICRNL | IXON | ISTRIP), 0u) << "no input translation";
+    EXPECT_EQ(line.c_oflag & OPOST, 0u) << "no output translation";
+
+    std::vector<unsigned char> sent(300), back(300);
+    for (std::size_t i = 0; i < sent.size(); ++i)
+        sent[i] = static_cast<unsigned char>(i * 7 + 1); // holds C5 bytes that begin no command
+    int moved = 0;
+    ASSERT_EQ(USB_Write(h, sent.data(), 300, &moved), 1);
+    EXPECT_EQ(moved, 300);
+    EXPECT_EQ(AwaitReceived(h, 300), 300);
+    EXPECT_EQ(USB_GetStatus(h, 1), 0);
+    ASSERT_EQ(USB_Read(h, back.data(), 300, &moved), 1);
+    EXPECT_EQ(moved, 300);
+    EXPECT_EQ(back, sent);
+
+    std::vector<unsigned char> block(5000), read(5000);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<unsigned char>(i ^ 0x5A);
+    EXPECT_EQ(UsbWrt(h, -3, block.data(), 5000), 5000);
+    EXPECT_EQ(UsbRd(h, -3, read.data(), 5000), 5000);
+    EXPECT_EQ(read, block);
+    EXPECT_EQ(UsbRd(h, 4, read.data(), 16), 16);
+    EXPECT_EQ(read[0], 4);
+    EXPECT_EQ(read[15], 19);
+
+    // The board sends fewer bytes than asked (whole frames only): each read ends when the line
+    // goes quiet, long before its time-out.
+    std::vector<unsigned char> frames(2000);
+    int count = 0, total = 0;
+    USB_SetTimeouts(h, 200, 10000);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 3; ++i) {
+        const int got = UsbRdEx(h, frames.data(), 2000, &count);
+        EXPECT_EQ(got, 3 * 521) << "read " << i;
+        EXPECT_EQ(count, 3);
+        total += got;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(frames[0], 0xAA);
+    EXPECT_EQ(frames[3], 6); // the counter of the seventh frame
+    EXPECT_EQ(GetLostFrames(), 0u);
+    EXPECT_EQ(GetHeaderErrors() + GetTrailerErrors(), 0u);
+    EXPECT_EQ(GetTotalByteCount(), static_cast<unsigned>(total));
+}
+
+// Fails when an empty line does not end in a quiet time-out, purge leaves bytes, the link
+// settings a tty cannot carry are refused, a second open of the node succeeds, or EEPROM calls
+// do not fail with their own code and text.
+TEST_F(TtyTest, TimeoutsPurgeLinkSettingsAndEepromOnATty) {
+    PtyBoard board({.answers = false});
+    const int h = OpenBoard(board);
+    unsigned char data[64] = {};
+    int moved = -1;
+    EXPECT_EQ(USB_Read(h, data, 64, &moved), 1);
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
+    EXPECT_EQ(USB_SetTimeouts(h, -1, 50), 0);
+    EXPECT_EQ(UsbRd(h, 0, data, 16), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
+    EXPECT_EQ(UsbRdEx(h, data, 64, &moved), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
+
+    EXPECT_EQ(USB_SetBaudRate(h, 921600), 1);
+    termios line = board.lineSettings();
+    EXPECT_EQ(cfgetospeed(&line), B921600);
+    EXPECT_EQ(USB_SetBaudRate(h, 250000), 1); // not a standard rate
+    EXPECT_EQ(USB_SetXferSize(h, 4096, 8192), 1);
+    EXPECT_EQ(USB_SetSynchronousMode(h, 100), 1);
+    EXPECT_EQ(USB_ResetMode(h), 1);
+    EXPECT_EQ(USB_SetFlowControlToHardware(h), 1);
+    EXPECT_NE(board.lineSettings().c_cflag & CRTSCTS, 0u);
+    EXPECT_EQ(USB_ReadEEpromData(h, 1), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_NO_EEPROM);
+    EXPECT_EQ(USB_SetDescStr(h, "New name"), 1); // staging touches no EEPROM
+    EXPECT_EQ(USB_WriteEEpromData(h), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_NO_EEPROM);
+    EXPECT_EQ(USB_EraseEEpromData(h), 0);
+    USB_Perror(USB_GetLastError());
+    EXPECT_THAT(Captured::errors, ElementsAre("EEPROM access is not available for this device"));
+    EXPECT_TRUE(Captured::printed.empty());
+    EXPECT_EQ(OpenUsbDevice("FT000001"), -1);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_BUSY);
+    EXPECT_EQ(CloseUsbDevice(h), 1);
+    const int again = OpenUsbDevice("FT000001");
+    EXPECT_GT(again, 0) << "closing frees the node";
+
+    // Bytes sent by the board unasked sit in the receive queue until purged.
+    PtyBoard loop;
+    const int l = OpenBoard(loop, "FT000002");
+    unsigned char junk[40] = {1, 2, 3};
+    ASSERT_EQ(USB_Write(l, junk, 40, &moved), 1);
+    EXPECT_EQ(AwaitReceived(l, 40), 40);
+    EXPECT_EQ(USB_PurgeBuffers(l), 1);
+    EXPECT_EQ(USB_GetStatus(l, 0), 0);
+}
+
+// Fails when a pulled plug is not reported as "Device removed from the bus", or a later call
+// crashes or reports success.
+TEST_F(TtyTest, UnpluggedBoardReportsRemovalAndLaterCallsFailCleanly) {
+    PtyBoard board;
+    const int h = OpenBoard(board);
+    board.unplug();
+    unsigned char data[16] = {};
+    int moved = 0;
+    EXPECT_EQ(USB_Read(h, data, 16, &moved), 0);
+    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED);
+    USB_Perror(USB_GetLastError());
+    EXPECT_THAT(Captured::errors, ElementsAre("Device removed from the bus"));
+    const std::vector<std::function<int()>> later = {
+        [&] { return USB_Write(h, data, 16, &moved); },
+        [&] { return USB_Read(h, data, 16, &moved); },
+        [&] { return UsbWrt(h, 0, data, 16) >= 0; },
+        [&] { return UsbRd(h, 0, data, 16) >= 0; },
+        [&] { return UsbRdEx(h, data, 16, &moved) >= 0; },
+        [&] { return USB_GetStatus(h, 1) >= 0; },
+        [&] { return USB_PurgeBuffers(h); },
+        [&] { return USB_Init(h, 1); },
+        [&] { return USB_SetBaudRate(h, 921600); },
+        [&] { return USB_SetLatencyTimer(h, 2); },
+        [&] { return USB_SetTimeouts(h, 1, 1); },
+        [&] { return USB_SetXferSize(h, 4096, 4096); },
+        [&] { return USB_SetFlowControlToHardware(h); },
+    };
+    for (std::size_t i = 0; i < later.size(); ++i) {
+        EXPECT_EQ(later[i](), 0) << "call " << i;
+        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED) << "call " << i;
+    }
+    EXPECT_EQ(CloseUsbDevice(h), 1);
+}
+
+// Runs `check` in a child process that has given up root (root opens any node and ignores the
+// exclusive mode); passes when it returns true.
+void ExpectAsOrdinaryUser(const std::function<bool()>& check) {
+    EXPECT_EXIT(
+        {
+            const bool dropped = ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 &&
+                                                      ::setgid(65534) == 0 && ::setuid(65534) == 0);
+            ::_exit(dropped && check() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+// Fails when a node the user may not open is not reported with its path, the group that owns it
+// and the way to get access, or when another process can open a node the library holds.
+TEST_F(TtyTest, OtherUsersMeetPermissionsAndTheExclusiveMode) {
+    PtyBoard board;
+    board.stop(); // no thread may run across the fork
+    const std::string node = board.node();
+    sysfs.addSerialPort("1-1", "ttyUSB0", node.substr(5), "FIFO Bridge", "FT000001");
+    cu::RebuildBus();
+    ASSERT_EQ(::chmod(node.c_str(), 0), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(node.c_str(), &st), 0);
+    const group* owner = ::getgrgid(st.st_gid);
+    ASSERT_NE(owner, nullptr);
+    const std::string g = owner->gr_name;
+    const std::string expected =
+        "Permission denied on " + node + ": add your user to the group \"" + g +
+        "\" (sudo usermod -aG " + g +
+        " $USER, then log in again) or install the udev rule "
+        "packaging/udev/70-corvousb.rules (see README.md, \"Real boards\")";
+    ExpectAsOrdinaryUser([&] {
+        const int h = OpenUsbDevice("FT000001");
+        const int code = USB_GetLastError();
+        std::fprintf(stderr, "%d %d %s\n", h, code, CorvoUsb_ErrorText(code));
+        return h < 0 && code == CORVOUSB_ERR_ACCESS_DENIED && CorvoUsb_ErrorText(code) == expected;
+    });
+
+    ASSERT_EQ(::chmod(node.c_str(), 0666), 0);
+    ASSERT_GT(OpenUsbDevice("FT000001"), 0);
+    ExpectAsOrdinaryUser([&] {
+        const int fd = ::open(node.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        return fd < 0 && errno == EBUSY;
+    });
+}
+
+} // namespace
