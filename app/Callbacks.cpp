@@ -78,13 +78,13 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
 const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
     {"ExitCB", ExitCB},
     {"ShowSetupDlg", ShowSetupDlg},
+    {"EraseCB", EraseCB},
+    {"ProgramMenuCB", ProgramMenuCB},
     {"EditCB", EditCB},
     {"PrintCB", PrintCB},
     {"AboutCB", AboutCB},
     {"HelpContents", HelpContents},
     {"HelpCorvoUsb", HelpCorvoUsb},
-    {"EraseCB", EraseCB},
-    {"ProgramMenuCB", ProgramMenuCB},
 };
 
 template <typename Fn> Fn Find(std::initializer_list<Entry<Fn>> table, std::string_view name) {

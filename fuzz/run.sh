@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/build-deps.sh
 
-KESTREL_BUILD_PACKAGES=(clang libclang-rt-dev)
+KESTREL_BUILD_PACKAGES+=(clang libclang-rt-dev)
 ensure_build_packages
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKESTREL_WERROR=ON -DKESTREL_FUZZ=ON
@@ -18,7 +18,7 @@ failed=0
 for name in config bus_file eeprom_file frame_split capture; do
     corpus="$PWD/build-fuzz/corpus/$name"
     mkdir -p "$corpus"
-    cp -n fuzz/seeds/"$name"/* "$corpus"/
+    [ -d fuzz/seeds/"$name" ] && cp -n fuzz/seeds/"$name"/* "$corpus"/
     if build-fuzz/fuzz/"${name}_fuzz" -timeout=10 -rss_limit_mb=2048 "$@" "$corpus"; then
         passed=$((passed + 1))
     else
@@ -27,5 +27,5 @@ for name in config bus_file eeprom_file frame_split capture; do
     fi
     echo "fuzz: ${name}_fuzz corpus $(ls "$corpus" | wc -l) files"
 done
-echo "fuzz: $passed passed, $failed failed"
+echo "fuzz: $passed harnesses ran clean, $failed found a fault"
 [ "$failed" -eq 0 ]
