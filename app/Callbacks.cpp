@@ -3,6 +3,8 @@
 // the header that declares it and add one line {"Name", Name}, to the matching table.
 #include "app/Callbacks.h"
 
+#include "engine/Dispatch.h"
+#include "engine/LoopMode.h"
 #include "platform/uirt/model/resource.h"
 #include "ui/Menus.h"
 #include "ui/SetupPanel.h"
@@ -35,6 +37,17 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"CorvoFormatCB", CorvoFormatCB},
     {"PurgeUsbBufferCB", PurgeUsbBufferCB},
     {"GetFifoStatusCB", GetFifoStatusCB},
+    {"IOCallback", IOCallback},
+    {"IOModeCB", IOModeCB},
+    {"ByteOrderCB", ByteOrderCB},
+    {"DataSizeCB", DataSizeCB},
+    {"DataTypeCB", DataTypeCB},
+    {"PatternCB", PatternCB},
+    {"PrintChkCB", PrintChkCB},
+    {"ShortPrintChkCB", ShortPrintChkCB},
+    {"LoopChkCB", LoopChkCB},
+    {"LoopTimeCB", LoopTimeCB},
+    {"TimerCB", TimerCB},
 };
 
 const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {

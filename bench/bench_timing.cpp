@@ -1,10 +1,11 @@
-// Real-time rates of the timed simulated board: sub-address reads (UsbRd, what Kestrel's "<Read>"
-// times) of 65,536 bytes at high speed in both FIFO modes and at full speed, against the time
-// model's figure.
+// Real-time rates of the timed simulated board: Kestrel's usb_test "<Read>" of 65,536 bytes at
+// high speed in both FIFO modes and at full speed, against the time model's figure.
+#include "core/Kestrel_core.h"
+#include "core/time_utils.h"
+#include "engine/UsbTest.h"
 #include "platform/corvousb/CorvoUsb.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -15,8 +16,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int kBytes = 65536;
 constexpr int kRuns = 9;
@@ -32,16 +31,14 @@ double ModelSeconds(double rate, double requestSeconds) {
     return link(8) + link(kBytes);
 }
 
-// Prints min/median/max of kRuns reads on `handle` against the model's rate.
+// Prints min/median/max of the rates of kRuns usb_test "<Read>" runs on `handle` (the rate its
+// rate line prints) against the model's rate.
 void Measure(const char* name, int handle, double modelSeconds) {
-    std::vector<unsigned char> block(kBytes);
+    SetUsbId(handle);
     std::vector<double> rates;
     for (int run = 0; run < kRuns; ++run) {
-        const auto start = Clock::now();
-        const int got = UsbRd(handle, 0, block.data(), kBytes);
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        if (got != kBytes) std::fprintf(stderr, "bench_timing: short read of %d bytes\n", got);
-        rates.push_back(got / seconds / 1024.0);
+        usb_test();
+        rates.push_back(kBytes / ElapsedTimeDouble() / 1024.0);
     }
     std::sort(rates.begin(), rates.end());
     const double model = kBytes / modelSeconds / 1024.0;
@@ -56,18 +53,25 @@ void Measure(const char* name, int handle, double modelSeconds) {
 int main() {
     namespace fs = std::filesystem;
     const fs::path bus = fs::temp_directory_path() / ("bench_timing_" + std::to_string(getpid()));
-    std::ofstream(bus) << "[board]\n"                      // the default board, EEPROM in memory
+    std::ofstream(bus) << "[board]\n" // the default board, EEPROM in memory
                           "[board]\nserial = SIM00002\nspeed = full\n";
     ::setenv("CORVOUSB_BUS", bus.c_str(), 1);
     const int high = OpenUsbDevice("SIM00001");
     const int full = OpenUsbDevice("SIM00002");
     fs::remove(bus);
-    if (high <= 0 || full <= 0) {
+    if (high <= 0 || full <= 0 || !USB_Init(high, 1) || !USB_Init(full, 1)) {
         std::fprintf(stderr, "bench_timing: cannot open the simulated boards\n");
         return 1;
     }
-    std::printf("UsbRd of %d bytes in real time, transfer size %.0f, %d runs each\n", kBytes,
-                kTransferSize, kRuns);
+    // No panels: the rate lines go nowhere.
+    InitProcessorTimerCaps();
+    InitTestBoard();
+    SetIOMode(0);
+    SetWordSize(0);
+    SetWordCount(kBytes);
+    SetPrintState(0);
+    std::printf("usb_test \"<Read>\" of %d bytes in real time, transfer size %.0f, %d runs each\n",
+                kBytes, kTransferSize, kRuns);
     Measure("high speed, async FIFO", high, ModelSeconds(8e6, 125e-6));
     USB_SetSynchronousMode(high, 100);
     Measure("high speed, sync FIFO", high, ModelSeconds(40e6, 125e-6));

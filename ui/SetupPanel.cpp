@@ -9,13 +9,11 @@
 
 #include <cstring>
 
-// Hexadecimal digits shown for a word size: 8-bit 2, 16-bit 4, 32-bit (and anything else) 8.
-static int DataDigits(int wordSize) {
+int DataDigits(int wordSize) {
     return wordSize == 0 ? 2 : wordSize == 1 ? 4 : 8;
 }
 
-// The start value cut to the word size; the record itself keeps all 32 bits.
-static unsigned DataShown(int wordSize, unsigned startVal) {
+unsigned DataShown(int wordSize, unsigned startVal) {
     if (wordSize == 0) return startVal & 0xFFu;
     if (wordSize == 1) return startVal & 0xFFFFu;
     return startVal;

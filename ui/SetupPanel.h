@@ -6,6 +6,11 @@ void InitSetupControls(void);
 // dim 1: no usable device (device controls dimmed); 0: device connected. A device described
 // "USB-Blaster" always counts as unusable.
 void DisableControls(int dim);
+// Hexadecimal digits the data field shows for a word size: 8-bit 2, 16-bit 4, 32-bit (and
+// anything else) 8.
+int DataDigits(int wordSize);
+// The start value cut to the word size, as the data field shows it; the record keeps all 32 bits.
+unsigned DataShown(int wordSize, unsigned startVal);
 // Enables the sub-address field (1) or dims it (0).
 void SetSubAddressControlState(int enabled);
 // The "Connected" lamp and the loop-running lamp.

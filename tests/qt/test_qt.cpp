@@ -246,7 +246,6 @@ TEST_F(QtFrontEndTest, LabelsAcceleratorsAndHiddenButtons) {
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("Sub-address (Hex)"));
     EXPECT_LT(label->geometry().bottom(), ControlWidget(setup_, SETUPPANEL_SUBADDRESS)->y());
-    EXPECT_TRUE(QFontInfo(ControlWidget(main_, MAINPANEL_INFOTEXTBOX)->font()).fixedPitch());
     for (int hidden : {SETUPPANEL_SPEED_BTN, SETUPPANEL_SIMUL_BTN, SETUPPANEL_COMMANDBUTTON,
                        SETUPPANEL_PURGEFIFOBTN, SETUPPANEL_FIFOSTATBTN})
         EXPECT_FALSE(ControlWidget(setup_, hidden)->isVisible()) << hidden;
@@ -513,28 +512,6 @@ TEST_F(QtFrontEndTest, RightClickOpensTheEditMenuAsAPopup) {
     EXPECT_EQ(events[1].event, MENUBAR_EDIT_SELALL); // RunPopupMenu's result
     EXPECT_EQ(menuLog, (std::vector<std::string>{"item " + std::to_string(MENUBAR_EDIT_SELALL)}));
     EXPECT_EQ(shownAt, box->parentWidget()->mapToGlobal(inPanel));
-}
-
-// Fails when appends are inserted one by one instead of once per event-loop turn, or text is
-// lost on the way.
-TEST_F(QtFrontEndTest, InfoBoxAppendsAreCoalescedIntoOneInsert) {
-    auto* box = widget<QPlainTextEdit>(main_, MAINPANEL_INFOTEXTBOX);
-    int inserts = 0;
-    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
-                     [&](int, int, int added) { inserts += added > 0; });
-    QString expected;
-    for (int i = 0; i < 500; ++i) {
-        const std::string line = "line " + std::to_string(i) + "\n";
-        SetCtrlVal(main_, MAINPANEL_INFOTEXTBOX, line.c_str());
-        expected += QString::fromStdString(line);
-    }
-    EXPECT_TRUE(box->toPlainText().isEmpty()); // nothing painted before the loop turns
-    QCoreApplication::processEvents();
-    EXPECT_EQ(inserts, 1);
-    EXPECT_EQ(box->toPlainText(), expected);
-    int length = 0;
-    GetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_STRING_TEXT_LENGTH, &length);
-    EXPECT_EQ(length, expected.size());
 }
 
 // Fails when the user's selection and typing in a text box do not reach the model, or the

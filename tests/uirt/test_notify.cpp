@@ -26,6 +26,10 @@ class Recorder final : public uirt::FrontEnd {
     void textAppended(int, int control, std::string_view text) override {
         seen.push_back(std::to_string(control) + "+" + std::string(text));
     }
+    void textEdited(int, int control, int start, int removed, std::string_view text) override {
+        seen.push_back(std::to_string(control) + "~" + std::to_string(start) + "," +
+                       std::to_string(removed) + "," + std::string(text));
+    }
     void menuChanged(int, int item) override { seen.push_back("menu" + std::to_string(item)); }
 
     uirt::Popups& popups() override { return inner_->popups(); }
@@ -81,6 +85,15 @@ TEST(Notifications, ProgramChangesReachTheFrontEnd) {
     r.seen.clear();
     hl::EnterValue(panel, T_NUM, 500);
     EXPECT_EQ(r.seen, Strings{N(T_NUM, Change::Value)});
+    // Cut and paste in a text box are edits, passed as such (not as a new whole text).
+    SetActiveCtrl(panel, T_TEXT);
+    SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 1); // "b" of "abc"
+    r.seen.clear();
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'X');
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
+    const std::string text = std::to_string(T_TEXT);
+    EXPECT_EQ(r.seen, (Strings{text + "~1,1,", N(T_TEXT, Change::Selection), text + "~1,0,b",
+                               N(T_TEXT, Change::Selection)}));
     r.seen.clear();
     DiscardPanel(panel);
     EXPECT_EQ(r.seen, Strings{"discarding"});

@@ -54,6 +54,7 @@ class HeadlessFrontEnd final : public FrontEnd,
     void panelChanged(int) override {}
     void controlChanged(int, int, Change) override {}
     void textAppended(int, int, std::string_view) override {}
+    void textEdited(int, int, int, int, std::string_view) override {}
     void menuChanged(int, int) override {}
 
     Popups& popups() override { return *this; }

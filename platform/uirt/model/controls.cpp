@@ -40,11 +40,23 @@ void storeNumber(ControlState& c, double v) {
     c.value = std::clamp(v, r.lo, r.hi);
 }
 
+std::size_t textLimit(const ControlState& c) {
+    return c.kind == CtrlKind::String && c.maxLength > 0 ? static_cast<std::size_t>(c.maxLength)
+                                                         : std::string_view::npos;
+}
+
 std::string limitText(const ControlState& c, std::string_view text) {
-    if (c.kind == CtrlKind::String && c.maxLength > 0 &&
-        text.size() > static_cast<std::size_t>(c.maxLength))
-        text = text.substr(0, static_cast<std::size_t>(c.maxLength));
-    return std::string(text);
+    return std::string(text.substr(0, textLimit(c)));
+}
+
+void capLines(ControlState& c) {
+    if (c.kind != CtrlKind::TextBox) return;
+    const auto dropped =
+        static_cast<int>(c.text.keepLastLines(static_cast<std::size_t>(rt().lineCap)));
+    if (dropped == 0) return;
+    const int end = std::max(0, c.selectionStart + c.selectionLength - dropped);
+    c.selectionStart = std::max(0, c.selectionStart - dropped);
+    c.selectionLength = end - c.selectionStart;
 }
 
 int copyText(std::string_view text, char* out, std::size_t size) {
@@ -422,7 +434,7 @@ std::string DisplayText(const ControlState& c) {
     case CtrlKind::String:
     case CtrlKind::TextBox:
     case CtrlKind::TextMessage:
-        return c.text;
+        return c.text.str();
     case CtrlKind::Ring:
         return c.selectedIndex >= 0 ? c.items[static_cast<std::size_t>(c.selectedIndex)].label
                                     : std::string();
@@ -473,6 +485,7 @@ int SetCtrlVal(int panelHandle, int controlId, const char* value) {
     if (!holdsText(c->kind)) return UIE_BAD_VALUE;
     if (c->kind == CtrlKind::TextBox) {
         c->text.append(value);
+        capLines(*c);
         if (rt().frontEnd) rt().frontEnd->textAppended(panelHandle, controlId, value);
         return 0;
     }
@@ -489,6 +502,7 @@ int ResetTextBox(int panelHandle, int controlId, const char* text) {
     if (!text) return UIE_NULL_POINTER;
     if (c->kind != CtrlKind::TextBox) return UIE_BAD_VALUE;
     c->text = text;
+    capLines(*c);
     clampSelection(*c);
     notifyControl(panelHandle, controlId, Change::Value);
     return 0;

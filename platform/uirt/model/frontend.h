@@ -107,6 +107,11 @@ class FrontEnd {
     virtual void controlChanged(int panel, int control, Change what) = 0;
     // Text appended to a text box by the program (the model's text already holds it).
     virtual void textAppended(int panel, int control, std::string_view text) = 0;
+    // Part of a text box's text replaced by a program edit (cut, paste): bytes [start,
+    // start + removed) became `inserted`. The model's text already holds it, with the lines
+    // beyond the cap dropped.
+    virtual void textEdited(int panel, int control, int start, int removed,
+                            std::string_view inserted) = 0;
     virtual void menuChanged(int menuBar, int menuOrItem) = 0; // label, dimmed, checked
 
     virtual Popups& popups() = 0;
@@ -137,6 +142,10 @@ int enterNumber(int panel, int control, double value);
 // String or text box: cut to the maximum length, stored (replacing the text), then value
 // changed + commit (text box: value changed only).
 int enterText(int panel, int control, std::string_view text);
+// Text box: the user replaced [start, start + removed) by `inserted` (byte offsets, clipped
+// to the text). Stored with the caret after the insertion, then value changed. Costs the
+// change plus moving the text after it; nothing is copied as a whole.
+int editText(int panel, int control, int start, int removed, std::string_view inserted);
 int press(int panel, int control);                     // command button: commit
 int toggle(int panel, int control, int on);            // check box, switch: value changed + commit
 int chooseRingItem(int panel, int control, int index); // value changed + commit

@@ -1,4 +1,6 @@
 // Model: user input from a front end, with the rules that turn it into events.
+#include <algorithm>
+
 #include "platform/uirt/model/runtime.h"
 
 namespace uirt::input {
@@ -52,12 +54,28 @@ int enterText(int panelHandle, int controlId, std::string_view text) {
     c->text = limitText(*c, text);
     c->selectionStart = static_cast<int>(c->text.size());
     c->selectionLength = 0;
+    capLines(*c);
     takeFocus(panelHandle, *c);
     notifyControl(panelHandle, controlId, Change::Value);
     if (c->kind == CtrlKind::TextBox)
         raise(panelHandle, controlId, EVENT_VAL_CHANGED);
     else
         raiseChangedAndCommit(panelHandle, controlId);
+    return 0;
+}
+
+int editText(int panelHandle, int controlId, int start, int removed, std::string_view inserted) {
+    int err = 0;
+    ControlState* c = reachable(panelHandle, controlId, &err, CtrlKind::TextBox);
+    if (!c) return err;
+    const auto at = std::min(static_cast<std::size_t>(std::max(0, start)), c->text.size());
+    c->text.replace(at, static_cast<std::size_t>(std::max(0, removed)), inserted);
+    c->selectionStart = static_cast<int>(at + inserted.size());
+    c->selectionLength = 0;
+    capLines(*c);
+    takeFocus(panelHandle, *c);
+    notifyControl(panelHandle, controlId, Change::Value);
+    raise(panelHandle, controlId, EVENT_VAL_CHANGED);
     return 0;
 }
 

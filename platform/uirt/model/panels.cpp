@@ -268,6 +268,15 @@ void ResetModel() {
     r.activePanel = 0;
     r.callbackDepth = 0;
     r.print = PrintSettings{};
+    r.lineCap = kTextBoxLineCap;
+}
+
+int TextBoxLineCap() {
+    return rt().lineCap;
+}
+
+void SetTextBoxLineCap(int lines) {
+    rt().lineCap = std::max(1, lines);
 }
 
 } // namespace uirt

@@ -31,6 +31,7 @@ struct Runtime {
     std::unique_ptr<FrontEnd> frontEnd;
     int callbackDepth = 0;
     PrintSettings print;
+    int lineCap = kTextBoxLineCap;
 };
 
 Runtime& rt();
@@ -57,8 +58,13 @@ void runDimmer(int menuBarHandle);
 
 // Stores a value into a numeric control: coerced to the data type and clamped to the range.
 void storeNumber(ControlState& c, double v);
-// Cuts a text to the control's maximum length.
+// The control's maximum text length (npos for none), and a text cut to it.
+std::size_t textLimit(const ControlState& c);
 std::string limitText(const ControlState& c, std::string_view text);
+
+// Drops a text box's oldest lines beyond the line cap; the selection moves with the text
+// (a selection inside the dropped part shrinks to its remainder, at offset 0).
+void capLines(ControlState& c);
 
 // Copies text into a caller's buffer of `size` bytes, always terminated. Returns 0,
 // UIE_NULL_POINTER, or UIE_BUFFER_TOO_SMALL when the text was cut.

@@ -1,4 +1,5 @@
 // Model: popups, mouse, clipboard keystrokes, printing, help window and error texts.
+#include <algorithm>
 #include <fstream>
 
 #include "platform/uirt/model/runtime.h"
@@ -22,20 +23,27 @@ void editText(int panelHandle, ControlState& c, char key) {
     Clipboard& clip = fe()->clipboard();
     const auto start = static_cast<std::size_t>(c.selectionStart);
     const auto length = static_cast<std::size_t>(c.selectionLength);
+    std::string inserted;
     if (key == 'C' || key == 'X') {
         if (length == 0) return;
         clip.setText(std::string_view(c.text).substr(start, length));
         if (key == 'C') return;
-        c.text.erase(start, length);
+        c.text.replace(start, length, "");
     } else {
         if (!clip.hasText()) return;
-        std::string pasted = c.text.substr(0, start) + clip.text();
-        const std::size_t caret = limitText(c, pasted).size();
-        c.text = limitText(c, pasted + c.text.substr(start + length));
-        c.selectionStart = static_cast<int>(caret);
+        inserted = clip.text();
+        c.text.replace(start, length, inserted);
+        const std::size_t limit = textLimit(c);
+        if (c.text.size() > limit) c.text.replace(limit, c.text.size(), "");
+        c.selectionStart = static_cast<int>(std::min(start + inserted.size(), limit));
     }
     c.selectionLength = 0;
-    notifyControl(panelHandle, c.id, Change::Value);
+    capLines(c);
+    if (c.kind == CtrlKind::TextBox) // no length limit: the edit is exactly this
+        fe()->textEdited(panelHandle, c.id, static_cast<int>(start), static_cast<int>(length),
+                         inserted);
+    else
+        notifyControl(panelHandle, c.id, Change::Value);
     notifyControl(panelHandle, c.id, Change::Selection);
     raise(panelHandle, c.id, EVENT_VAL_CHANGED);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/uirt/model/resource.h"
+#include "platform/uirt/model/textbuffer.h"
 
 namespace uirt {
 
@@ -34,7 +35,7 @@ struct ControlState {
     int minDigits = 0;
     int precision = 0;
     // String, text box, text message.
-    std::string text;
+    TextBuffer text;
     int maxLength = 0;
     int selectionStart = 0, selectionLength = 0;
     // Ring and tree.
@@ -102,8 +103,16 @@ const MenuBarState* FindMenuBar(int menuBar);
 // check boxes and LEDs "1"/"0", text messages their text, other kinds their label.
 std::string DisplayText(const ControlState& control);
 
+// A text box keeps at most this many lines: once its text holds more line breaks, the
+// oldest lines are dropped, in the model and in the window alike.
+inline constexpr int kTextBoxLineCap = 200000;
+int TextBoxLineCap();
+// Tests: a small cap, so that dropping needs few lines. ResetModel restores kTextBoxLineCap.
+void SetTextBoxLineCap(int lines);
+
 // Discards every panel and menu bar, clears callbacks, the resolver's report, print
-// attributes and the active panel, and drops the front end. Registered resources stay.
+// attributes, the active panel and the line cap, and drops the front end. Registered resources
+// stay.
 void ResetModel();
 
 } // namespace uirt

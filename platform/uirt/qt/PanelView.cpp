@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +39,29 @@ bool labelAbove(CtrlKind k) {
 // Qt widgets are owned by their parent widget; this is the one place that creates them.
 template <typename W, typename... Args> W* child(QWidget* parent, Args&&... args) {
     return new W(std::forward<Args>(args)..., parent);
+}
+
+// Passes the user's edit of a text box to the model: as the change alone while document
+// positions are the model's byte offsets and nothing is queued, else as the whole text (the
+// queued appends follow the user's text). The widget then drops lines as the model did.
+void userEdit(QtFrontEnd& fe, TextBox& box, int panel, int id, int position, int removed,
+              const QString& added) {
+    if (box.positionsAreBytes() && !box.hasPending()) {
+        const QByteArray bytes = added.toLatin1();
+        fe.userInput(
+            panel, id,
+            [&] {
+                input::editText(panel, id, position, removed,
+                                std::string_view(bytes.constData(), bytes.size()));
+            },
+            false);
+    } else {
+        const QByteArray text = (box.toPlainText() + box.pending()).toUtf8();
+        fe.userInput(
+            panel, id, [&] { input::enterText(panel, id, text.toStdString()); }, false);
+    }
+    if (const ControlState* c = FindControl(panel, id)) box.setShownRevision(c->text.revision());
+    box.trim();
 }
 
 // A text message never clips: a text wider than its control gets a smaller font. Captions
@@ -189,11 +211,10 @@ void PanelView::buildControl(const ControlState& c) {
         auto* w = child<TextBox>(body);
         // The text box has no "entry finished": the model follows every edit (its callback
         // only cares about right clicks). The selection follows through cursorPositionChanged.
-        QObject::connect(w, &QPlainTextEdit::textChanged, w, [&fe, w, panel, id] {
-            const QByteArray text = w->toPlainText().toUtf8();
-            fe.userInput(
-                panel, id, [&] { input::enterText(panel, id, text.toStdString()); }, false);
-        });
+        QObject::connect(w, &TextBox::edited, w,
+                         [&fe, w, panel, id](int position, int removed, const QString& added) {
+                             userEdit(fe, *w, panel, id, position, removed, added);
+                         });
         auto pushSelection = [&fe, w, panel, id] {
             if (w->hasPending()) return; // the model is ahead; offsets still agree once flushed
             const QTextCursor cur = w->textCursor();
@@ -298,7 +319,7 @@ void PanelView::buildControl(const ControlState& c) {
     if (c.kind == CtrlKind::TextBox) {
         // Columns of a dump stay aligned in a monospaced box; prose wraps at the box's edge.
         auto* box = static_cast<TextBox*>(v.widget.data());
-        if (!QFontInfo(box->font()).fixedPitch()) {
+        if (!equalAdvances(box->font())) {
             box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         }
@@ -512,15 +533,15 @@ void PanelView::syncValue(const ControlState& c, ControlView& v) {
     }
     case CtrlKind::TextBox: {
         if (frontEnd_.isInputSource(panel_, c.id)) break; // the box shows what the user typed
+        // Appends arrive through appendText; anything else changes the revision.
         auto* box = static_cast<TextBox*>(w);
-        box->flush();
-        const QString text = qs(c.text);
-        if (box->toPlainText() != text) box->replaceText(text);
+        if (box->shownRevision() != c.text.revision())
+            box->replaceText(qs(c.text), c.text.revision());
         break;
     }
     case CtrlKind::TextMessage: {
         auto* label = static_cast<QLabel*>(w);
-        const QString text = qs(c.text.empty() ? c.label : c.text);
+        const QString text = qs(c.text.empty() ? std::string_view(c.label) : c.text.view());
         if (label->text() != text) {
             label->setText(text);
             fitText(label, c);
@@ -641,6 +662,15 @@ void PanelView::appendText(int id, std::string_view text) {
     auto it = controls_.find(id);
     if (it == controls_.end() || it->second.kind != CtrlKind::TextBox) return;
     static_cast<TextBox*>(it->second.widget.data())->append(qs(text));
+}
+
+void PanelView::editText(const ControlState& c, int start, int removed, std::string_view inserted) {
+    auto it = controls_.find(c.id);
+    if (it == controls_.end() || c.kind != CtrlKind::TextBox) return;
+    QtFrontEnd::MirrorScope mirror(frontEnd_);
+    auto* box = static_cast<TextBox*>(it->second.widget.data());
+    if (!box->applyEdit(start, removed, qs(inserted), c.text.revision()))
+        box->replaceText(qs(c.text), c.text.revision());
 }
 
 void PanelView::flushText() {

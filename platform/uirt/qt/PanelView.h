@@ -71,6 +71,8 @@ class PanelView {
     // Mirrors everything the user can change (value, marks, items, range, dim, visibility).
     void resyncControl(const ControlState& control);
     void appendText(int control, std::string_view text);
+    // Applies the program's edit of a text box (the model's text already holds it).
+    void editText(const ControlState& control, int start, int removed, std::string_view inserted);
     void syncMenuEntry(const MenuEntryState& entry);
     void flushText();
 

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -14,6 +15,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -82,11 +84,32 @@ QMessageBox::Icon iconFor(std::string_view title) {
 
 } // namespace
 
+bool equalAdvances(const QFont& font) {
+    const QFontMetricsF m(font);
+    const qreal advance = m.horizontalAdvance(QLatin1Char('0'));
+    const QString sample = QStringLiteral("0123456789ABCDEFabcdef :.,-_xiIlWwMm|()[]#%");
+    return advance > 0 && std::all_of(sample.begin(), sample.end(),
+                                      [&](QChar ch) { return m.horizontalAdvance(ch) == advance; });
+}
+
+QFont monospacedFont() {
+    // The build installs DejaVu Sans Mono; the system's fixed font keeps its size.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont dejaVu = font;
+    dejaVu.setFamilies({QStringLiteral("DejaVu Sans Mono")});
+    dejaVu.setStyleHint(QFont::TypeWriter);
+    if (equalAdvances(dejaVu)) return dejaVu;
+    if (equalAdvances(font)) return font;
+    font.setFamilies({QStringLiteral("monospace")});
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
 QFont fontFor(std::string_view name) {
     if (name.empty()) return QApplication::font();
     if (name.find("Courier") != std::string_view::npos ||
         name.find("Mono") != std::string_view::npos)
-        return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        return monospacedFont();
     // The panels name a proportional face only for headings: show it larger and bold, with
     // a serif fallback when the face is not installed.
     QFont f(qs(name));
@@ -136,6 +159,12 @@ void QtFrontEnd::controlChanged(int panel, int control, Change what) {
 
 void QtFrontEnd::textAppended(int panel, int control, std::string_view text) {
     if (PanelView* v = view(panel)) v->appendText(control, text);
+}
+
+void QtFrontEnd::textEdited(int panel, int control, int start, int removed,
+                            std::string_view inserted) {
+    const ControlState* c = FindControl(panel, control);
+    if (PanelView* v = view(panel); v && c) v->editText(*c, start, removed, inserted);
 }
 
 void QtFrontEnd::menuChanged(int menuBar, int menuOrItem) {
@@ -208,11 +237,13 @@ QWidget* QtFrontEnd::dialogParent() const {
 // ---- Popups --------------------------------------------------------------------------------
 
 void QtFrontEnd::message(std::string_view title, std::string_view text) {
+    flushAll();
     QMessageBox box(iconFor(title), qs(title), qs(text), QMessageBox::Ok, dialogParent());
     box.exec();
 }
 
 bool QtFrontEnd::confirm(std::string_view title, std::string_view text) {
+    flushAll();
     QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
                     dialogParent());
     box.setDefaultButton(QMessageBox::Yes);
@@ -223,6 +254,7 @@ int QtFrontEnd::popupMenu(int menuBar, int menu, int panel, int top, int left) {
     const MenuBarState* bar = FindMenuBar(menuBar);
     PanelView* v = view(panel);
     if (!bar || !v) return 0;
+    flushAll();
     // A fresh menu built from the model: the dimmer has already run for it.
     QMenu popup(v->window());
     for (const MenuEntryState& e : bar->entries) {
@@ -252,12 +284,14 @@ std::string QtFrontEnd::text() {
 }
 
 void QtFrontEnd::setText(std::string_view text) {
+    flushAll();
     QApplication::clipboard()->setText(qs(text));
 }
 
 // ---- Printing and help ---------------------------------------------------------------------
 
 int QtFrontEnd::printText(std::string_view text, const PrintSettings& settings) {
+    flushAll();
     return printPlainText(qs(text), settings.lineWidth, settings.wrapLines) ? 0 : UIE_PRINT_FAILED;
 }
 

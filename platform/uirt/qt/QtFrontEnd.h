@@ -21,9 +21,16 @@ class QEventLoop;
 
 namespace uirt::qt {
 
-// Font for a resource font name: "" is the application font, a Courier face the system's
-// monospaced font, anything else that family as a heading (larger, bold).
+// Font for a resource font name: "" is the application font, a Courier face the monospaced
+// font, anything else that family as a heading (larger, bold).
 QFont fontFor(std::string_view name);
+// Whether the glyphs a dump uses (digits, hex letters, separators, narrow and wide letters)
+// all advance by the same width: measured, because some fonts set the fixed-pitch flag
+// wrongly.
+bool equalAdvances(const QFont& font);
+// DejaVu Sans Mono at the system's fixed-font size; else the first font whose glyphs have
+// equal advances among the system's fixed font and fontconfig's "monospace".
+QFont monospacedFont();
 
 class QtFrontEnd final : public QObject,
                          public FrontEnd,
@@ -46,6 +53,8 @@ class QtFrontEnd final : public QObject,
     void panelChanged(int panel) override;
     void controlChanged(int panel, int control, Change what) override;
     void textAppended(int panel, int control, std::string_view text) override;
+    void textEdited(int panel, int control, int start, int removed,
+                    std::string_view inserted) override;
     void menuChanged(int menuBar, int menuOrItem) override;
 
     Popups& popups() override { return *this; }
@@ -81,6 +90,8 @@ class QtFrontEnd final : public QObject,
     // ---- Lookups for tests and tools -----------------------------------------------------
     PanelView* view(int panel) const;
     PanelView* viewOfMenuBar(int menuBar) const;
+    // Shows every text queued for the text boxes. Runs before popups, printing and clipboard
+    // writes, so that the user never acts on a box that lags behind the model.
     void flushAll();
 
     // Counts mirroring scopes: while one is open, widget signals are our own echo.

@@ -28,8 +28,8 @@ QAction* MenuAction(int menuBar, int menuOrItem);
 QMenu* MenuOf(int menuBar, int menu);
 // The precise timer driving a timer control.
 QTimer* TimerOf(int panel, int control);
-// Inserts every text still queued for the text boxes (appends are coalesced until the
-// event loop turns).
+// Inserts every text still queued for the text boxes (appends are shown at most
+// TextBox::kFlushIntervalMs after they are queued).
 void FlushTextBoxes();
 // Renders the panel's window (laid out at its size, shown or not) into a PNG file.
 // Returns false when the panel does not exist or the file cannot be written.

@@ -1,0 +1,82 @@
+// usb_test_raw: one transfer straight through the FIFO, without sub-address or frames.
+#include "engine/UsbTest.h"
+
+#include "core/Kestrel_core.h"
+#include "core/time_utils.h"
+#include "engine/DataDump.h"
+#include "engine/TestData.h"
+#include "engine/TransferRun.h"
+#include "platform/corvousb/CorvoUsb.h"
+#include "ui/Output.h"
+
+// Every failure of a raw call reaches the error callback.
+static void ReportRawError(void) {
+    USB_Perror(USB_GetLastError());
+}
+
+static void RawRead(int id, TransferRun* run) {
+    int moved = 0;
+    StartPrecTimer();
+    int ok = USB_Read(id, run->first, run->byteCount, &moved);
+    StopPrecTimer();
+    if (!ok) {
+        ReportRawError();
+        return;
+    }
+    ReportMovedBytes(run, moved, MOVED_READ);
+    PrintTransferRate(moved);
+}
+
+// The rate follows even a failed write, with the count the library left.
+static void RawWrite(int id, TransferRun* run) {
+    int moved = 0;
+    FillBuffer(run->first);
+    StartPrecTimer();
+    int ok = USB_Write(id, run->first, run->byteCount, &moved);
+    StopPrecTimer();
+    if (!ok)
+        ReportRawError();
+    else
+        ReportMovedBytes(run, moved, MOVED_WRITTEN);
+    PrintTransferRate(moved);
+}
+
+// Write and read back, timed together; the dumps come after the read.
+static void RawBurst(int id, int print, TransferRun* run) {
+    int moved = 0;
+    FillBuffer(run->first);
+    StartPrecTimer();
+    if (!USB_Write(id, run->first, run->byteCount, &moved)) {
+        StopPrecTimer();
+        ReportRawError();
+        return;
+    }
+    int readOk = USB_Read(id, run->second, run->byteCount, &moved);
+    StopPrecTimer();
+    if (print) InfoPrintf("\nWrote...");
+    PrintData(run->first);
+    if (readOk) {
+        if (print) {
+            InfoPrintf("Read...");
+            PrintData(run->second);
+        }
+    } else {
+        ReportRawError();
+    }
+    PrintTransferRate(moved);
+}
+
+void usb_test_raw(void) {
+    const int mode = GetIOMode();
+    if (mode == 2 || mode == 4) return;
+    const int id = GetUsbId();
+    const int print = GetPrintState();
+    TransferRun run;
+    BeginTransferRun(&run);
+    if (AllocTransferBlocks(&run, InfoPrintf)) {
+        if (mode == 0) RawRead(id, &run);
+        if (mode == 1) RawWrite(id, &run);
+        if (mode == 3) RawBurst(id, print, &run);
+    }
+    EndTransferRun(&run);
+}

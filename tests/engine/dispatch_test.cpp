@@ -1,0 +1,199 @@
+// The setup panel's transfer controls: the four fields, "Apply", the option radio groups, the
+// pattern ring and the print check boxes, acted on as the user.
+#include "engine_session.h"
+
+#include "engine/Dispatch.h"
+#include "engine/LoopMode.h"
+#include "ui/Radio.h"
+#include "usb/UsbLink.h"
+
+namespace {
+
+int MinDigits(int control) {
+    int digits = 0;
+    GetCtrlAttribute(GetSetupPanelHandle(), control, ATTR_MIN_DIGITS, &digits);
+    return digits;
+}
+
+} // namespace
+
+// Fails when a field's change does not store all four fields, the data field is not shown cut
+// to the word size (while the settings keep every bit), or "Apply" does not take the focus.
+TEST_F(EngineSession, TransferFieldsAreStored) {
+    RunStep([] {
+        hl::EnterValue(SetupHandle(), SETUPPANEL_SUBADDRESS, 126);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_INCREMENT, 7);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_DATA, 0x1234);
+        EXPECT_EQ(GetStartVal(), 0x1234);
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "34");
+        EXPECT_EQ(hl::ActiveCtrl(SetupHandle()), SETUPPANEL_APPLYBTN);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 300);
+        EXPECT_EQ(GetStartVal(), 0x34);
+        EXPECT_EQ(GetWordCount(), 300);
+        EXPECT_EQ(GetSubAddress(), 126);
+        EXPECT_EQ(GetIncrement(), 7);
+
+        hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 2);
+        EXPECT_EQ(MinDigits(SETUPPANEL_DATA), 8);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_DATA, 0x55AA55AA);
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA55AA");
+        hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 1);
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA");
+        hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 0);
+        EXPECT_EQ(GetWordSize(), 0);
+        EXPECT_EQ(MinDigits(SETUPPANEL_DATA), 2);
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "AA");
+        EXPECT_EQ(GetStartVal(), 0x55AA55AA);
+
+        hl::MarkOption(SetupHandle(), SETUPPANEL_BYTEORDERRADIO, 1);
+        EXPECT_EQ(IsMSBFirst(), 1);
+        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 3);
+        EXPECT_EQ(GetIOMode(), 3);
+    });
+}
+
+// Fails when pattern mode does not take the ring's pattern as the start value with increment
+// 0, leaves the data, increment or size controls usable, lets a later field change cut the
+// pattern, or when going back does not set increment 1 and show the masked value.
+TEST_F(EngineSession, PatternModeDimsAndKeepsThePattern) {
+    RunStep([this] {
+        hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 0);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_INCREMENT, 7);
+        SetCtrlVal(SetupHandle(), SETUPPANEL_PATTERNRING, 0x55AA55AAu);
+        hl::MarkOption(SetupHandle(), SETUPPANEL_DATATYPERADIO, 1);
+        EXPECT_EQ(GetPatternMode(), 1);
+        EXPECT_EQ(GetStartVal(), 0x55AA55AA);
+        EXPECT_EQ(GetIncrement(), 0);
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA55AA");
+        for (int control : {SETUPPANEL_DATA, SETUPPANEL_INCREMENT, SETUPPANEL_DATASZRADIO})
+            EXPECT_TRUE(hl::IsDimmed(SetupHandle(), control)) << control;
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PATTERNRING));
+
+        hl::ChooseRingItem(SetupHandle(), SETUPPANEL_PATTERNRING, 5);
+        EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "FF00FF00");
+        hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 3);
+        EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "FF00FF00");
+        // Pattern mode sends 32-bit words whatever the word size.
+        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 0);
+        MarkCalls();
+        hl::Press(SetupHandle(), SETUPPANEL_APPLYBTN);
+        EXPECT_EQ(Calls(), std::vector<std::string>{"UsbRd(1, 0, data, 12)"});
+
+        hl::MarkOption(SetupHandle(), SETUPPANEL_DATATYPERADIO, 0);
+        EXPECT_EQ(GetPatternMode(), 0);
+        EXPECT_EQ(GetIncrement(), 1);
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_INCREMENT), "1");
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "00");
+        EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
+        for (int control : {SETUPPANEL_DATA, SETUPPANEL_INCREMENT, SETUPPANEL_DATASZRADIO})
+            EXPECT_FALSE(hl::IsDimmed(SetupHandle(), control)) << control;
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PATTERNRING));
+    });
+}
+
+// Fails when "Apply" does not light the activity lamp for the transfer and darken it after,
+// or ignores the frame-format switch in choosing the test.
+TEST_F(EngineSession, ApplyRunsTheSelectedTest) {
+    RunStep([this] {
+        ObserveLibraryOutput();
+        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 0);
+        hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 4);
+        bus::FailNextCall("UsbRd", CORVOUSB_ERR_IO);
+        MarkCalls();
+        hl::Press(SetupHandle(), SETUPPANEL_APPLYBTN);
+        EXPECT_EQ(Calls().front(), "UsbRd(1, 0, data, 4)");
+        ASSERT_FALSE(Seen().empty());
+        EXPECT_EQ(Seen().front(), "wordCount=4 led=1");
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED_2), 0);
+        hl::Press(SetupHandle(), SETUPPANEL_APPLYBTN);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED_2), 0);
+
+        hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
+        MarkCalls();
+        hl::Press(SetupHandle(), SETUPPANEL_APPLYBTN);
+        EXPECT_EQ(Calls(), std::vector<std::string>{"USB_Read(1, data, 4, out)"});
+        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 4);
+        MarkCalls();
+        ClearInfo();
+        hl::Press(SetupHandle(), SETUPPANEL_APPLYBTN);
+        EXPECT_TRUE(Calls().empty());
+        EXPECT_EQ(Info(), "");
+        // A commit of a numeric field runs nothing.
+        hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 1);
+        MarkCalls();
+        hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 5);
+        EXPECT_TRUE(Calls().empty());
+    });
+}
+
+// Fails when "Print" does not store its state or dim "Short display", or touches the short
+// display setting.
+TEST_F(EngineSession, PrintChecksAndShortDisplay) {
+    RunStep([] {
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
+        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 1);
+        EXPECT_EQ(GetShortPrint(), 1);
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 0);
+        EXPECT_EQ(GetPrintState(), 0);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
+        EXPECT_EQ(GetShortPrint(), 1);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT), 1);
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
+        EXPECT_EQ(GetPrintState(), 1);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
+        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 0);
+        EXPECT_EQ(GetShortPrint(), 0);
+    });
+}
+
+// Fails when a callback acts on an event other than its own: each is called with the events
+// it must ignore, and no setting, control or library call may change.
+TEST_F(EngineSession, CallbacksIgnoreOtherEvents) {
+    RunStep([this] {
+        const int setup = SetupHandle();
+        SetCtrlVal(setup, SETUPPANEL_SHORTPRINT, GetShortPrint() == 0);
+        SetCtrlVal(setup, SETUPPANEL_PRINTCHK, GetPrintState() == 0);
+        SetCtrlVal(setup, SETUPPANEL_WORDCOUNT, 99u);
+        SetCtrlVal(setup, SETUPPANEL_LOOPCHECKBOX, 1);
+        SetCtrlVal(setup, SETUPPANEL_LOOPRING, 1000);
+        Radio_SetMarkedOption(setup, SETUPPANEL_IOMODE, 3);
+        Radio_SetMarkedOption(setup, SETUPPANEL_BYTEORDERRADIO, 1);
+        Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 2);
+        Radio_SetMarkedOption(setup, SETUPPANEL_DATATYPERADIO, 1);
+        const struct {
+            CtrlCallbackPtr callback;
+            int control;
+            std::vector<int> ignored;
+        } cases[] = {
+            {IOCallback, SETUPPANEL_APPLYBTN, {EVENT_RIGHT_CLICK, EVENT_TIMER_TICK}},
+            {IOCallback, SETUPPANEL_WORDCOUNT, {EVENT_COMMIT, EVENT_RIGHT_CLICK}},
+            {IOModeCB, SETUPPANEL_IOMODE, {EVENT_VAL_CHANGED, EVENT_RIGHT_CLICK}},
+            {ByteOrderCB, SETUPPANEL_BYTEORDERRADIO, {EVENT_VAL_CHANGED}},
+            {DataSizeCB, SETUPPANEL_DATASZRADIO, {EVENT_VAL_CHANGED}},
+            {DataTypeCB, SETUPPANEL_DATATYPERADIO, {EVENT_VAL_CHANGED}},
+            {PatternCB, SETUPPANEL_PATTERNRING, {EVENT_VAL_CHANGED}},
+            {PrintChkCB, SETUPPANEL_PRINTCHK, {EVENT_VAL_CHANGED}},
+            {ShortPrintChkCB, SETUPPANEL_SHORTPRINT, {EVENT_VAL_CHANGED}},
+            {LoopChkCB, SETUPPANEL_LOOPCHECKBOX, {EVENT_COMMIT, EVENT_RIGHT_CLICK}},
+            {LoopTimeCB, SETUPPANEL_LOOPRING, {EVENT_VAL_CHANGED}},
+            {TimerCB, SETUPPANEL_TIMER, {EVENT_COMMIT, EVENT_VAL_CHANGED}},
+        };
+        SaveConfig();
+        const auto before = ConfigLines();
+        MarkCalls();
+        ClearInfo();
+        for (const auto& c : cases)
+            for (int event : c.ignored)
+                EXPECT_EQ(c.callback(setup, c.control, event, nullptr, 0, 0), 0);
+        SaveConfig();
+        EXPECT_EQ(ConfigLines(), before);
+        EXPECT_EQ(GetLoopState(), 0);
+        EXPECT_EQ(GetPatternMode(), 0);
+        EXPECT_EQ(hl::Text(setup, SETUPPANEL_DATA), "00");
+        EXPECT_FALSE(hl::IsDimmed(setup, SETUPPANEL_SHORTPRINT));
+        EXPECT_TRUE(Calls().empty());
+        EXPECT_EQ(Info(), "");
+    });
+}

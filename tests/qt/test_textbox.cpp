@@ -1,0 +1,257 @@
+// The information box in the Qt front end: deferred display, line cap and the user's edits.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/uirt/model/state.h"
+#include "platform/uirt/model/uirt.h"
+#include "platform/uirt/qt/QtFrontEnd.h"
+#include "platform/uirt/qt/TextBox.h"
+#include "platform/uirt/qt/uirt_qt.h"
+#include "ui/KestrelUIR.h"
+#include "ui/Resources.h"
+
+namespace {
+
+// The main panel shown, its information box at hand (the QApplication comes from test_qt.cpp).
+class InfoBox : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        uirt::ResetModel();
+        RegisterKestrelResources();
+        ASSERT_EQ(InitCVIRTE(nullptr, nullptr, nullptr), 1);
+        panel = LoadPanel(0, "KestrelUIR.uir", 1);
+        ASSERT_GT(panel, 0);
+        DisplayPanel(panel);
+        box =
+            qobject_cast<uirt::qt::TextBox*>(uirt::qt::ControlWidget(panel, MAINPANEL_INFOTEXTBOX));
+        ASSERT_NE(box, nullptr);
+    }
+    void TearDown() override { uirt::ResetModel(); }
+
+    void Append(const std::string& text) { SetCtrlVal(panel, MAINPANEL_INFOTEXTBOX, text.c_str()); }
+    QString ModelText() const {
+        return QString::fromStdString(
+            uirt::DisplayText(*uirt::FindControl(panel, MAINPANEL_INFOTEXTBOX)));
+    }
+    std::pair<int, int> ModelSelection() const {
+        const uirt::ControlState& c = *uirt::FindControl(panel, MAINPANEL_INFOTEXTBOX);
+        return {c.selectionStart, c.selectionLength};
+    }
+    std::pair<int, int> WidgetSelection() const {
+        const QTextCursor c = box->textCursor();
+        return {c.selectionStart(), c.selectionEnd() - c.selectionStart()};
+    }
+
+    int panel = 0;
+    uirt::qt::TextBox* box = nullptr;
+};
+
+// Fails when appends reach the widget one by one or every event-loop turn instead of in one
+// insert after the interval, when text is lost, when the model is not exact meanwhile, or
+// when the box stops following the end.
+TEST_F(InfoBox, AppendsShowInOneInsertAfterTheIntervalWhileTheModelIsExact) {
+    int inserts = 0;
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
+                     [&](int, int, int added) { inserts += added > 0; });
+    QElapsedTimer clock;
+    clock.start();
+    QString expected;
+    for (int i = 0; i < 500; ++i) {
+        const std::string line = "line " + std::to_string(i) + "\n";
+        Append(line);
+        expected += QString::fromStdString(line);
+        int length = 0;
+        GetCtrlAttribute(panel, MAINPANEL_INFOTEXTBOX, ATTR_STRING_TEXT_LENGTH, &length);
+        ASSERT_EQ(length, expected.size());
+    }
+    EXPECT_EQ(ModelText(), expected);
+    QCoreApplication::processEvents();
+    if (clock.elapsed() < uirt::qt::TextBox::kFlushIntervalMs - 5) {
+        EXPECT_TRUE(box->toPlainText().isEmpty()); // not at every turn of the event loop
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(box->toPlainText(), expected, 2000);
+    EXPECT_EQ(inserts, 1);
+    QScrollBar* bar = box->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+// Fails when the user can click, right-click or read a popup while the box still lags
+// behind the model.
+TEST_F(InfoBox, UserActionsAndPopupsSeeEverythingAppended) {
+    Append("pressed\n");
+    QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("pressed\n"));
+    Append("right\n");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            box->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(box->viewport(), &click);
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("pressed\nright\n"));
+    Append("popup\n");
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        shown = box->toPlainText();
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    MessagePopup("Kestrel", "text");
+    EXPECT_EQ(shown, QStringLiteral("pressed\nright\npopup\n"));
+}
+
+// Fails when the widget keeps other lines than the model under the cap, or the selection
+// moves differently in the two.
+TEST_F(InfoBox, LineCapDropsTheSameLinesInModelAndWidget) {
+    uirt::SetTextBoxLineCap(4);
+    Append("l0\nl1\nl2\n");
+    uirt::qt::FlushTextBoxes();
+    QTextCursor c = box->textCursor();
+    c.setPosition(4);
+    c.setPosition(7, QTextCursor::KeepAnchor); // "1\nl"
+    box->setTextCursor(c);
+    EXPECT_EQ(ModelSelection(), (std::pair{4, 3}));
+    Append("l3\nl4\n"); // l0 goes now, in the model; in the widget at the flush
+    EXPECT_EQ(ModelText(), QStringLiteral("l1\nl2\nl3\nl4\n"));
+    EXPECT_EQ(ModelSelection(), (std::pair{1, 3}));
+    Append("l5\nl6\n");
+    EXPECT_EQ(ModelSelection(), (std::pair{0, 0}));
+    uirt::qt::FlushTextBoxes();
+    EXPECT_EQ(box->toPlainText(), ModelText());
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("l3\nl4\nl5\nl6\n"));
+    EXPECT_EQ(WidgetSelection(), ModelSelection());
+    // The user's Return at the end adds a line: both drop the oldest.
+    c.movePosition(QTextCursor::End);
+    box->setTextCursor(c);
+    QTest::keyClicks(box, "l7");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("l4\nl5\nl6\nl7\n"));
+    EXPECT_EQ(ModelText(), box->toPlainText());
+    EXPECT_EQ(WidgetSelection(), ModelSelection());
+    // An edit while lines are queued (the model has dropped lines the widget still shows)
+    // must not be applied at the widget's offsets.
+    Append("l8\n");
+    QTextCursor(box->document()).insertText(QStringLiteral("X")); // before "l4", not "l5"
+    uirt::qt::FlushTextBoxes();
+    EXPECT_EQ(ModelText(), QStringLiteral("l5\nl6\nl7\nl8\n"));
+    EXPECT_EQ(box->toPlainText(), ModelText());
+}
+
+// Fails when typing, deleting, replacing a selection, pasting or non-ASCII input leaves the
+// model with another text than the widget, or the echo moves the user's cursor.
+TEST_F(InfoBox, UserEditsReachTheModel) {
+    Append("hello world\nsecond line\n");
+    uirt::qt::FlushTextBoxes();
+    QTextCursor c = box->textCursor();
+    c.setPosition(5);
+    box->setTextCursor(c);
+    QTest::keyClicks(box, ", dear");
+    EXPECT_EQ(ModelText(), QStringLiteral("hello, dear world\nsecond line\n"));
+    EXPECT_EQ(box->textCursor().position(), 11);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Delete);
+    EXPECT_EQ(ModelText(), QStringLiteral("hello, deaworld\nsecond line\n"));
+    c.setPosition(16);
+    c.setPosition(22, QTextCursor::KeepAnchor); // "second"
+    box->setTextCursor(c);
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(ModelText(), QStringLiteral("hello, deaworld\n\n line\n"));
+    QApplication::clipboard()->setText(QStringLiteral("pasted\ntext"));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(ModelText(), QStringLiteral("hello, deaworld\n\npasted\ntext line\n"));
+    for (const QString& key : {QStringLiteral("\u00e9"), QStringLiteral("t"),
+                               QStringLiteral("\u00e9"), QStringLiteral(" ")}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+        QApplication::sendEvent(box, &press);
+    }
+    QTest::keyClicks(box, "and on");
+    EXPECT_EQ(ModelText(), box->toPlainText());
+    EXPECT_EQ(ModelText(),
+              QStringLiteral("hello, deaworld\n\npasted\ntext\u00e9t\u00e9 and on line\n"));
+    EXPECT_EQ(WidgetSelection(), (std::pair{38, 0}));
+    // Qt turns "\r\n" into one line break: offsets then differ from the model's bytes.
+    ResetTextBox(panel, MAINPANEL_INFOTEXTBOX, "a\r\nb");
+    c = box->textCursor();
+    c.movePosition(QTextCursor::End);
+    box->setTextCursor(c);
+    QTest::keyClicks(box, "c");
+    EXPECT_EQ(ModelText(), box->toPlainText());
+}
+
+// Fails when the Edit menu's cut or paste rewrites the whole document instead of the part
+// they change, or leaves the widget with another text than the model.
+TEST_F(InfoBox, CutAndPasteThroughTheModelChangeOnlyTheirPart) {
+    Append("hello world\n");
+    uirt::qt::FlushTextBoxes();
+    std::vector<std::array<int, 3>> changes;
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
+                     [&](int at, int removed, int added) {
+                         changes.push_back({at, removed, added});
+                     });
+    SetActiveCtrl(panel, MAINPANEL_INFOTEXTBOX);
+    SetCtrlAttribute(panel, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_START, 6);
+    SetCtrlAttribute(panel, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_LENGTH, 5);
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'X');
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("hello \n"));
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("hello worldworld\n"));
+    EXPECT_EQ(ModelText(), box->toPlainText());
+    EXPECT_EQ(changes, (std::vector<std::array<int, 3>>{{6, 5, 0}, {6, 0, 5}, {11, 0, 5}}));
+    EXPECT_EQ(WidgetSelection(), (std::pair{16, 0}));
+    uirt::SetTextBoxLineCap(2); // a paste over the cap drops the same lines in both
+    QApplication::clipboard()->setText(QStringLiteral("a\nb\n"));
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
+    EXPECT_EQ(ModelText(), QStringLiteral("b\n\n"));
+    EXPECT_EQ(box->toPlainText(), ModelText());
+}
+
+// Fails when a right click rewrites the widget's text, or a text replaced by the right
+// click's callback is not shown.
+int ResetOnRightClick(int panel, int control, int event, void*, int, int) {
+    if (event == EVENT_RIGHT_CLICK) ResetTextBox(panel, control, "reset by the callback");
+    return 0;
+}
+TEST_F(InfoBox, RightClickLeavesTheTextAloneUnlessTheCallbackChangesIt) {
+    Append("keep me\n");
+    uirt::qt::FlushTextBoxes();
+    QTest::keyClicks(box, "typed ");
+    int changes = 0;
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
+                     [&](int, int, int) { ++changes; });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            box->viewport()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(box->viewport(), &click);
+    EXPECT_EQ(changes, 0);
+    InstallCtrlCallback(panel, MAINPANEL_INFOTEXTBOX, ResetOnRightClick, nullptr);
+    QApplication::sendEvent(box->viewport(), &click);
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("reset by the callback"));
+}
+
+// Fails when the box does not use the installed DejaVu Sans Mono, when a dump line's columns
+// would not line up (glyphs of unequal advance), when a proportional font passes the check,
+// or when the monospaced box wraps its lines.
+TEST_F(InfoBox, DumpColumnsLineUpInDejaVuSansMono) {
+    EXPECT_EQ(box->font().family(), QStringLiteral("DejaVu Sans Mono")); // asked for by name
+    EXPECT_EQ(QFontInfo(box->font()).family(), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_TRUE(uirt::qt::equalAdvances(box->font()));
+    const QFontMetricsF m(box->font());
+    const QString line = QStringLiteral("00000010 : 0A 1B FF 7E  ..i.W.|m");
+    EXPECT_EQ(m.horizontalAdvance(line), line.size() * m.horizontalAdvance(QLatin1Char('0')));
+    QFont proportional(QStringLiteral("DejaVu Sans"));
+    EXPECT_FALSE(uirt::qt::equalAdvances(proportional));
+    EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::NoWrap);
+}
+
+} // namespace
