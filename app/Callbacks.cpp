@@ -6,6 +6,8 @@
 #include "engine/Dispatch.h"
 #include "engine/LoopMode.h"
 #include "platform/uirt/model/resource.h"
+#include "progwiz/Eeprom.h"
+#include "progwiz/ProgWiz.h"
 #include "ui/Menus.h"
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
@@ -48,11 +50,25 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"LoopChkCB", LoopChkCB},
     {"LoopTimeCB", LoopTimeCB},
     {"TimerCB", TimerCB},
+    {"ProgramWizCB", ProgramWizCB},
+    {"NextCB", NextCB},
+    {"BackCB", BackCB},
+    {"CancelCB", CancelCB},
+    {"FinishCB", FinishCB},
+    {"WizDevDescCB", WizDevDescCB},
+    {"WizSerNumCB", WizSerNumCB},
+    {"MaxPowerCB", MaxPowerCB},
+    {"PowerRadioCB", PowerRadioCB},
+    {"DriveCurrentCB", DriveCurrentCB},
+    {"ReadEEpromCB", ReadEEpromCB},
+    {"EEpromChkCB", EEpromChkCB},
 };
 
 const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
     {"ExitCB", ExitCB},
     {"ShowSetupDlg", ShowSetupDlg},
+    {"EraseCB", EraseCB},
+    {"ProgramMenuCB", ProgramMenuCB},
 };
 
 template <typename Fn> Fn Find(std::initializer_list<Entry<Fn>> table, std::string_view name) {

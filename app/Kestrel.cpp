@@ -7,6 +7,7 @@
 #include "core/time_utils.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
+#include "progwiz/ProgWiz.h"
 #include "ui/About.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Menus.h"
@@ -16,6 +17,19 @@
 #include "ui/Resources.h"
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
+
+#include <cstring>
+
+// Most characters one InfoPrintf call passes on.
+enum { INFO_PRINTF_CHARS = 131 };
+
+// Writes a text of any length to the information box, in pieces InfoPrintf takes whole, then
+// ends the line.
+static void PrintWhole(const char* text) {
+    for (size_t at = 0, n = strlen(text); at < n; at += INFO_PRINTF_CHARS)
+        InfoPrintf("%.*s", INFO_PRINTF_CHARS, text + at);
+    InfoPrintf("\n");
+}
 
 // Lists every device on the bus, opens the configured one and fills the setup panel.
 static void ConnectDevices(void) {
@@ -48,6 +62,8 @@ int KestrelMain(void) {
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_BYTEORDERRADIO);
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_IOMODE);
     ReadConfig();
+    // A kestrel.cfg that was refused is named in the information box, which is up by now.
+    if (GetConfigProblem()[0] != '\0') PrintWhole(GetConfigProblem());
     Radio_SetMarkedOption(setupPanel, SETUPPANEL_BYTEORDERRADIO, IsMSBFirst());
     DisplayPanel(mainPanel);
     DisplayPanel(setupPanel);
@@ -66,10 +82,13 @@ int KestrelMain(void) {
         ConnectDevices();
         dbg_OpenLogFile();
         RunUserInterface();
+        EndProgWiz(); // a wizard left open closes unprogrammed, with "Conf.tmp"
         dbg_CloseLogFile();
         InterfaceBufferFree();
         USB_CloseAll();
         SaveConfig();
+        // Settings that could not be saved are lost: say so while the windows are still up.
+        if (GetConfigProblem()[0] != '\0') MessagePopup("Kestrel", GetConfigProblem());
     }
     DiscardPanel(setupPanel);
     DiscardPanel(mainPanel);

@@ -28,8 +28,10 @@ constexpr int kRuns = 7;
 
 using Clock = std::chrono::steady_clock;
 
-// Lets the front end insert what is queued, lay it out and paint it.
+// Has the front end insert what is queued (as it does at its interval), lay it out and paint
+// it.
 void Settle() {
+    uirt::qt::FlushTextBoxes();
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
 }

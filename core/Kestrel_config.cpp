@@ -2,33 +2,84 @@
 #include "core/Kestrel_core.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 static const char CONFIG_FILE[] = "kestrel.cfg";
-static const char CONFIG_TEMP_FILE[] = "kestrel.cfg.tmp";
+static const char TOO_LARGE[] = "larger than 64 KiB";
+static const char NOT_REGULAR[] = "not a regular file";
 
+// A settings file is 20 short lines; anything larger is not one, and a device or a FIFO
+// named kestrel.cfg could feed the reader forever.
+enum { CONFIG_MAX_BYTES = 65536 };
 // Longest part of a line the reader keeps; the rest of a longer line is skipped.
 enum { MAX_KEPT_LINE = 256 };
 
-// Reads one line without its line end ("\n" or "\r\n"). Returns false at end of file when
-// nothing was read.
-static bool ReadLine(FILE* file, std::string& line) {
-    line.clear();
-    int c;
-    bool any = false;
-    while ((c = getc(file)) != EOF) {
-        any = true;
-        if (c == '\n') break;
-        if (line.size() < MAX_KEPT_LINE) line.push_back(static_cast<char>(c));
+// What the last ReadConfig or SaveConfig could not do, for the user; empty when all went well.
+static std::string configProblem;
+
+const char* GetConfigProblem(void) {
+    return configProblem.c_str();
+}
+
+// kestrel.cfg with the working directory in front, as the user would look for it.
+static std::string ConfigPath(void) {
+    char dir[PATH_MAX];
+    if (getcwd(dir, sizeof dir) == nullptr) return CONFIG_FILE;
+    return std::string(dir) + (dir[1] == '\0' ? "" : "/") + CONFIG_FILE;
+}
+
+static bool NotRead(const char* reason) {
+    configProblem =
+        ConfigPath() + " was not read (" + reason + "); the settings start from their defaults.";
+    return false;
+}
+
+// Reads the whole of kestrel.cfg into `text`. A missing file is no problem; a file that is
+// not a regular one, too large or unreadable is left alone and noted.
+static bool LoadConfigText(std::string& text) {
+    struct stat st;
+    if (stat(CONFIG_FILE, &st) != 0) return errno == ENOENT ? false : NotRead(strerror(errno));
+    // Checked before opening, so that no device, FIFO or socket is ever opened.
+    if (!S_ISREG(st.st_mode)) return NotRead(NOT_REGULAR);
+    // Should the name be swapped for a FIFO after the check, the read neither waits for a
+    // writer nor, with the size cap, goes on forever.
+    int fd = open(CONFIG_FILE, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return NotRead(strerror(errno));
+    const char* reason = nullptr;
+    char chunk[4096];
+    while (reason == nullptr) {
+        ssize_t n = read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n < 0) reason = strerror(errno);
+            break;
+        }
+        text.append(chunk, static_cast<size_t>(n));
+        if (text.size() > CONFIG_MAX_BYTES) reason = TOO_LARGE;
     }
-    if (!line.empty() && line.back() == '\r' && c == '\n') line.pop_back();
-    return any;
+    close(fd);
+    return reason == nullptr ? true : NotRead(reason);
+}
+
+// Takes the next line of `text` from `at` without its line end ("\n" or "\r\n"). Returns
+// false at the end of the text when nothing was left.
+static bool ReadLine(const std::string& text, size_t& at, std::string& line) {
+    if (at >= text.size()) return false;
+    size_t end = text.find('\n', at);
+    size_t next = end == std::string::npos ? text.size() : end + 1;
+    if (end == std::string::npos) end = text.size();
+    if (end > at && text[end - 1] == '\r' && next > end) --end;
+    line.assign(text, at, std::min<size_t>(end - at, MAX_KEPT_LINE));
+    at = next;
+    return true;
 }
 
 // First white-space-delimited word of a line (empty when there is none).
@@ -62,27 +113,47 @@ static bool ParseValue(const std::string& line, int base, int* value) {
 
 typedef void (*IntSetter)(int);
 
-// Lines 3 to 20: the setter of each line and the base it is read in.
+// Lines 3 to 20: the setter of each line, the base it is read in and the values it takes. A
+// value out of range keeps its default like a malformed one: no control can show it and the
+// code after it (buffer sizes, loop timer, time-outs) would misbehave. The word size is also
+// written in decimal and read in hex, which agree only from 0 to 9.
 static const struct {
     IntSetter set;
     int base;
+    int min;
+    int max;
 } numericLines[] = {
-    {SetSubAddress, 16},  {SetIOMode, 16},     {SetWordSize, 16},       {SetStartVal, 16},
-    {SetIncrement, 16},   {SetWordCount, 16},  {SetPatternPos, 16},     {SetLoopTime, 16},
-    {SetLoopTimePos, 16}, {SetLatTimer, 10},   {SetTxTimeout, 16},      {SetRxTimeout, 16},
-    {SetTxBuffer, 16},    {SetRxBuffer, 16},   {SetShowEpromState, 16}, {SetPrintState, 16},
-    {SetMSBFirst, 16},    {SetShortPrint, 16},
+    {SetSubAddress, 16, INT_MIN, INT_MAX},
+    {SetIOMode, 16, INT_MIN, INT_MAX},
+    {SetWordSize, 16, 0, 2},
+    {SetStartVal, 16, INT_MIN, INT_MAX},
+    {SetIncrement, 16, INT_MIN, INT_MAX},
+    {SetWordCount, 16, 0, 65536},
+    {SetPatternPos, 16, INT_MIN, INT_MAX},
+    {SetLoopTime, 16, 1, INT_MAX},
+    {SetLoopTimePos, 16, INT_MIN, INT_MAX},
+    {SetLatTimer, 10, INT_MIN, INT_MAX},
+    {SetTxTimeout, 16, 1, INT_MAX},
+    {SetRxTimeout, 16, 1, INT_MAX},
+    {SetTxBuffer, 16, 1, INT_MAX},
+    {SetRxBuffer, 16, 1, INT_MAX},
+    {SetShowEpromState, 16, INT_MIN, INT_MAX},
+    {SetPrintState, 16, INT_MIN, INT_MAX},
+    {SetMSBFirst, 16, INT_MIN, INT_MAX},
+    {SetShortPrint, 16, INT_MIN, INT_MAX},
 };
 
 int ReadConfig(void) {
     InitTestBoard();
-    FILE* file = fopen(CONFIG_FILE, "r");
-    if (file == nullptr) return 0;
+    configProblem.clear();
+    std::string text;
+    if (!LoadConfigText(text)) return 0;
 
-    // A value that is missing or unreadable keeps its default.
+    // A value that is missing, unreadable or out of range keeps its default.
+    size_t at = 0;
     std::string line;
-    if (ReadLine(file, line)) SetDevDesc(line.c_str());
-    if (ReadLine(file, line)) {
+    if (ReadLine(text, at, line)) SetDevDesc(line.c_str());
+    if (ReadLine(text, at, line)) {
         std::string word = FirstWord(line);
         if (word == "NONE") {
             SetSerNum("");
@@ -91,11 +162,11 @@ int ReadConfig(void) {
         }
     }
     for (const auto& entry : numericLines) {
-        if (!ReadLine(file, line)) break;
+        if (!ReadLine(text, at, line)) break;
         int value;
-        if (ParseValue(line, entry.base, &value)) entry.set(value);
+        if (ParseValue(line, entry.base, &value) && value >= entry.min && value <= entry.max)
+            entry.set(value);
     }
-    fclose(file);
     return 1;
 }
 
@@ -130,20 +201,89 @@ static bool WriteAll(int fd, const char* data, size_t length) {
     return true;
 }
 
+static int NotSaved(const std::string& reason) {
+    configProblem = "The settings could not be saved to " + ConfigPath() + ": " + reason + ".";
+    return 0;
+}
+
+// Whether the user may write to the file or folder: the system's answer, and for root, whom
+// the system lets write anything, the mode's write bits, so that what a user marked read-only
+// stays read-only. 0, or the errno that says why not.
+static int WriteRefusal(const std::string& path, const struct stat& st) {
+    if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return errno;
+    if (geteuid() == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
+    return 0;
+}
+
+// The file a save replaces: kestrel.cfg, or the file a symbolic link of that name points to,
+// so that the link stays a link. False with the reason when there is none to use.
+static bool SaveTarget(std::string& target, std::string& reason) {
+    struct stat st;
+    target = CONFIG_FILE;
+    if (lstat(CONFIG_FILE, &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    char* resolved = realpath(CONFIG_FILE, nullptr);
+    if (resolved == nullptr) {
+        reason = errno == ENOENT ? "it is a symbolic link to a missing file" : strerror(errno);
+        return false;
+    }
+    target = resolved;
+    free(resolved);
+    return true;
+}
+
+// Creates a new file beside the target for the save, never opening one that exists.
+static int CreateTempFile(const std::string& folder, std::string& name) {
+    for (int i = 0; i < 100; ++i) {
+        name = folder + "/kestrel.cfg.tmp" + (i == 0 ? "" : std::to_string(i));
+        int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
 // Writes a temporary file beside kestrel.cfg and renames it over the old one, so a failed
-// or interrupted save never leaves a half-written settings file.
+// or interrupted save never leaves a half-written settings file. A file the user may not
+// write, or that is no settings file, is left alone; the reason is kept for the user.
 int SaveConfig(void) {
+    configProblem.clear();
     char text[1024];
     int length = FormatConfig(text, sizeof text);
-    if (length < 0) return 0;
+    if (length < 0) return NotSaved("the settings do not fit the file");
 
-    int fd = open(CONFIG_TEMP_FILE, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return 0;
-    bool ok = WriteAll(fd, text, static_cast<size_t>(length)) && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    if (!ok || rename(CONFIG_TEMP_FILE, CONFIG_FILE) != 0) {
-        unlink(CONFIG_TEMP_FILE);
-        return 0;
+    std::string target, reason;
+    if (!SaveTarget(target, reason)) return NotSaved(reason);
+    struct stat old;
+    bool exists = stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return NotSaved(strerror(errno));
+    if (exists && !S_ISREG(old.st_mode)) return NotSaved(NOT_REGULAR);
+    if (exists && old.st_size > CONFIG_MAX_BYTES) return NotSaved(TOO_LARGE);
+    if (int refusal = exists ? WriteRefusal(target, old) : 0) return NotSaved(strerror(refusal));
+
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? "."
+                         : slash == 0               ? "/"
+                                                    : target.substr(0, slash);
+    struct stat folderStat;
+    if (stat(folder.c_str(), &folderStat) != 0) return NotSaved(strerror(errno));
+    if (int refusal = WriteRefusal(folder, folderStat))
+        return NotSaved(std::string("its folder cannot be written (") + strerror(refusal) + ")");
+
+    std::string temp;
+    int fd = CreateTempFile(folder, temp);
+    if (fd < 0) return NotSaved(strerror(errno));
+    // The replacement keeps the old file's owner where the system allows it, and its mode
+    // (set after the owner, which may clear some mode bits).
+    int error = 0;
+    if (exists && (old.st_uid != geteuid() || old.st_gid != getegid())) {
+        int kept = fchown(fd, old.st_uid, old.st_gid); // refused to anyone but root: harmless
+        (void)kept;
     }
-    return 1;
+    if (exists && fchmod(fd, old.st_mode & 07777) != 0) error = errno;
+    if (error == 0 && !WriteAll(fd, text, static_cast<size_t>(length))) error = errno;
+    if (error == 0 && fsync(fd) != 0) error = errno;
+    if (close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && rename(temp.c_str(), target.c_str()) != 0) error = errno;
+    if (error == 0) return 1;
+    unlink(temp.c_str());
+    return NotSaved(strerror(error));
 }

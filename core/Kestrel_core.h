@@ -104,6 +104,10 @@ void InterfaceBufferFree(void);
 // always released with free().
 void SetInterfaceBufferAllocator(void* (*allocator)(size_t));
 
-// kestrel.cfg in the working directory.
+// kestrel.cfg in the working directory. Only a regular file of at most 64 KiB is read or
+// replaced, and a save never writes what the user may not.
 int ReadConfig(void);
 int SaveConfig(void);
+// Why the last ReadConfig or SaveConfig left kestrel.cfg alone, as a sentence naming the file;
+// "" when there was nothing to tell (a missing file at start-up is no problem).
+const char* GetConfigProblem(void);

@@ -18,13 +18,12 @@ void SetTransferBlockAllocator(void* (*allocator)(size_t)) {
 
 void BeginTransferRun(TransferRun* run) {
     run->savedWordCount = GetWordCount();
-    run->bytesPerWord = BytesPerWord();
     // A count out of the panel's range never reaches the size computation: 65536 words of 4
     // bytes is the largest block.
     int words = run->savedWordCount;
     if (words < 0) words = 0;
     if (words > MAX_TEST_WORDS) words = MAX_TEST_WORDS;
-    run->byteCount = words * run->bytesPerWord;
+    run->byteCount = words * BytesPerWord();
     run->first = nullptr;
     run->second = nullptr;
     SetWordCount(run->byteCount);

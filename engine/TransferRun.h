@@ -9,9 +9,8 @@ enum { MAX_TEST_WORDS = 65536 };
 // One transfer test run. Between BeginTransferRun and EndTransferRun the settings' word count
 // holds the byte count (the generator and the dump read it so).
 typedef struct {
-    int savedWordCount; // the word count as the settings held it before the run
-    int bytesPerWord;
-    int byteCount;
+    int savedWordCount;    // the word count as the settings held it before the run
+    int byteCount;         // the words (clamped to 0..MAX_TEST_WORDS) times the bytes per word
     unsigned char* first;  // the block written, or read in "<Read>"
     unsigned char* second; // the block read back
 } TransferRun;

@@ -70,6 +70,7 @@ void DisableControls(int dim) {
     SetCtrlAttribute(setup, SETUPPANEL_RDEEPROMBTN, ATTR_DIMMED, dim);
     SetLed(dim == 0 ? 1 : 0);
     SetMenuBarAttribute(menuBar, MENUBAR_TESTMENU_ERASE, ATTR_DIMMED, dim);
+    SetMenuBarAttribute(menuBar, MENUBAR_TESTMENU_PROGRAM, ATTR_DIMMED, dim);
     SetMenuBarAttribute(menuBar, MENUBAR_FILEMENU_PRINT, ATTR_DIMMED, 0);
 }
 

@@ -14,6 +14,12 @@
 // Description of each listed device, by device index; also the list item's label.
 static char Buffer[DEVICE_SLOTS][DEVICE_SLOT_SIZE];
 
+// Closes every device; the stored handle no longer names an open one.
+static void CloseAllDevices(void) {
+    USB_CloseAll();
+    SetUsbId(-1);
+}
+
 // Hands the library's last error to the error function ("USB Error" box).
 static void ReportUsbError(void) {
     USB_Perror(USB_GetLastError());
@@ -23,7 +29,7 @@ void GetCompatibleUsbDevices(int index) {
     // The table has 8 slots: a device at index 8 or above is not listed.
     if (index < 0 || index >= DEVICE_SLOTS) return;
     int setup = GetSetupPanelHandle();
-    if (GetDeviceDesc(Buffer[index], index) != 0) return;
+    if (GetDeviceDescEx(Buffer[index], DEVICE_SLOT_SIZE, index) != 0) return;
     InsertListItem(setup, SETUPPANEL_LSTDEVICES, -1, Buffer[index], index);
     if (strcmp(Buffer[index], GetDevDesc()) == 0) {
         char serNum[12] = ""; // stays empty when the serial number cannot be read
@@ -33,11 +39,19 @@ void GetCompatibleUsbDevices(int index) {
     }
 }
 
+void ListUsbDevices(void) {
+    ClearListCtrl(GetSetupPanelHandle(), SETUPPANEL_LSTDEVICES);
+    int n = USB_GetNumberOfDevs();
+    for (int i = 0; i < n; ++i)
+        GetCompatibleUsbDevices(i);
+}
+
 int FindUsbDevice(char* buffer) {
-    USB_CloseAll();
+    CloseAllDevices();
     int n = USB_GetNumberOfDevs();
     for (int i = 0; i < n; ++i) {
-        if (GetDeviceDesc(buffer, i) == 0 && strcmp(buffer, GetDevDesc()) == 0) {
+        if (GetDeviceDescEx(buffer, DEVICE_SLOT_SIZE, i) == 0 &&
+            strcmp(buffer, GetDevDesc()) == 0) {
             char serNum[12];
             if (GetDeviceSerNum(serNum, i) == 0) SetSerNum(serNum);
             return i;
@@ -85,12 +99,14 @@ void InitUsbInterface(void) {
         ReportUsbError();
         return;
     }
-    int h = OpenUsbDevice(GetSerNum());
+    // An empty serial number would open whichever board is erased, not the one the panel
+    // shows: with none configured, device 0 is taken like a board that is gone.
+    int h = GetSerNum()[0] == '\0' ? -1 : OpenUsbDevice(GetSerNum());
     if (h < 0) {
         // The configured board is not there: take device 0 instead.
         if (GetDeviceSerNum(GetSerNum(), 0) != 0) {
             SetSerNum("NULL");
-        } else if (GetDeviceDesc(GetDevDesc(), 0) != 0) {
+        } else if (GetDeviceDescEx(GetDevDesc(), DEVDESC_MAX_CHARS + 1, 0) != 0) {
             SetDevDesc("No device description");
             ReportUsbError();
             return;
@@ -120,7 +136,7 @@ void InitUsbInterface(void) {
 int CmdRefreshCB(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     int setup = GetSetupPanelHandle();
-    USB_CloseAll();
+    CloseAllDevices();
     ClearListCtrl(setup, SETUPPANEL_LSTDEVICES);
     int n = USB_GetNumberOfDevs();
     if (n == 0) {
@@ -160,6 +176,7 @@ int DisconnectCB(int, int, int event, void*, int, int) {
     DisableControls(1);
     StopTimer();
     CloseUsbDevice(GetUsbId());
+    SetUsbId(-1); // a later refresh of the panel must not show the closed device as connected
     dbg_CloseLogFile();
     SetLed(0);
     return 0;

@@ -6,6 +6,8 @@ enum { DEVICE_SLOTS = 8, DEVICE_SLOT_SIZE = 256 };
 
 // Lists device `index` in the setup panel's device list; shows it when it is the configured one.
 void GetCompatibleUsbDevices(int index);
+// Empties the device list and lists every device on the bus again; open devices stay open.
+void ListUsbDevices(void);
 // Index of the first device described like the configured description (its serial number is
 // stored), or the number of devices when none is. `buffer` (at least 256 bytes) is scratch.
 int FindUsbDevice(char* buffer);

@@ -22,6 +22,7 @@
 #include "platform/corvousb/sim/BoardSetup.h"
 
 #include <chrono>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -79,6 +80,9 @@ void CorruptFrameHeaders(int board, unsigned long long firstFrame, unsigned coun
 void CorruptFrameTrailers(int board, unsigned long long firstFrame, unsigned count = 1);
 // Puts bytes in the board's receive queue as if the board had sent them unasked.
 void SendUnasked(int board, std::span<const unsigned char> bytes);
+
+// Caps the debug log files at these sizes instead of 64 MiB each, until the next ResetBus.
+void LimitLogFiles(std::size_t textBytes, std::size_t captureBytes);
 
 // The calls made so far (format above), and clearing them.
 std::vector<std::string> CallLog();

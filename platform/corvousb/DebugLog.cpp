@@ -1,18 +1,37 @@
 // The debug log files.
 #include "platform/corvousb/DebugLog.h"
 
+#include "platform/corvousb/Files.h"
+
 #include <algorithm>
+#include <unistd.h>
 
 namespace corvousb {
 
+namespace {
+
+// Opens a log file without following a link; null when refused.
+std::FILE* OpenLogFile(const char* name) {
+    const int fd = OpenForWriting(name);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "w");
+    if (file == nullptr) ::close(fd);
+    return file;
+}
+
+} // namespace
+
 bool DebugLog::open() {
     if (isOpen()) return true;
-    std::unique_ptr<std::FILE, Closer> text(std::fopen(kTextLogName, "w"));
-    std::unique_ptr<std::FILE, Closer> capture(std::fopen(kCaptureName, "wb"));
-    if (!text || !capture) return false;
+    std::unique_ptr<std::FILE, Closer> text(OpenLogFile(kTextLogName));
+    if (!text) return false;
+    std::unique_ptr<std::FILE, Closer> capture(OpenLogFile(kCaptureName));
+    if (!capture) return false;
     text_ = std::move(text);
     capture_ = std::move(capture);
+    written_ = 0;
     captured_ = 0;
+    full_ = false;
     return true;
 }
 
@@ -22,19 +41,31 @@ void DebugLog::close() {
 }
 
 void DebugLog::line(std::string_view text) {
-    if (!text_) return;
+    if (!text_ || full_) return;
+    // Room is kept for the closing line, so the file never passes its limit.
+    if (written_ + text.size() + 1 + kTextLogFull.size() + 1 > textLimit_) {
+        full_ = true;
+        text = kTextLogFull;
+    }
     std::fwrite(text.data(), 1, text.size(), text_.get());
     std::fputc('\n', text_.get());
     std::fflush(text_.get());
+    written_ += text.size() + 1;
 }
 
 void DebugLog::capture(std::span<const std::uint8_t> bytes) {
     if (!capture_) return;
-    const std::size_t n = std::min(bytes.size(), kCaptureLimit - captured_);
+    const std::size_t n =
+        std::min(bytes.size(), captureLimit_ - std::min(captured_, captureLimit_));
     if (n == 0) return;
     std::fwrite(bytes.data(), 1, n, capture_.get());
     std::fflush(capture_.get());
     captured_ += n;
+}
+
+void DebugLog::setLimits(std::size_t textBytes, std::size_t captureBytes) {
+    textLimit_ = textBytes;
+    captureLimit_ = captureBytes;
 }
 
 } // namespace corvousb

@@ -1,4 +1,5 @@
 // API: the bus, opening and closing devices, link settings and the EEPROM.
+#include "platform/corvousb/EepromRules.h"
 #include "platform/corvousb/Library.h"
 #include "platform/corvousb/sim/EepromFile.h"
 
@@ -31,17 +32,12 @@ int CopyDeviceText(char* buffer, int index, std::size_t size, std::string Device
     return 0;
 }
 
-bool HasControlCharacter(const char* text) {
-    return std::any_of(text, text + std::strlen(text),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-}
-
 // Stages a text field of the EEPROM; the flag result.
 int StageText(int handle, const char* text, std::size_t maxChars, int nullCode, int longCode,
-              std::string Eeprom::*field) {
+              bool (*validCharacters)(std::string_view), std::string Eeprom::*field) {
     if (text == nullptr) return Flag(nullCode);
     if (std::strlen(text) > maxChars) return Flag(longCode);
-    if (HasControlCharacter(text)) return Flag(CORVOUSB_ERR_BAD_ARGUMENT);
+    if (!validCharacters(text)) return Flag(CORVOUSB_ERR_BAD_ARGUMENT);
     OpenHandle* h = Resolve(handle);
     if (h == nullptr) return 0;
     h->staged.*field = text;
@@ -73,6 +69,12 @@ int USB_FindDevices(int reserved) {
 int GetDeviceDesc(char* buffer, int index) {
     if (!Enter("GetDeviceDesc", {DataArg(buffer), Arg(index)})) return -1;
     return CopyDeviceText(buffer, index, CORVOUSB_DESC_BUFFER, &DeviceInfo::description);
+}
+
+int GetDeviceDescEx(char* buffer, int size, int index) {
+    if (!Enter("GetDeviceDescEx", {DataArg(buffer), Arg(size), Arg(index)})) return -1;
+    if (size < 1) return FailWith(CORVOUSB_ERR_BAD_ARGUMENT);
+    return CopyDeviceText(buffer, index, static_cast<std::size_t>(size), &DeviceInfo::description);
 }
 
 int GetDeviceSerNum(char* buffer, int index) {
@@ -215,28 +217,30 @@ char* USB_GetEpromSerialNum(void) {
 int USB_SetDescStr(int handle, const char* description) {
     if (!Enter("USB_SetDescStr", {Arg(handle), Arg(description)})) return 0;
     return StageText(handle, description, CORVOUSB_DESC_MAX_CHARS, CORVOUSB_ERR_NULL_DESCRIPTION,
-                     CORVOUSB_ERR_DESCRIPTION_TOO_LONG, &Eeprom::description);
+                     CORVOUSB_ERR_DESCRIPTION_TOO_LONG, DescriptionCharactersValid,
+                     &Eeprom::description);
 }
 
 int USB_SetSerialNumber(int handle, const char* serialNumber) {
     if (!Enter("USB_SetSerialNumber", {Arg(handle), Arg(serialNumber)})) return 0;
     return StageText(handle, serialNumber, CORVOUSB_SERIAL_MAX_CHARS, CORVOUSB_ERR_NULL_SERIAL,
-                     CORVOUSB_ERR_SERIAL_TOO_LONG, &Eeprom::serial);
+                     CORVOUSB_ERR_SERIAL_TOO_LONG, SerialCharactersValid, &Eeprom::serial);
 }
 
 int USB_SetPowerSource(int handle, int source) {
     if (!Enter("USB_SetPowerSource", {Arg(handle), Arg(source)})) return 0;
-    return StageNumber(handle, source, source == 0 || source == 1, &Eeprom::powerSource);
+    return StageNumber(handle, source, source >= 0 && ValidPowerSource(unsigned(source)),
+                       &Eeprom::powerSource);
 }
 
 int USB_SetMaxPower(int handle, int mA) {
     if (!Enter("USB_SetMaxPower", {Arg(handle), Arg(mA)})) return 0;
-    return StageNumber(handle, mA, mA >= 0 && mA <= 500, &Eeprom::maxPower);
+    return StageNumber(handle, mA, mA >= 0 && ValidMaxPower(unsigned(mA)), &Eeprom::maxPower);
 }
 
 int USB_SetDriveCurrent(int handle, int mA) {
     if (!Enter("USB_SetDriveCurrent", {Arg(handle), Arg(mA)})) return 0;
-    return StageNumber(handle, mA, mA == 4 || mA == 8 || mA == 12 || mA == 16,
+    return StageNumber(handle, mA, mA >= 0 && ValidDriveCurrent(unsigned(mA)),
                        &Eeprom::driveCurrent);
 }
 

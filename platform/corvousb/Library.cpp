@@ -1,6 +1,7 @@
 // The library's state and the helpers shared by the API functions.
 #include "platform/corvousb/Library.h"
 
+#include "platform/corvousb/Files.h"
 #include "platform/corvousb/SystemBus.h"
 #include "platform/corvousb/sim/BusFile.h"
 
@@ -28,7 +29,7 @@ void BuildBus(Library& lib, std::shared_ptr<Clock> clock) {
     }
     BusFile file = ReadBusFile(path, std::move(clock));
     for (const auto& problem : file.problems)
-        std::fprintf(stderr, "CorvoUsb: %s: %s (ignored)\n", path, problem.c_str());
+        ReportFileProblem(path, problem);
     for (const auto& f : file.faults)
         lib.faults[f.function] = {f.code, f.every};
     lib.sim = file.bus.get();

@@ -41,6 +41,7 @@ void ResetBus() {
     InstallBus(std::move(bus), sim);
     Library& lib = Lib();
     lib.log.close();
+    lib.log.setLimits(kTextLogLimit, kCaptureLimit);
     lib.faults.clear();
     lib.calls.clear();
     lib.counters = {};
@@ -139,6 +140,10 @@ void CorruptFrameTrailers(int board, unsigned long long firstFrame, unsigned cou
 
 void SendUnasked(int board, std::span<const unsigned char> bytes) {
     OnBoard(board, [&](SimBoard& b) { b.sendUnasked(bytes); });
+}
+
+void LimitLogFiles(std::size_t textBytes, std::size_t captureBytes) {
+    Lib().log.setLimits(textBytes, captureBytes);
 }
 
 std::vector<std::string> CallLog() {

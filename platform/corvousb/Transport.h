@@ -50,6 +50,7 @@ class FifoDevice {
     virtual int setHardwareFlowControl() = 0;
     virtual int setBaudRate(int baud) = 0;
     virtual int readEeprom(Eeprom& eeprom) = 0;
+    // CORVOUSB_ERR_EEPROM_WRITE / _ERASE when the EEPROM cannot be kept; it is then unchanged.
     virtual int writeEeprom(const Eeprom& eeprom) = 0;
     virtual int eraseEeprom() = 0;
     // The bus port the chip sits on (stable while it stays plugged in).

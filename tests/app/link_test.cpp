@@ -108,25 +108,39 @@ TEST_F(KestrelSession, CloseAndShowSetupPanel) {
     Run();
 }
 
-// Fails when the data field does not show the start value cut to the word size with its
-// digits, or the record loses bits; or "Short display" is not dimmed with printing off.
+// Fails when a step of filling the setup panel from the record is missing: the start value cut
+// to the word size with its digits (the record keeps all bits), the radio groups, the byte
+// order marked at start-up, increment, word count, pattern and loop-time rings, "Show EEPROM",
+// "Short display" dimmed with printing off; or a latency from kestrel.cfg not sent as its low
+// 8 bits.
 TEST_F(KestrelSession, SetupPanelShowsTheRecord) {
     AddBoard("Simulated Corvo Board", "SIM00001");
-    WriteConfig("Simulated Corvo Board\nSIM00001\n0\n3\n1\n55AA55AA\n1\n1\n0\n2\n0\n2\n3e8\n3e8\n"
-                "1000\n8000\n0\n0\n0\n1\n");
+    WriteConfig("Simulated Corvo Board\nSIM00001\n0\n3\n1\n00000012\n5\n20\n55aa55aa\n64\n0\n300\n"
+                "3e8\n3e8\n1000\n8000\n1\n0\n1\n1\n");
     Then([&] {
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA");
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "0012");
         EXPECT_EQ(hl::MarkedOption(SetupHandle(), SETUPPANEL_IOMODE), 3);
         EXPECT_EQ(hl::MarkedOption(SetupHandle(), SETUPPANEL_DATASZRADIO), 1);
+        EXPECT_EQ(hl::MarkedOption(SetupHandle(), SETUPPANEL_BYTEORDERRADIO), 1);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_INCREMENT), 5);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_WORDCOUNT), 32);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_PATTERNRING), 0x55AA55AA);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LOOPRING), 100);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_EEPROMCHK), 1);
         EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT), 1);
+        EXPECT_TRUE(Contains(bus::CallLog(), "USB_SetLatencyTimer(1, 44)"));
+        SetStartVal(0x55AA0012);
         SetWordSize(0);
         InitSetupControls();
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "AA");
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "12");
         SetWordSize(2);
         InitSetupControls();
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA55AA");
-        EXPECT_EQ(GetStartVal(), 0x55AA55AA);
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA0012");
+        SetStartVal(0x12);
+        InitSetupControls();
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "00000012");
+        EXPECT_EQ(GetStartVal(), 0x12);
     });
     Run();
 }

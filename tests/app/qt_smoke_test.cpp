@@ -1,14 +1,15 @@
 // Kestrel in its real Qt window (offscreen): start-up to a connected window, then a clean quit.
 #include "app/Kestrel.h"
-#include "ui/Panels.h"
 #include "core/Kestrel_core.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/Panels.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -18,7 +19,8 @@
 #include <unistd.h>
 
 // Fails when the Qt front end does not show both windows connected to the board, or SIGTERM
-// does not shut down through the normal path that saves the settings.
+// does not shut down through the normal path that saves the settings, or settings that cannot
+// be saved are not told in a "Kestrel" box while the main window is still up.
 TEST(QtSmoke, StartsConnectedAndQuitsCleanly) {
     namespace fs = std::filesystem;
     fs::path previous = fs::current_path();
@@ -62,6 +64,30 @@ TEST(QtSmoke, StartsConnectedAndQuitsCleanly) {
     EXPECT_EQ(KestrelMain(), 0);
     EXPECT_TRUE(checked);
     EXPECT_TRUE(fs::exists("kestrel.cfg"));
+
+    // Settings that cannot be saved: the "Kestrel" box comes while the main window is up.
+    fs::permissions("kestrel.cfg", fs::perms::owner_read);
+    QString title, text;
+    bool mainWindowUp = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        title = box->windowTitle();
+        text = box->text();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            mainWindowUp = mainWindowUp || (w->isVisible() && w->windowTitle() == "Kestrel 2.0");
+        box->accept();
+    });
+    poll.start(10);
+    QTimer::singleShot(0, [] { raise(SIGTERM); });
+    EXPECT_EQ(KestrelMain(), 0);
+    poll.stop();
+    EXPECT_EQ(title.toStdString(), "Kestrel");
+    EXPECT_EQ(text.toStdString(), "The settings could not be saved to " +
+                                      fs::canonical("kestrel.cfg").string() +
+                                      ": Permission denied.");
+    EXPECT_TRUE(mainWindowUp);
 
     corvousb::testing::ResetBus();
     fs::current_path(previous);

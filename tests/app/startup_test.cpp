@@ -1,18 +1,25 @@
 // Start-up, shutdown, the information box and the "USB Error" box.
 #include "kestrel_session.h"
 
-#include "ui/LoopTimer.h"
-#include "ui/Output.h"
+#include "core/time_utils.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/LoopTimer.h"
+#include "ui/Output.h"
 
-// Fails when start-up without a file does not reach the event loop connected to the only
-// board through the fall-back, or quitting does not save the board's identity and defaults.
+#include <sys/stat.h>
+
+// Fails when start-up without a file does not set both stopwatch marks, or does not reach the
+// event loop connected to the only board through the fall-back, or quitting does not save the
+// board's identity and defaults.
 TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
     AddBoard("Simulated Corvo Board", "SIM00001");
+    SetPrecTimerMarks(1, 2); // stale marks, which start-up must both replace
     bool checked = false;
     Then([&] {
         checked = true;
+        EXPECT_GE(ElapsedTimeDouble(), 0.0);
+        EXPECT_LT(ElapsedTimeDouble(), 1.0);
         EXPECT_TRUE(hl::IsPanelVisible(MainHandle()));
         EXPECT_TRUE(hl::IsPanelVisible(SetupHandle()));
         EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
@@ -34,11 +41,12 @@ TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
     auto at = [&](const std::string& call) {
         return std::find(calls.begin(), calls.end(), call) - calls.begin();
     };
-    // Open by the stored (empty) serial, fall back to device 0, bring the link up, then
-    // interrupt checking off and the debug log open before the loop; log closed, all closed.
+    // No serial number stored: straight to device 0's; bring the link up, then interrupt
+    // checking off and the debug log open before the loop; log closed, all closed.
     EXPECT_LT(at("USB_SetPerrorFunc(func)"), at("USB_CloseAll()"));
-    EXPECT_LT(at("USB_FindDevices(0)"), at("OpenUsbDevice(\"\")"));
-    EXPECT_LT(at("OpenUsbDevice(\"\")"), at("OpenUsbDevice(\"SIM00001\")"));
+    EXPECT_EQ(at("OpenUsbDevice(\"\")"), static_cast<long>(calls.size()));
+    EXPECT_LT(at("USB_FindDevices(0)"), at("GetDeviceSerNum(data, 0)"));
+    EXPECT_LT(at("GetDeviceSerNum(data, 0)"), at("OpenUsbDevice(\"SIM00001\")"));
     EXPECT_LT(at("OpenUsbDevice(\"SIM00001\")"), at("UsbSetIntCheckingState(1)"));
     EXPECT_LT(at("UsbSetIntCheckingState(1)"), at("USB_Init(1, 1)"));
     EXPECT_LT(at("USB_Init(1, 1)"), at("USB_SetLatencyTimer(1, 2)"));
@@ -134,4 +142,29 @@ TEST_F(KestrelSession, ExitButtonAndClosingTheWindowQuit) {
         EXPECT_EQ(hl::EventLoopQuitCode(), 0);
         EXPECT_TRUE(std::filesystem::exists("kestrel.cfg"));
     }
+}
+
+// Fails when a kestrel.cfg that is no settings file hangs start-up or is not named in the
+// information box, or settings that cannot be saved are lost without a "Kestrel" box that
+// names the file and the reason, or the exit code changes.
+TEST_F(KestrelSession, RefusedSettingsFileIsReportedAtStartAndExit) {
+    alarm(20); // a start-up that blocks on the FIFO ends the test here
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    ASSERT_EQ(mkfifo("kestrel.cfg", 0644), 0);
+    const std::string path = std::filesystem::canonical(".").string() + "/kestrel.cfg";
+    bool ran = false;
+    Then([&] {
+        ran = true;
+        EXPECT_NE(InfoText().find(path + " was not read (not a regular file); the settings start "
+                                         "from their defaults.\n"),
+                  std::string::npos);
+        EXPECT_TRUE(hl::Popups().empty());
+    });
+    EXPECT_EQ(Run(), 0);
+    alarm(0);
+    EXPECT_TRUE(ran);
+    ASSERT_EQ(hl::Popups().size(), 1u);
+    EXPECT_EQ(hl::Popups()[0].title, "Kestrel");
+    EXPECT_EQ(hl::Popups()[0].text,
+              "The settings could not be saved to " + path + ": not a regular file.");
 }

@@ -1,45 +1,12 @@
 // kestrel.cfg: exact bytes written, values read back, and bad files handled safely.
+#include "config_dir.h"
+
 #include "core/Kestrel_core.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <unistd.h>
 #include <vector>
 
-namespace fs = std::filesystem;
-
-static const char DEFAULT_FILE[] = "New Corvo Board\nNONE\n0\n0\n0\n00000000\n1\n1\n0\n2\n0\n2\n"
-                                   "3e8\n3e8\n1000\n8000\n0\n1\n0\n1\n";
-
-// Runs each test in a fresh empty working directory.
-class ConfigFile : public ::testing::Test {
+class ConfigFile : public ConfigDir {
   protected:
-    void SetUp() override {
-        previous_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("kestrel_cfg_" + std::to_string(getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        fs::current_path(dir_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(dir_);
-    }
-    static void WriteFile(const std::string& bytes) {
-        std::ofstream("kestrel.cfg", std::ios::binary) << bytes;
-    }
-    static std::string ReadFile() {
-        std::ifstream in("kestrel.cfg", std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
     static void ExpectDefaultsFromLine(int firstDefaultLine) {
         // Line number of each persisted value, with the default the record starts with.
         if (firstDefaultLine <= 1) {
@@ -61,8 +28,6 @@ class ConfigFile : public ::testing::Test {
             }
         }
     }
-    fs::path previous_;
-    fs::path dir_;
 };
 
 // Fails when the defaults record is not written byte for byte as the 20 default lines.
@@ -136,19 +101,45 @@ TEST_F(ConfigFile, NonDefaultRecordRoundTrips) {
     EXPECT_STREQ(GetSerNum(), "");
 }
 
-// Fails when reading does not start from the defaults, or values are validated on read.
-TEST_F(ConfigFile, ReadResetsFirstAndStoresValuesUnchecked) {
+// Fails when reading does not start from the defaults, or a value some later code relies on
+// (word size, word count, loop time, time-outs, transfer sizes) is taken outside its range,
+// or a value that only its control limits (latency, I/O mode) is checked after all.
+TEST_F(ConfigFile, ReadResetsFirstAndKeepsDefaultsForValuesOutOfRange) {
     InitTestBoard();
     SetUsbId(5);
     SetPatternMode(1);
     SetLoopState(1);
-    WriteFile("Dev\nS1\n0\n7\n0\n00000000\n1\n1\n0\n2\n0\n300\n3e8\n3e8\n1000\n8000\n0\n1\n0\n1\n");
+    WriteFile(
+        "Dev\nS1\n0\n7\n3\n00000000\n1\n10001\n0\n0\n0\n300\n0\nffffffff\n0\n-4\n0\n1\n0\n1\n");
     ASSERT_NE(ReadConfig(), 0);
     EXPECT_EQ(GetUsbId(), -1);
     EXPECT_EQ(GetPatternMode(), 0);
     EXPECT_EQ(GetLoopState(), 0);
     EXPECT_EQ(GetIOMode(), 7);
     EXPECT_EQ(GetLatTimer(), 300);
+    EXPECT_EQ(GetWordSize(), 0);
+    EXPECT_EQ(GetWordCount(), 1);
+    EXPECT_EQ(GetLoopTime(), 2);
+    EXPECT_EQ(GetTxTimeout(), 1000);
+    EXPECT_EQ(GetRxTimeout(), 1000);
+    EXPECT_EQ(GetTxBuffer(), 4096);
+    EXPECT_EQ(GetRxBuffer(), 32768);
+    EXPECT_STREQ(GetConfigProblem(), "");
+
+    // The ends of each range are taken.
+    WriteFile("Dev\nS1\n0\n0\n2\n00000000\n1\n10000\n0\n1\n0\n2\n1\n1\n1\n1\n0\n1\n0\n1\n");
+    ReadConfig();
+    EXPECT_EQ(GetWordSize(), 2);
+    EXPECT_EQ(GetWordCount(), 65536);
+    EXPECT_EQ(GetLoopTime(), 1);
+    EXPECT_EQ(GetTxTimeout(), 1);
+    EXPECT_EQ(GetRxTimeout(), 1);
+    EXPECT_EQ(GetTxBuffer(), 1);
+    EXPECT_EQ(GetRxBuffer(), 1);
+    WriteFile("Dev\nS1\n0\n0\n1\n00000000\n1\n0\n");
+    ReadConfig();
+    EXPECT_EQ(GetWordSize(), 1);
+    EXPECT_EQ(GetWordCount(), 0);
 }
 
 // Fails when a missing, empty or truncated file changes a value it does not hold.
@@ -242,14 +233,4 @@ TEST_F(ConfigFile, LongSerialAndBinaryJunkStayInBounds) {
     ReadConfig();
     EXPECT_LE(std::string(GetDevDesc()).size(), 64u);
     EXPECT_LE(std::string(GetSerNum()).size(), 9u);
-}
-
-// Fails when a save that cannot complete damages the existing file or reports success.
-TEST_F(ConfigFile, FailedSaveKeepsTheOldFile) {
-    WriteFile(DEFAULT_FILE);
-    fs::create_directory("kestrel.cfg.tmp"); // the temporary file cannot be created
-    InitTestBoard();
-    SetLatTimer(9);
-    EXPECT_EQ(SaveConfig(), 0);
-    EXPECT_EQ(ReadFile(), DEFAULT_FILE);
 }

@@ -3,15 +3,16 @@
 
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
+#include "TestScopes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdarg>
 #include <cstdio>
-
 #include <string>
 #include <vector>
+
 
 namespace cu = corvousb::testing;
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -47,8 +47,6 @@ class EnvVar {
 
 // The whole content of a file ("" when it cannot be read).
 inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

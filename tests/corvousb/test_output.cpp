@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -164,6 +166,51 @@ TEST_F(LogFileTest, UncreatableLogFailsWithLogFileCode) {
     std::vector<unsigned char> buffer(1024);
     int frames = 0;
     EXPECT_GT(UsbRdEx(h, buffer.data(), 1024, &frames), 0) << "reads go on without a log";
+}
+
+// Fails when opening the log truncates a file through a link at either name, or a FIFO there
+// blocks the call.
+TEST_F(LogFileTest, LinksAndFifosAtTheLogNamesAreRefused) {
+    std::ofstream("victim") << "keep me";
+    for (const char* name : {"USB_LogFile.txt", "USB_LogFile2.bin"}) {
+        fs::create_symlink("victim", name);
+        EXPECT_EQ(dbg_OpenLogFile(), 0) << name;
+        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_LOG_FILE);
+        EXPECT_EQ(ReadFile("victim"), "keep me") << name;
+        const bool textRefused = std::string_view(name) == "USB_LogFile.txt";
+        EXPECT_FALSE(textRefused && fs::exists("USB_LogFile2.bin"))
+            << "a refused opening creates no capture";
+        fs::remove("USB_LogFile.txt");
+        fs::remove("USB_LogFile2.bin");
+    }
+    ASSERT_EQ(::mkfifo("USB_LogFile2.bin", 0600), 0);
+    EXPECT_EQ(dbg_OpenLogFile(), 0) << "FIFO without a reader";
+    const int reader = ::open("USB_LogFile2.bin", O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(dbg_OpenLogFile(), 0) << "FIFO with a reader";
+    ::close(reader);
+}
+
+// Fails when the text log or the capture grows past its limit, or the text log ends in a cut
+// line instead of saying it is full.
+TEST_F(LogFileTest, BothLogFilesStopAtTheirLimits) {
+    cu::LimitLogFiles(200, 1000);
+    const int h = OpenFirst();
+    ASSERT_EQ(dbg_OpenLogFile(), 1);
+    std::vector<unsigned char> buffer(4096);
+    int frames = 0;
+    for (int i = 0; i < 20; ++i)
+        UsbRdEx(h, buffer.data(), 4096, &frames);
+    dbg_CloseLogFile();
+    EXPECT_EQ(Bytes("USB_LogFile2.bin").size(), 1000u);
+    const std::string text = ReadFile("USB_LogFile.txt");
+    EXPECT_LE(text.size(), 200u);
+    EXPECT_EQ(text, [] {
+        std::string lines;
+        for (int i = 0; i < 5; ++i)
+            lines += "UsbRdEx(1, data, 4096, out)\n";
+        return lines;
+    }() + "(log full: later calls are not logged)\n");
 }
 
 } // namespace

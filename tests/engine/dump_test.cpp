@@ -8,144 +8,82 @@
 
 namespace {
 
-std::vector<unsigned char> Counting(int bytes) {
-    std::vector<unsigned char> block(static_cast<size_t>(bytes));
-    std::iota(block.begin(), block.end(), 0);
-    return block;
-}
-
-// Sets the dump's settings; `bytes` is the byte count of the block (word-count convention).
-void DumpSettings(int wordSize, int bytes, int shortPrint, int msbFirst = 0) {
-    SetPrintState(1);
-    SetPatternMode(0);
-    SetWordSize(wordSize);
-    SetWordCount(bytes);
-    SetShortPrint(shortPrint);
-    SetMSBFirst(msbFirst);
-}
-
 const std::string kStart = "\n**** Start of dump";
 const std::string kEnd = "\n**** End of dump\n\n";
 
+// A dump line of the bytes from..to (inclusive) of a block counting from 0.
+std::string ByteLine(int from, int to) {
+    char text[16];
+    std::snprintf(text, sizeof text, "\n%08X> ", from);
+    std::string line = text;
+    for (int v = from; v <= to; ++v) {
+        std::snprintf(text, sizeof text, "%02X ", v);
+        line += text;
+    }
+    return line;
+}
+
 } // namespace
 
-// Fails when the short print of 40 bytes differs by one byte from the documented text: the
-// gap's words continue the "..." line until the next address.
-TEST_F(EngineSession, ShortPrintOfFortyBytes) {
-    RunStep([] {
-        auto block = Counting(40);
-        DumpSettings(0, 40, 1);
-        ClearInfo();
-        PrintData(block.data());
-        EXPECT_EQ(Info(), "\n**** Start of dump"
-                          "\n00000000> 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F "
-                          "\n..."
-                          "18 19 1A 1B 1C 1D 1E 1F "
-                          "\n00000020> 20 21 22 23 24 25 26 27 "
-                          "\n**** End of dump\n\n");
-
-        DumpSettings(0, 40, 0);
-        ClearInfo();
-        PrintData(block.data());
-        EXPECT_EQ(Info(), kStart + "\n00000000> " + HexBytes(0x00, 0x0F) + "\n00000010> " +
-                              HexBytes(0x10, 0x1F) + "\n00000020> " + HexBytes(0x20, 0x27) + kEnd);
-    });
-}
-
-// Fails when short print skips words it should show, or misses the "..." line, for 17 to 32
-// words and for 48 bytes; or when 16 words or fewer differ from the full dump.
-TEST_F(EngineSession, ShortPrintBoundaries) {
-    RunStep([] {
-        auto block = Counting(48);
-        DumpSettings(0, 20, 1);
-        ClearInfo();
-        PrintData(block.data());
-        EXPECT_EQ(Info(), kStart + "\n00000000> " + HexBytes(0x00, 0x0F) + "\n..." +
-                              "\n00000010> " + HexBytes(0x10, 0x13) + kEnd);
-
-        DumpSettings(0, 32, 1);
-        ClearInfo();
-        PrintData(block.data());
-        EXPECT_EQ(Info(), kStart + "\n00000000> " + HexBytes(0x00, 0x0F) + "\n..." +
-                              "\n00000010> " + HexBytes(0x10, 0x1F) + kEnd);
-
-        DumpSettings(0, 48, 1);
-        ClearInfo();
-        PrintData(block.data());
-        EXPECT_EQ(Info(), kStart + "\n00000000> " + HexBytes(0x00, 0x0F) + "\n..." +
-                              "\n00000020> " + HexBytes(0x20, 0x2F) + kEnd);
-
-        DumpSettings(0, 16, 1);
-        ClearInfo();
-        PrintData(block.data());
-        const std::string shortSixteen = Info();
-        DumpSettings(0, 16, 0);
-        ClearInfo();
-        PrintData(block.data());
-        EXPECT_EQ(shortSixteen, Info());
-        EXPECT_EQ(shortSixteen, kStart + "\n00000000> " + HexBytes(0x00, 0x0F) + kEnd);
-    });
-}
-
-// Fails when 16- or 32-bit words are read in the wrong byte order, numbered by byte offset
-// instead of word index, or a trailing partial word is shown.
-TEST_F(EngineSession, WordWidthsAndByteOrder) {
-    RunStep([] {
-        const unsigned char block[20] = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0, 1,  2,
-                                         3,    4,    5,    6,    7,    8,    9,    10,   11, 12};
-        DumpSettings(1, 19, 0, 1);
-        ClearInfo();
-        PrintData(block);
-        EXPECT_EQ(Info(), kStart +
-                              "\n00000000> 1234 5678 9ABC DEF0 0102 0304 0506 0708 "
-                              "\n00000008> 090A " +
-                              kEnd);
-        DumpSettings(1, 4, 0, 0);
-        ClearInfo();
-        PrintData(block);
-        EXPECT_EQ(Info(), kStart + "\n00000000> 3412 7856 " + kEnd);
-
-        DumpSettings(2, 20, 0, 1);
-        ClearInfo();
-        PrintData(block);
-        EXPECT_EQ(Info(), kStart +
-                              "\n00000000> 12345678 9ABCDEF0 01020304 05060708 "
-                              "\n00000004> 090A0B0C " +
-                              kEnd);
-        // Pattern mode shows 32-bit words whatever the word size, as does a word size
-        // outside 0 to 2.
-        DumpSettings(0, 8, 0, 0);
-        SetPatternMode(1);
-        ClearInfo();
-        PrintData(block);
-        EXPECT_EQ(Info(), kStart + "\n00000000> 78563412 F0DEBC9A " + kEnd);
-        DumpSettings(7, 8, 0, 0);
-        ClearInfo();
-        PrintData(block);
-        EXPECT_EQ(Info(), kStart + "\n00000000> 78563412 F0DEBC9A " + kEnd);
-        // The block itself is not changed by a dump in MSB-first order.
-        EXPECT_EQ(block[0], 0x12);
-        EXPECT_EQ(block[3], 0x78);
-    });
-}
-
-// Fails when printing off or a null block prints anything, or an empty block lacks the
-// markers.
-TEST_F(EngineSession, NothingPrintedAndEmptyBlocks) {
-    RunStep([] {
-        auto block = Counting(16);
-        DumpSettings(0, 16, 0);
+// Fails when a dump differs by one character from the documented layout: the 40-byte
+// short-print example, short print with 16, 17 to 32 and 48 words, 16- and 32-bit words in
+// either byte order, pattern mode and an unknown word size as 32-bit words, a trailing partial
+// word, an empty block; or when printing off or a null block prints anything, or the dump
+// changes the block.
+TEST_F(EngineSession, DumpLayouts) {
+    std::vector<unsigned char> counting(48);
+    std::iota(counting.begin(), counting.end(), 0);
+    const unsigned char words[12] = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0, 1, 2, 3, 4};
+    struct DumpCase {
+        int wordSize, bytes, shortPrint, msbFirst, pattern;
+        const unsigned char* block;
+        std::string text;
+    };
+    const std::vector<DumpCase> cases = {
+        {0, 40, 1, 0, 0, counting.data(),
+         "\n**** Start of dump"
+         "\n00000000> 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F "
+         "\n..."
+         "18 19 1A 1B 1C 1D 1E 1F "
+         "\n00000020> 20 21 22 23 24 25 26 27 "
+         "\n**** End of dump\n\n"},
+        {0, 40, 0, 0, 0, counting.data(),
+         kStart + ByteLine(0, 15) + ByteLine(16, 31) + ByteLine(32, 39) + kEnd},
+        {0, 20, 1, 0, 0, counting.data(),
+         kStart + ByteLine(0, 15) + "\n..." + ByteLine(16, 19) + kEnd},
+        {0, 32, 1, 0, 0, counting.data(),
+         kStart + ByteLine(0, 15) + "\n..." + ByteLine(16, 31) + kEnd},
+        {0, 48, 1, 0, 0, counting.data(),
+         kStart + ByteLine(0, 15) + "\n..." + ByteLine(32, 47) + kEnd},
+        {0, 16, 1, 0, 0, counting.data(), kStart + ByteLine(0, 15) + kEnd},
+        {1, 11, 0, 1, 0, words, kStart + "\n00000000> 1234 5678 9ABC DEF0 0102 " + kEnd},
+        {1, 4, 0, 0, 0, words, kStart + "\n00000000> 3412 7856 " + kEnd},
+        {2, 12, 0, 1, 0, words, kStart + "\n00000000> 12345678 9ABCDEF0 01020304 " + kEnd},
+        {2, 20, 0, 0, 0, counting.data(),
+         kStart + "\n00000000> 03020100 07060504 0B0A0908 0F0E0D0C \n00000004> 13121110 " + kEnd},
+        {0, 8, 0, 0, 1, words, kStart + "\n00000000> 78563412 F0DEBC9A " + kEnd},
+        {7, 8, 0, 0, 0, words, kStart + "\n00000000> 78563412 F0DEBC9A " + kEnd},
+        {2, 3, 0, 0, 0, words, kStart + kEnd},
+        {0, 0, 0, 0, 0, words, kStart + kEnd},
+        {0, 16, 0, 0, 0, nullptr, ""},
+    };
+    RunStep([&] {
+        for (const DumpCase& c : cases) {
+            SCOPED_TRACE(c.text);
+            SetPrintState(1);
+            SetWordSize(c.wordSize);
+            SetWordCount(c.bytes);
+            SetShortPrint(c.shortPrint);
+            SetMSBFirst(c.msbFirst);
+            SetPatternMode(c.pattern);
+            ClearInfo();
+            PrintData(c.block);
+            EXPECT_EQ(Info(), c.text);
+        }
         SetPrintState(0);
-        ClearInfo();
-        PrintData(block.data());
-        SetPrintState(1);
-        PrintData(nullptr);
+        PrintData(words);
         EXPECT_EQ(Info(), "");
-
-        DumpSettings(0, 0, 0);
-        PrintData(block.data());
-        DumpSettings(2, 3, 0);
-        PrintData(block.data());
-        EXPECT_EQ(Info(), kStart + kEnd + kStart + kEnd);
+        EXPECT_EQ(words[0], 0x12);
+        EXPECT_EQ(words[3], 0x78);
     });
 }

@@ -70,21 +70,12 @@ class EngineSession : public KestrelSession {
         USB_SetPerrorFunc(ObservingPerror);
     }
 
-    // The bytes "%02X " would print for each value from..to (inclusive).
-    static std::string HexBytes(int from, int to) {
-        std::string s;
-        char item[8];
-        for (int v = from; v <= to; ++v) {
-            std::snprintf(item, sizeof item, "%02X ", v & 0xFF);
-            s += item;
-        }
-        return s;
-    }
-
-    // True when `text` ends with a rate line.
-    static bool EndsWithRateLine(const std::string& text) {
+    // Where the rate line that ends `text` begins (its padding included), npos when none does.
+    static size_t RateLineAt(const std::string& text) {
         static const std::regex line(R"( *-?[0-9.]+ K?Bytes/s - +[-0-9.e+]+ s\n$)");
-        return std::regex_search(text, line);
+        std::smatch m;
+        return std::regex_search(text, m, line) ? static_cast<size_t>(m.position(0))
+                                                : std::string::npos;
     }
     // The byte figure behind the last rate line: the rate printed times the stopwatch's time.
     static double RateFigure(const std::string& text) {

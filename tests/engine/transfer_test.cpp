@@ -1,14 +1,21 @@
-// The sub-address transfer test in each I/O mode: library calls, warnings, dumps, rate lines,
-// error reports, the word count, and the rate format shared with the raw test.
+// The two transfer tests in each I/O mode: library calls in order, warnings, dumps, rate lines,
+// error reports and the word count; the extended read, the word-count range, allocation
+// failure and the rate line's format.
 #include "engine_session.h"
 
 #include "engine/TransferRun.h"
 #include "engine/UsbTest.h"
 
+#include <cmath>
+
 namespace {
 
 const std::string kStart = "\n**** Start of dump";
 const std::string kEnd = "\n**** End of dump\n\n";
+const std::string kWritten = kStart + "\n00000000> 40 41 42 43 " + kEnd; // 4 bytes from 0x40
+const double kNoRate = NAN;                                              // no rate line may follow
+const double kAnyRate = INFINITY; // a rate line follows, whatever its figure
+const char* const kAnyText = nullptr;
 
 void TestSettings(int mode, int wordSize, int words, int print) {
     SetIOMode(mode);
@@ -23,201 +30,132 @@ void TestSettings(int mode, int wordSize, int words, int print) {
     SetIncrement(1);
 }
 
+// One run: settings, a fault or board condition, and what the user and the library must see.
+struct RunCase {
+    const char* name;
+    void (*test)(void);
+    int mode, wordSize, words, print;
+    std::function<void(int board)> before;
+    std::vector<std::string> calls;
+    const char* text; // the information box before the rate line (kAnyText: not checked)
+    double rate;      // the byte figure of the rate line, kNoRate or kAnyRate
+    size_t popups;
+};
+
+std::function<void(int)> Fail(const char* function, int code) {
+    return [=](int) { bus::FailNextCall(function, code); };
+}
+
+void NoMemory(int) {
+    SetTransferBlockAllocator([](size_t) -> void* { return nullptr; });
+}
+
 } // namespace
 
-// Fails when "<Read>" asks for the wrong byte count, dumps other data than the board's, misses
-// the short or zero warning or the rate line, or leaves the byte count in the settings.
-TEST_F(EngineSession, SubAddressRead) {
-    RunStep([this] {
-        TestSettings(0, 1, 10, 1);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(), std::vector<std::string>{"UsbRd(1, 5, data, 20)"});
-        // The board's memory at sub-address 5 holds byte i = i + 5.
-        const std::string dump = kStart +
-                                 "\n00000000> 0605 0807 0A09 0C0B 0E0D 100F 1211 1413 "
-                                 "\n00000008> 1615 1817 " +
-                                 kEnd;
-        EXPECT_EQ(Info().substr(0, dump.size()), dump);
-        EXPECT_TRUE(EndsWithRateLine(Info().substr(dump.size()))) << Info();
-        EXPECT_NEAR(RateFigure(Info()), 20, 0.1);
-        EXPECT_EQ(GetWordCount(), 10);
-
-        bus::LimitReads(board_, 12);
-        TestSettings(0, 2, 5, 0);
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Info().rfind("Warning : only 12 bytes of 20 were read\n", 0), 0u) << Info();
-        EXPECT_NEAR(RateFigure(Info()), 12, 0.1);
-        bus::LimitReads(board_, 0);
-
-        TestSettings(0, 0, 0, 1);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(), std::vector<std::string>{"UsbRd(1, 5, data, 0)"});
-        EXPECT_EQ(Info().rfind("Warning : 0 bytes read\n 0.000 Bytes/s - ", 0), 0u) << Info();
-        EXPECT_TRUE(EndsWithRateLine(Info()));
-    });
-}
-
-// Fails when a failed read misses the frame diagnostics or the error box, shows the box for
-// the quiet code 20, prints no negative rate, or the settings do not hold the byte count while
-// the library reports.
-TEST_F(EngineSession, SubAddressReadErrors) {
-    RunStep([this] {
+// Fails when a mode of either test calls the library otherwise than documented, or prints
+// other warnings, dumps or rate lines, or reports an error otherwise (code 20 with the frame
+// diagnostics alone in the sub-address test), or does not hold the byte count as the word
+// count while the library reports and the word count after.
+TEST_F(EngineSession, EveryModeOfBothTests) {
+    const std::string read16 = kStart +
+                               "\n00000000> 0605 0807 0A09 0C0B 0E0D 100F 1211 1413 "
+                               "\n00000008> 1615 1817 " +
+                               kEnd; // the board's memory at sub-address 5: byte i = i + 5
+    const std::string burst = "\nWrote..." + kWritten + "Read..." + kWritten;
+    const std::string wrote = "\nWrote..." + kWritten;
+    const std::string raw16 = kStart + "\n00000000> 0201 0403 0605 0807 " + kEnd;
+    const unsigned char sent[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    const std::string rd4 = "UsbRd(1, 5, data, 4)", wr4 = "UsbWrt(1, 5, data, 4)";
+    const std::string wr1 = "UsbWrt(1, 5, data, 1)", info = "PrintFrameInfo()";
+    const std::string rawWr4 = "USB_Write(1, data, 4, out)", rawRd4 = "USB_Read(1, data, 4, out)";
+    const std::string perror9 = "USB_Perror(9)";
+    // clang-format off
+    const std::vector<RunCase> cases = {
+        // name, test, mode, word size, words, print; before; calls; text; rate; error boxes
+        {"read", usb_test, 0, 1, 10, 1, {}, {"UsbRd(1, 5, data, 20)"}, read16.c_str(), 20, 0},
+        {"short read", usb_test, 0, 2, 5, 0, [](int b) { bus::LimitReads(b, 12); },
+         {"UsbRd(1, 5, data, 20)"}, "Warning : only 12 bytes of 20 were read\n", 12, 0},
+        {"zero read", usb_test, 0, 0, 0, 1, {}, {"UsbRd(1, 5, data, 0)"},
+         "Warning : 0 bytes read\n", 0, 0},
+        {"read error", usb_test, 0, 1, 10, 1, Fail("UsbRd", 9),
+         {"UsbRd(1, 5, data, 20)", info, perror9}, kAnyText, -1, 1},
+        {"read code 20", usb_test, 0, 1, 10, 1, Fail("UsbRd", 20),
+         {"UsbRd(1, 5, data, 20)", info}, kAnyText, -1, 0},
+        {"write", usb_test, 1, 0, 4, 1, {}, {wr4}, kWritten.c_str(), 4, 0},
+        {"zero write", usb_test, 1, 0, 0, 1, {}, {"UsbWrt(1, 5, data, 0)"},
+         "Warning : 0 bytes written", kNoRate, 0},
+        {"write error", usb_test, 1, 0, 4, 1, Fail("UsbWrt", 9), {wr4, info, perror9}, kAnyText,
+         kNoRate, 1},
+        {"byte writes", usb_test, 2, 1, 2, 1, {}, {wr1, wr1, wr1, wr1}, "", 4, 0},
+        {"byte write error", usb_test, 2, 1, 2, 1, Fail("UsbWrt", 9),
+         {wr1, info, perror9, wr1, wr1, wr1}, kAnyText, 3, 1},
+        {"bytes refused", usb_test, 2, 0, 2, 1, [](int b) { bus::RefuseEveryByte(b); },
+         {wr1, info, "USB_Perror(21)", wr1, info, "USB_Perror(21)"}, kAnyText, 0, 2},
+        {"burst", usb_test, 3, 0, 4, 1, {}, {wr4, rd4}, burst.c_str(), 4, 0},
+        {"burst, print off", usb_test, 3, 0, 4, 0, {}, {wr4, rd4}, "", 4, 0},
+        {"burst write error", usb_test, 3, 0, 4, 1, Fail("UsbWrt", 9), {wr4, perror9}, "",
+         kNoRate, 1},
+        // Nothing written ends the run as a failed write does, with the last code (9 here).
+        {"burst of nothing", usb_test, 3, 0, 0, 1, {}, {"UsbWrt(1, 5, data, 0)", perror9}, "",
+         kNoRate, 1},
+        {"burst write code 20", usb_test, 3, 0, 4, 1, Fail("UsbWrt", 20), {wr4, info}, kAnyText,
+         kNoRate, 0},
+        {"burst read error", usb_test, 3, 0, 4, 1, Fail("UsbRd", 9), {wr4, rd4, perror9},
+         wrote.c_str(), -1, 1},
+        {"raw read", usb_test_raw, 0, 1, 4, 1, [&](int b) { bus::SendUnasked(b, sent); },
+         {"USB_Read(1, data, 8, out)"}, raw16.c_str(), 8, 0},
+        {"raw short read", usb_test_raw, 0, 0, 8, 0,
+         [&](int b) { bus::SendUnasked(b, std::span(sent, 3)); }, {"USB_Read(1, data, 8, out)"},
+         "Warning : only 3 bytes of 8 were read\n", 3, 0},
+        {"raw zero read", usb_test_raw, 0, 0, 4, 1, {}, {rawRd4}, "Warning : 0 bytes read\n", 0,
+         0},
+        {"raw read error", usb_test_raw, 0, 0, 4, 1, Fail("USB_Read", 9), {rawRd4, perror9}, "",
+         kNoRate, 1},
+        {"raw write", usb_test_raw, 1, 0, 4, 1, {}, {rawWr4}, kWritten.c_str(), 4, 0},
+        {"raw zero write", usb_test_raw, 1, 0, 0, 1, {}, {"USB_Write(1, data, 0, out)"},
+         "Warning : 0 bytes written", 0, 0},
+        {"raw write refused", usb_test_raw, 1, 0, 4, 1, [](int b) { bus::RefuseEveryByte(b); },
+         {rawWr4, "USB_Perror(21)"}, "", 0, 1},
+        {"raw burst", usb_test_raw, 3, 0, 4, 1, {}, {rawWr4, rawRd4}, burst.c_str(), 4, 0},
+        {"raw burst, print off", usb_test_raw, 3, 0, 4, 0, {}, {rawWr4, rawRd4}, "", 4, 0},
+        {"raw burst write error", usb_test_raw, 3, 0, 4, 1, Fail("USB_Write", 9),
+         {rawWr4, perror9}, "", kNoRate, 1},
+        {"raw burst read error", usb_test_raw, 3, 0, 4, 1, Fail("USB_Read", 9),
+         {rawWr4, rawRd4, perror9}, wrote.c_str(), kAnyRate, 1},
+        // Not even the blocks are allocated (any allocation fails).
+        {"raw byte mode", usb_test_raw, 2, 0, 70000, 1, NoMemory, {}, "", kNoRate, 0},
+        {"raw extended read", usb_test_raw, 4, 0, 70000, 1, NoMemory, {}, "", kNoRate, 0},
+    };
+    // clang-format on
+    RunStep([&] {
         ObserveLibraryOutput();
-        TestSettings(0, 1, 10, 1);
-        bus::FailNextCall("UsbRd", CORVOUSB_ERR_IO);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(), (std::vector<std::string>{"UsbRd(1, 5, data, 20)", "PrintFrameInfo()",
-                                                     "USB_Perror(9)"}));
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "USB Error");
-        EXPECT_EQ(hl::Popups()[0].text, CorvoUsb_ErrorText(CORVOUSB_ERR_IO));
-        EXPECT_TRUE(EndsWithRateLine(Info()));
-        EXPECT_NE(Info().find("\n-"), std::string::npos) << Info();
-        EXPECT_NEAR(RateFigure(Info()), -1, 0.01);
-        ASSERT_FALSE(Seen().empty());
-        EXPECT_EQ(Seen().front().substr(0, 12), "wordCount=20");
-        EXPECT_EQ(GetWordCount(), 10);
-
-        hl::ClearPopups();
-        bus::FailNextCall("UsbRd", CORVOUSB_ERR_READ_TIMEOUT);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(), (std::vector<std::string>{"UsbRd(1, 5, data, 20)", "PrintFrameInfo()"}));
-        EXPECT_TRUE(hl::Popups().empty());
-        EXPECT_TRUE(EndsWithRateLine(Info()));
-    });
-}
-
-// Fails when "<Write>" sends other data, prints a rate after nothing was written or after an
-// error, or breaks the zero-byte warning's missing line break.
-TEST_F(EngineSession, SubAddressWrite) {
-    RunStep([this] {
-        TestSettings(1, 0, 4, 1);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(), std::vector<std::string>{"UsbWrt(1, 5, data, 4)"});
-        const std::string dump = kStart + "\n00000000> 40 41 42 43 " + kEnd;
-        EXPECT_EQ(Info().substr(0, dump.size()), dump);
-        EXPECT_NEAR(RateFigure(Info()), 4, 0.01);
-        // The board keeps what was written: it reads back.
-        TestSettings(0, 0, 4, 1);
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Info().substr(0, dump.size()), dump);
-
-        TestSettings(1, 0, 0, 1);
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Info(), "Warning : 0 bytes written");
-
-        TestSettings(1, 0, 4, 1);
-        bus::FailNextCall("UsbWrt", CORVOUSB_ERR_IO);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(), (std::vector<std::string>{"UsbWrt(1, 5, data, 4)", "PrintFrameInfo()",
-                                                     "USB_Perror(9)"}));
-        EXPECT_FALSE(EndsWithRateLine(Info()));
-        EXPECT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(GetWordCount(), 4);
-    });
-}
-
-// Fails when "<Wr/Rd byte>" does not write one byte per call to the end, stops at a failure,
-// dumps, or counts refused bytes in its rate.
-TEST_F(EngineSession, SubAddressByteWrites) {
-    RunStep([this] {
-        TestSettings(2, 1, 2, 1);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(), std::vector<std::string>(4, "UsbWrt(1, 5, data, 1)"));
-        EXPECT_EQ(Info().find("dump"), std::string::npos);
-        EXPECT_TRUE(EndsWithRateLine(Info()));
-        EXPECT_NEAR(RateFigure(Info()), 4, 0.01);
-
-        bus::FailNextCall("UsbWrt", CORVOUSB_ERR_IO);
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(hl::Popups().size(), 1u);
-        EXPECT_NEAR(RateFigure(Info()), 3, 0.01);
-
-        hl::ClearPopups();
-        bus::RefuseEveryByte(board_);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Count(Calls(), "UsbWrt(1, 5, data, 1)"), 4u);
-        EXPECT_EQ(Count(Calls(), "PrintFrameInfo()"), 4u);
-        EXPECT_EQ(Popups("USB Error"), 4u);
-        EXPECT_TRUE(EndsWithRateLine(Info()));
-        EXPECT_EQ(RateFigure(Info()), 0.0);
-    });
-}
-
-// Fails when "<Wr/Rd burst>" reads before writing, prints the dumps out of order, reads after
-// a failed write, or mixes up the burst mode's error report (code 20 diagnostics only, any
-// other code the error box only).
-TEST_F(EngineSession, SubAddressBurst) {
-    RunStep([this] {
-        TestSettings(3, 0, 4, 1);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(),
-                  (std::vector<std::string>{"UsbWrt(1, 5, data, 4)", "UsbRd(1, 5, data, 4)"}));
-        const std::string dump = kStart + "\n00000000> 40 41 42 43 " + kEnd;
-        const std::string both = "\nWrote..." + dump + "Read..." + dump;
-        EXPECT_EQ(Info().substr(0, both.size()), both);
-        EXPECT_TRUE(EndsWithRateLine(Info().substr(both.size())));
-        EXPECT_NEAR(RateFigure(Info()), 4, 0.01);
-
-        TestSettings(3, 0, 4, 0);
-        ClearInfo();
-        usb_test();
-        EXPECT_TRUE(EndsWithRateLine(Info()));
-        EXPECT_EQ(Info().find("Wrote"), std::string::npos);
-
-        bus::FailNextCall("UsbWrt", CORVOUSB_ERR_IO);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(), (std::vector<std::string>{"UsbWrt(1, 5, data, 4)", "USB_Perror(9)"}));
-        EXPECT_EQ(Info(), "");
-
-        bus::FailNextCall("UsbWrt", CORVOUSB_ERR_READ_TIMEOUT);
-        MarkCalls();
-        usb_test();
-        EXPECT_EQ(Calls(), (std::vector<std::string>{"UsbWrt(1, 5, data, 4)", "PrintFrameInfo()"}));
-
-        // Nothing written (a word count of 0) ends the run like a failed write.
-        TestSettings(3, 0, 0, 1);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls().front(), "UsbWrt(1, 5, data, 0)");
-        EXPECT_EQ(Count(Calls(), "UsbRd(1, 5, data, 0)"), 0u);
-        EXPECT_EQ(Info().find("Wrote"), std::string::npos) << Info();
-
-        TestSettings(3, 0, 4, 1);
-        bus::FailNextCall("UsbRd", CORVOUSB_ERR_IO);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Calls(), (std::vector<std::string>{"UsbWrt(1, 5, data, 4)",
-                                                     "UsbRd(1, 5, data, 4)", "USB_Perror(9)"}));
-        EXPECT_EQ(Info().find("Read..."), std::string::npos);
-        EXPECT_NEAR(RateFigure(Info()), -1, 0.01);
-        EXPECT_EQ(hl::Popups().size(), 2u);
+        for (const RunCase& c : cases) {
+            SCOPED_TRACE(c.name);
+            bus::ClearFaults();
+            TestSettings(c.mode, c.wordSize, c.words, c.print);
+            if (c.before) c.before(board_);
+            hl::ClearPopups();
+            Seen().clear();
+            MarkCalls();
+            ClearInfo();
+            c.test();
+            SetTransferBlockAllocator(nullptr);
+            EXPECT_EQ(Calls(), c.calls);
+            const std::string text = Info();
+            const size_t rateAt = RateLineAt(text);
+            EXPECT_EQ(rateAt != std::string::npos, !std::isnan(c.rate)) << text;
+            if (c.text) {
+                EXPECT_EQ(text.substr(0, rateAt), c.text);
+            }
+            if (!std::isnan(c.rate) && !std::isinf(c.rate)) {
+                EXPECT_NEAR(RateFigure(text), c.rate, 0.01);
+            }
+            EXPECT_EQ(Popups("USB Error"), c.popups);
+            const int bytes = c.words * (c.wordSize == 0 ? 1 : c.wordSize == 1 ? 2 : 4);
+            for (const std::string& seen : Seen())
+                EXPECT_EQ(seen.substr(0, seen.find(' ')), "wordCount=" + std::to_string(bytes));
+            EXPECT_EQ(GetWordCount(), c.words);
+        }
     });
 }
 
@@ -277,7 +215,7 @@ TEST_F(EngineSession, SubAddressExtendedRead) {
         EXPECT_EQ(Info().substr(0, head.size()), head);
         EXPECT_NE(Info().find(last), std::string::npos) << last;
         EXPECT_EQ(Info().substr(Info().size() - kEnd.size()), kEnd);
-        EXPECT_FALSE(EndsWithRateLine(Info()));
+        EXPECT_EQ(RateLineAt(Info()), std::string::npos);
         EXPECT_EQ(GetWordCount(), 7);
 
         SetRxBuffer(300000);

@@ -1,10 +1,12 @@
 // Reading a user's bus file, and the default bus.
 #include "platform/corvousb/sim/BusFile.h"
 
+#include "platform/corvousb/EepromRules.h"
+#include "platform/corvousb/Files.h"
+#include "platform/corvousb/protocol/Frame.h"
 #include "platform/corvousb/sim/EepromFile.h"
+#include "platform/corvousb/sim/TextLines.h"
 
-#include <charconv>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <utility>
@@ -27,8 +29,7 @@ bool Numbers(const std::string& text, std::vector<unsigned long long>& out, std:
     out.clear();
     while (in >> word) {
         unsigned long long v = 0;
-        const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
-        if (ec != std::errc() || end != word.data() + word.size()) return false;
+        if (!ParseNumber(word, v)) return false;
         out.push_back(v);
     }
     return out.size() == count;
@@ -44,6 +45,13 @@ bool YesNo(const std::string& text, bool& value) {
     return true;
 }
 
+// A number of the board setup, with the values it may take.
+struct NumberKey {
+    const char* name;
+    unsigned BoardSetup::*field;
+    bool (*valid)(unsigned long long);
+};
+
 // A board being read: its setup, then the faults to apply once it is on the bus.
 struct PendingBoard {
     BoardSetup setup;
@@ -52,14 +60,16 @@ struct PendingBoard {
 
 // Applies one "key = value" line of a [board] section; false when it cannot be used.
 bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value) {
-    static const std::pair<const char*, unsigned BoardSetup::*> numberKeys[] = {
-        {"max-power", &BoardSetup::maxPower},
-        {"power-source", &BoardSetup::powerSource},
-        {"drive-current", &BoardSetup::driveCurrent},
-        {"frame-payload", &BoardSetup::framePayload},
-        {"first-frame-counter", &BoardSetup::firstFrameCounter},
-        {"stream-rate", &BoardSetup::streamRate},
-        {"stream-buffer", &BoardSetup::streamBuffer},
+    static const NumberKey numberKeys[] = {
+        {"max-power", &BoardSetup::maxPower, ValidMaxPower},
+        {"power-source", &BoardSetup::powerSource, ValidPowerSource},
+        {"drive-current", &BoardSetup::driveCurrent, ValidDriveCurrent},
+        {"frame-payload", &BoardSetup::framePayload,
+         [](unsigned long long n) { return n >= 1 && n <= kMaxPayload; }},
+        {"first-frame-counter", &BoardSetup::firstFrameCounter,
+         [](unsigned long long n) { return n <= 0xFFFF; }},
+        {"stream-rate", &BoardSetup::streamRate, [](unsigned long long n) { return n >= 1; }},
+        {"stream-buffer", &BoardSetup::streamBuffer, [](unsigned long long n) { return n >= 1; }},
     };
     static const std::pair<const char*, FrameFault> frameKeys[] = {
         {"drop-frames", FrameFault::Drop},
@@ -69,11 +79,11 @@ bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value
     BoardSetup& s = b.setup;
     std::vector<unsigned long long> n;
     bool flag = false;
-    if (key == "description" && value.size() <= 64)
+    if (key == "description" && ValidDescription(value))
         s.description = value;
-    else if (key == "serial" && value.size() <= 8)
+    else if (key == "serial" && ValidSerial(value))
         s.serial = value;
-    else if (key == "eeprom-file")
+    else if (key == "eeprom-file" && DescriptionCharactersValid(value))
         s.eepromFile = value;
     else if (key == "answers")
         return YesNo(value, s.answers);
@@ -88,9 +98,9 @@ bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value
     } else if (key == "read-limit" && Numbers(value, n, 1))
         b.faults.push_back([v = n[0]](SimBoard& board) { board.limitReads(v); });
     else {
-        for (const auto& [name, field] : numberKeys)
+        for (const auto& [name, field, valid] : numberKeys)
             if (key == name) {
-                if (!Numbers(value, n, 1) || n[0] > 0xFFFFFFFFull) return false;
+                if (!Numbers(value, n, 1) || !valid(n[0])) return false;
                 s.*field = static_cast<unsigned>(n[0]);
                 return true;
             }
@@ -112,7 +122,7 @@ bool FaultLine(std::vector<CallFault>& faults, const std::string& value, bool ev
     std::istringstream in(value);
     CallFault f;
     std::string rest;
-    if (!(in >> f.function >> f.code) || in >> rest) return false;
+    if (!(in >> f.function >> f.code) || in >> rest || f.code <= 0) return false;
     f.every = every;
     faults.push_back(f);
     return true;
@@ -126,22 +136,16 @@ void AddPending(SimBus& bus, const PendingBoard& pending) {
 
 } // namespace
 
-BusFile ReadBusFile(const std::string& path, std::shared_ptr<Clock> clock) {
+BusFile ParseBusFile(std::string_view text, std::shared_ptr<Clock> clock) {
     BusFile result;
     result.bus = std::make_unique<SimBus>(std::move(clock));
-    std::ifstream in(path);
-    if (!in) {
-        result.problems.push_back("cannot be read");
-        return result;
-    }
     std::vector<PendingBoard> boards;
-    std::string raw;
-    for (int number = 1; std::getline(in, raw); ++number) {
-        const std::string line = Trim(raw);
-        if (line.empty() || line[0] == '#') continue;
+    ForEachLine(text, [&](int number, std::string_view raw) {
+        const std::string line = Trim(std::string(raw));
+        if (line.empty() || line[0] == '#') return;
         if (line == "[board]") {
             boards.emplace_back();
-            continue;
+            return;
         }
         const auto eq = line.find('=');
         bool used = false;
@@ -154,10 +158,21 @@ BusFile ReadBusFile(const std::string& path, std::shared_ptr<Clock> clock) {
                 used = BoardLine(boards.back(), key, value);
         }
         if (!used) result.problems.push_back("line " + std::to_string(number) + ": " + line);
-    }
+    });
     for (const auto& b : boards)
         AddPending(*result.bus, b);
     return result;
+}
+
+BusFile ReadBusFile(const std::string& path, std::shared_ptr<Clock> clock) {
+    std::string text, problem;
+    if (ReadTextFile(path, kBusFileLimit, text, problem) != ReadResult::Ok) {
+        BusFile result;
+        result.bus = std::make_unique<SimBus>(std::move(clock));
+        result.problems.push_back(problem);
+        return result;
+    }
+    return ParseBusFile(text, std::move(clock));
 }
 
 std::unique_ptr<SimBus> DefaultBus(std::shared_ptr<Clock> clock) {

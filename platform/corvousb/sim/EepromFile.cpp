@@ -1,22 +1,55 @@
 // EEPROM files of the simulated boards.
 #include "platform/corvousb/sim/EepromFile.h"
 
+#include "platform/corvousb/EepromRules.h"
+#include "platform/corvousb/Files.h"
+#include "platform/corvousb/sim/TextLines.h"
+
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+#include <unistd.h>
 
 namespace corvousb {
 
 namespace {
 
-// Reads an unsigned number; false when the text is not one.
-bool ParseUnsigned(const std::string& text, unsigned& value) {
-    if (text.empty() || text.size() > 9 ||
-        text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    value = static_cast<unsigned>(std::stoul(text));
+// Sets a number field when the text is a number that `valid` accepts.
+bool SetNumber(std::string_view text, bool (*valid)(unsigned long long), unsigned& field) {
+    unsigned long long value = 0;
+    if (!ParseNumber(text, value) || !valid(value)) return false;
+    field = static_cast<unsigned>(value);
     return true;
+}
+
+bool SetText(std::string_view text, bool (*valid)(std::string_view), std::string& field) {
+    if (!valid(text)) return false;
+    field = text;
+    return true;
+}
+
+// Applies one line; false when it is not a field with a valid value.
+bool EepromLine(std::string_view line, Eeprom& e) {
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos) return false;
+    const std::string_view key = line.substr(0, eq);
+    const std::string_view value = line.substr(eq + 1);
+    if (key == "description") return SetText(value, ValidDescription, e.description);
+    if (key == "serial") return SetText(value, ValidSerial, e.serial);
+    if (key == "max-power") return SetNumber(value, ValidMaxPower, e.maxPower);
+    if (key == "power-source") return SetNumber(value, ValidPowerSource, e.powerSource);
+    if (key == "drive-current") return SetNumber(value, ValidDriveCurrent, e.driveCurrent);
+    return false;
+}
+
+// Makes the rename of a file in `folder` durable; a folder that cannot be synced is no failure.
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace
@@ -25,28 +58,22 @@ Eeprom BlankEeprom() {
     return Eeprom{"Corvo USB FIFO", "", 100, 0, 8};
 }
 
+void ParseEeprom(std::string_view text, Eeprom& eeprom, std::vector<std::string>& problems) {
+    ForEachLine(text, [&](int number, std::string_view line) {
+        if (!line.empty() && !EepromLine(line, eeprom))
+            problems.push_back("line " + std::to_string(number) + ": " + std::string(line));
+    });
+}
+
 bool LoadEeprom(const std::string& path, Eeprom& eeprom) {
-    std::ifstream in(path);
-    if (!in) return false;
-    Eeprom e = eeprom;
-    std::string line;
-    while (std::getline(in, line)) {
-        const auto eq = line.find('=');
-        if (eq == std::string::npos) continue;
-        const std::string key = line.substr(0, eq);
-        const std::string value = line.substr(eq + 1);
-        if (key == "description" && value.size() <= 64)
-            e.description = value;
-        else if (key == "serial" && value.size() <= 8)
-            e.serial = value;
-        else if (key == "max-power")
-            ParseUnsigned(value, e.maxPower);
-        else if (key == "power-source")
-            ParseUnsigned(value, e.powerSource);
-        else if (key == "drive-current")
-            ParseUnsigned(value, e.driveCurrent);
-    }
-    eeprom = e;
+    std::string text, problem;
+    const ReadResult read = ReadTextFile(path, kEepromFileLimit, text, problem);
+    if (read == ReadResult::Refused) ReportFileProblem(path, problem);
+    if (read != ReadResult::Ok) return false;
+    std::vector<std::string> problems;
+    ParseEeprom(text, eeprom, problems);
+    for (const auto& p : problems)
+        ReportFileProblem(path, p);
     return true;
 }
 
@@ -55,24 +82,22 @@ bool SaveEeprom(const std::string& path, const Eeprom& eeprom) {
     std::error_code ec;
     const fs::path target(path);
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    const fs::path temp = target.string() + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::trunc);
-        out << "description=" << eeprom.description << '\n'
-            << "serial=" << eeprom.serial << '\n'
-            << "max-power=" << eeprom.maxPower << '\n'
-            << "power-source=" << eeprom.powerSource << '\n'
-            << "drive-current=" << eeprom.driveCurrent << '\n';
-        out.flush();
-        if (!out) {
-            fs::remove(temp, ec);
-            return false;
-        }
+    const std::string temp = path + ".tmp";
+    const std::string text = "description=" + eeprom.description + "\nserial=" + eeprom.serial +
+                             "\nmax-power=" + std::to_string(eeprom.maxPower) +
+                             "\npower-source=" + std::to_string(eeprom.powerSource) +
+                             "\ndrive-current=" + std::to_string(eeprom.driveCurrent) + "\n";
+    const int fd = OpenForWriting(temp.c_str());
+    // A link at the temporary name is refused by the open and left alone.
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
     }
-    fs::rename(temp, target, ec);
-    if (!ec) return true;
-    fs::remove(temp, ec);
-    return false;
+    SyncFolder(target.parent_path());
+    return true;
 }
 
 std::string DefaultEepromPath() {

@@ -180,18 +180,15 @@ void SimBoard::answerStream(std::size_t budget, Nanos at) {
         std::max(receiveReady_, stream_.answer(budget, at, deadline, link_.timing, receive_));
 }
 
-void SimBoard::writeEeprom(const Eeprom& eeprom) {
+bool SimBoard::writeEeprom(const Eeprom& eeprom) {
+    // The file first: what the board shows must be what the next run reads.
+    if (!eepromFile_.empty() && !SaveEeprom(eepromFile_, eeprom)) return false;
     eeprom_ = eeprom;
-    saveEeprom();
+    return true;
 }
 
-void SimBoard::eraseEeprom() {
-    eeprom_ = BlankEeprom();
-    saveEeprom();
-}
-
-void SimBoard::saveEeprom() const {
-    if (!eepromFile_.empty()) SaveEeprom(eepromFile_, eeprom_);
+bool SimBoard::eraseEeprom() {
+    return writeEeprom(BlankEeprom());
 }
 
 SimDevice::SimDevice(std::shared_ptr<SimBoard> board)
@@ -264,11 +261,13 @@ int SimDevice::readEeprom(Eeprom& eeprom) {
 }
 
 int SimDevice::writeEeprom(const Eeprom& eeprom) {
-    return onBoard([&](SimBoard& b) { b.writeEeprom(eeprom); });
+    if (!alive()) return CORVOUSB_ERR_DEVICE_REMOVED;
+    return board_->writeEeprom(eeprom) ? CORVOUSB_OK : CORVOUSB_ERR_EEPROM_WRITE;
 }
 
 int SimDevice::eraseEeprom() {
-    return onBoard([](SimBoard& b) { b.eraseEeprom(); });
+    if (!alive()) return CORVOUSB_ERR_DEVICE_REMOVED;
+    return board_->eraseEeprom() ? CORVOUSB_OK : CORVOUSB_ERR_EEPROM_ERASE;
 }
 
 } // namespace corvousb

@@ -56,8 +56,9 @@ class SimBoard {
     void purge();
     BoardState& link() { return link_; }
     const Eeprom& eeprom() const { return eeprom_; }
-    void writeEeprom(const Eeprom& eeprom);
-    void eraseEeprom();
+    // False when the EEPROM file cannot be saved; the EEPROM is then left as it was.
+    bool writeEeprom(const Eeprom& eeprom);
+    bool eraseEeprom();
 
     // Faults.
     void refuseEveryByte(bool on) { refuse_ = on; }
@@ -73,7 +74,6 @@ class SimBoard {
     void execute(std::span<const std::uint8_t> chunk, Nanos at);
     void answerRead(std::int8_t subAddress, std::size_t count);
     void answerStream(std::size_t budget, Nanos at);
-    void saveEeprom() const;
     LinkDirection direction(int transferSize) const;
     // The time a read of n bytes ends, when it starts at `start`; `n` is cut to what the link
     // moves before the read time-out.

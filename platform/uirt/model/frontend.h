@@ -113,6 +113,9 @@ class FrontEnd {
     virtual void textEdited(int panel, int control, int start, int removed,
                             std::string_view inserted) = 0;
     virtual void menuChanged(int menuBar, int menuOrItem) = 0; // label, dimmed, checked
+    // The busy pointer was switched on or off (SetWaitCursor). A front end without a pointer
+    // ignores it.
+    virtual void waitCursorChanged(bool busy) { (void)busy; }
 
     virtual Popups& popups() = 0;
     virtual Clipboard& clipboard() = 0;

@@ -268,6 +268,7 @@ void ResetModel() {
     r.activePanel = 0;
     r.callbackDepth = 0;
     r.print = PrintSettings{};
+    r.waitCursor = false;
     r.lineCap = kTextBoxLineCap;
 }
 

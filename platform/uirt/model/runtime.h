@@ -32,6 +32,7 @@ struct Runtime {
     int callbackDepth = 0;
     PrintSettings print;
     int lineCap = kTextBoxLineCap;
+    bool waitCursor = false;
 };
 
 Runtime& rt();

@@ -61,6 +61,18 @@ int ConfirmPopup(const char* title, const char* message) {
     return fe()->popups().confirm(orEmpty(title), orEmpty(message)) ? 1 : 0;
 }
 
+int SetWaitCursor(int state) {
+    const bool busy = state != 0;
+    if (rt().waitCursor == busy) return 0;
+    rt().waitCursor = busy;
+    if (fe()) fe()->waitCursorChanged(busy);
+    return 0;
+}
+
+int GetWaitCursor() {
+    return rt().waitCursor ? 1 : 0;
+}
+
 int GetRelativeMouseState(int panelHandle, int controlId, int* x, int* y, int* leftButton,
                           int* rightButton, int* keyModifiers) {
     int err = 0;

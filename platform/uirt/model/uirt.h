@@ -259,6 +259,10 @@ int RunPopupMenu(int menuBar, int menu, int panel, int top, int left, int pinTop
 int MessagePopup(const char* title, const char* message);
 // Modal Yes/No box; returns 1 for Yes, 0 for No, or a negative error.
 int ConfirmPopup(const char* title, const char* message);
+// Shows the busy pointer over the program's windows (1) or the normal pointer again (0), for
+// work that holds up the event loop. Returns 0.
+int SetWaitCursor(int state);
+int GetWaitCursor(); // 1 while the busy pointer is shown
 // Mouse position relative to the control's panel area (pointer arguments may be null).
 int GetRelativeMouseState(int panel, int control, int* x, int* y, int* leftButton, int* rightButton,
                           int* keyModifiers);

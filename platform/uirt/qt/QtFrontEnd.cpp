@@ -175,6 +175,13 @@ void QtFrontEnd::menuChanged(int menuBar, int menuOrItem) {
         if (e.id == menuOrItem) v->syncMenuEntry(e);
 }
 
+void QtFrontEnd::waitCursorChanged(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
 // ---- Input helpers -------------------------------------------------------------------------
 
 void QtFrontEnd::resync(int panel, int control) {

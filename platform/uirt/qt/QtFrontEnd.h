@@ -56,6 +56,7 @@ class QtFrontEnd final : public QObject,
     void textEdited(int panel, int control, int start, int removed,
                     std::string_view inserted) override;
     void menuChanged(int menuBar, int menuOrItem) override;
+    void waitCursorChanged(bool busy) override;
 
     Popups& popups() override { return *this; }
     Clipboard& clipboard() override { return *this; }

@@ -1,0 +1,109 @@
+// EEPROM write, erase and read on the open board, and the reconnection that follows a change.
+#include "progwiz/Eeprom.h"
+
+#include "core/Kestrel_core.h"
+#include "platform/corvousb/CorvoUsb.h"
+#include "platform/uirt/model/uirt.h"
+#include "ui/SetupPanel.h"
+#include "usb/UsbDevices.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+enum { ERASE_PAUSE_MS = 3000, NULL_DESCRIPTION_CODE = 26, NULL_SERIAL_CODE = 27 };
+
+static void Sleep(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+static void (*Pause)(int ms) = Sleep;
+
+void SetEepromPause(void (*pause)(int ms)) {
+    Pause = pause != nullptr ? pause : Sleep;
+}
+
+static void ReportUsbError(void) {
+    USB_Perror(USB_GetLastError());
+}
+
+// A setter's failure: the program's own text for a null string, the library's for the rest.
+static void ReportSetterError(int nullCode, const char* nullText) {
+    int code = USB_GetLastError();
+    if (code == nullCode)
+        MessagePopup("Error", nullText);
+    else
+        USB_Perror(code);
+}
+
+// The board shows its new identity once reopened: reopen it, relist the bus so the list shows
+// the new description, and refill the panel.
+static void Reconnect(void) {
+    InitUsbInterface();
+    ListUsbDevices();
+    InitSetupControls();
+}
+
+void ProgramDevice(EepromConfig* conf) {
+    int h = GetUsbId();
+    if (h <= 0) {
+        MessagePopup("Error", "Can't reach device (bad or missing handle)");
+        return;
+    }
+    // The fields are handed on as terminated strings even if a record lacks its terminators.
+    char desc[EEPROM_DESC_MAX_CHARS + 1];
+    char serNum[EEPROM_SERNUM_MAX_CHARS + 1];
+    std::snprintf(desc, sizeof desc, "%.*s", EEPROM_DESC_MAX_CHARS, conf->DeviceDesc);
+    std::snprintf(serNum, sizeof serNum, "%.*s", EEPROM_SERNUM_MAX_CHARS, conf->SerialNumber);
+    if (!USB_SetDescStr(h, desc)) {
+        ReportSetterError(NULL_DESCRIPTION_CODE, "A null pointer was passed as Device string");
+        return;
+    }
+    if (!USB_SetSerialNumber(h, serNum)) {
+        ReportSetterError(NULL_SERIAL_CODE, "A null pointer was passed as Serial number");
+        return;
+    }
+    // The power source goes before the maximum power.
+    if (!USB_SetPowerSource(h, conf->PowerSource) || !USB_SetMaxPower(h, conf->MaxPower) ||
+        !USB_SetDriveCurrent(h, conf->DriveCurrent) || !USB_WriteEEpromData(h)) {
+        ReportUsbError();
+        return;
+    }
+    MessagePopup("Warning", "The system is now registering the new device description.\n"
+                            "Please, wait and once the operation is complete, press OK.");
+    Reconnect();
+}
+
+void EraseEprom(void) {
+    if (GetUsbId() <= 0) return;
+    USB_EraseEEpromData(GetUsbId());
+    SetWaitCursor(1);
+    Pause(ERASE_PAUSE_MS);
+    SetWaitCursor(0);
+    Reconnect();
+}
+
+void EraseCB(int, int, void*, int) {
+    if (ConfirmPopup("Warning",
+                     "You're about to erase the content of your hardware EEPROM\nAre you sure ?") ==
+        1)
+        EraseEprom();
+}
+
+int ReadEEpromCB(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    if (GetUsbId() < 0) {
+        MessagePopup("Device error", "Error reading eprom data");
+        return 0;
+    }
+    if (!USB_ReadEEpromData(GetUsbId(), GetShowEpromState())) ReportUsbError();
+    return 0;
+}
+
+int EEpromChkCB(int panel, int control, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    int state = 0;
+    GetCtrlVal(panel, control, &state);
+    SetShowEpromState(state);
+    return 0;
+}

@@ -1,0 +1,165 @@
+// kestrel.cfg: files that are no settings file, files the user may not write, links and
+// failed writes are left as they are, with a reason for the user.
+#include "config_dir.h"
+
+#include "core/Kestrel_core.h"
+
+#include <csignal>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+class ConfigSafety : public ConfigDir {
+  protected:
+    std::string Path(const std::string& name) const {
+        return fs::canonical(dir_).string() + "/" + name;
+    }
+    static mode_t Mode(const char* name) {
+        struct stat st;
+        return lstat(name, &st) == 0 ? st.st_mode : 0;
+    }
+    // The record as a run would leave it: one value away from the defaults.
+    static void ChangeSettings() {
+        InitTestBoard();
+        SetLatTimer(9);
+    }
+};
+
+// Fails when a device, a FIFO, a folder or an oversized file named kestrel.cfg is read (the
+// reader hangs or takes its bytes), is replaced at exit, or goes unexplained.
+TEST_F(ConfigSafety, OnlyARegularFileOfAtMost64KiBIsReadOrReplaced) {
+    alarm(20); // a reader that blocks on the FIFO or /dev/zero ends the test here
+    const std::string notRead = " was not read (";
+    const std::string defaults = "); the settings start from their defaults.";
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        const char* reason;
+    };
+    const std::string big(65537, '\n');
+    const Case cases[] = {
+        {"link to /dev/zero", [] { fs::create_symlink("/dev/zero", "kestrel.cfg"); },
+         "not a regular file"},
+        {"FIFO", [] { ASSERT_EQ(mkfifo("kestrel.cfg", 0644), 0); }, "not a regular file"},
+        {"folder", [] { fs::create_directory("kestrel.cfg"); }, "not a regular file"},
+        {"65537 bytes", [&] { WriteFile(big); }, "larger than 64 KiB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all("kestrel.cfg");
+        c.make();
+        mode_t before = Mode("kestrel.cfg");
+        SetLatTimer(77);
+        EXPECT_EQ(ReadConfig(), 0);
+        EXPECT_EQ(GetLatTimer(), 2);
+        EXPECT_EQ(GetConfigProblem(), Path("kestrel.cfg") + notRead + c.reason + defaults);
+
+        ChangeSettings();
+        EXPECT_EQ(SaveConfig(), 0);
+        EXPECT_EQ(GetConfigProblem(), "The settings could not be saved to " + Path("kestrel.cfg") +
+                                          ": " + c.reason + ".");
+        EXPECT_EQ(Mode("kestrel.cfg"), before);
+        EXPECT_FALSE(fs::exists("kestrel.cfg.tmp"));
+    }
+    EXPECT_EQ(fs::file_size("kestrel.cfg"), 65537u);
+    alarm(0);
+
+    // A settings file padded to exactly 64 KiB is still one; a missing file is no problem.
+    std::string padded = DEFAULT_FILE;
+    padded.resize(65536, ' ');
+    WriteFile(padded);
+    EXPECT_EQ(ReadConfig(), 1);
+    EXPECT_STREQ(GetConfigProblem(), "");
+    fs::remove("kestrel.cfg");
+    EXPECT_EQ(ReadConfig(), 0);
+    EXPECT_STREQ(GetConfigProblem(), "");
+    EXPECT_EQ(SaveConfig(), 1);
+    EXPECT_STREQ(GetConfigProblem(), "");
+}
+
+// Fails when a kestrel.cfg or a folder without write permission gets replaced anyway, when a
+// replaced file loses its mode or owner, or a file named like the temporary one is
+// overwritten.
+// Tests run as root, whom the system lets write anything: the mode bits decide.
+TEST_F(ConfigSafety, ReadOnlyFileOrFolderIsNotReplacedAndModesAreKept) {
+    WriteFile(DEFAULT_FILE);
+    fs::permissions("kestrel.cfg", fs::perms::owner_read | fs::perms::group_read);
+    ChangeSettings();
+    EXPECT_EQ(SaveConfig(), 0);
+    EXPECT_EQ(GetConfigProblem(),
+              "The settings could not be saved to " + Path("kestrel.cfg") + ": Permission denied.");
+    EXPECT_EQ(ReadFile(), DEFAULT_FILE);
+    EXPECT_EQ(Mode("kestrel.cfg") & 07777, 0440u);
+
+    fs::permissions("kestrel.cfg",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    WriteFile("mine", "kestrel.cfg.tmp");
+    // Only root can hand a file to another owner; a replaced file keeps its owner then.
+    bool handedOver = chown("kestrel.cfg", 4321, 4321) == 0;
+    EXPECT_EQ(SaveConfig(), 1);
+    EXPECT_EQ(Mode("kestrel.cfg") & 07777, 0640u);
+    struct stat owner;
+    ASSERT_EQ(stat("kestrel.cfg", &owner), 0);
+    if (handedOver) {
+        EXPECT_EQ(owner.st_uid, 4321u);
+        EXPECT_EQ(owner.st_gid, 4321u);
+    }
+    EXPECT_EQ(ReadFile("kestrel.cfg.tmp"), "mine");
+    EXPECT_NE(ReadFile().find("\n9\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists("kestrel.cfg.tmp1"));
+
+    fs::permissions(".", fs::perms::owner_read | fs::perms::owner_exec);
+    SetLatTimer(10);
+    EXPECT_EQ(SaveConfig(), 0);
+    fs::permissions(".", fs::perms::owner_all);
+    EXPECT_EQ(GetConfigProblem(), "The settings could not be saved to " + Path("kestrel.cfg") +
+                                      ": its folder cannot be written (Permission denied).");
+    EXPECT_NE(ReadFile().find("\n9\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists("kestrel.cfg.tmp1"));
+}
+
+// Fails when a kestrel.cfg that is a symbolic link is replaced by a plain file, its target
+// loses its mode, or a link to nothing is followed into creating a file.
+TEST_F(ConfigSafety, SymbolicLinkIsWrittenThroughToItsTarget) {
+    fs::create_directory("store");
+    WriteFile(DEFAULT_FILE, "store/settings");
+    fs::permissions("store/settings", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("store/settings", "kestrel.cfg");
+    ChangeSettings();
+    EXPECT_EQ(SaveConfig(), 1);
+    EXPECT_TRUE(S_ISLNK(Mode("kestrel.cfg")));
+    EXPECT_EQ(Mode("store/settings") & 07777, 0600u);
+    EXPECT_NE(ReadFile("store/settings").find("\n9\n"), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator("store"), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
+
+    fs::remove("store/settings");
+    EXPECT_EQ(SaveConfig(), 0);
+    EXPECT_EQ(GetConfigProblem(), "The settings could not be saved to " + Path("kestrel.cfg") +
+                                      ": it is a symbolic link to a missing file.");
+    EXPECT_FALSE(fs::exists("store/settings"));
+    EXPECT_TRUE(S_ISLNK(Mode("kestrel.cfg")));
+}
+
+// Fails when a write that fails half-way (here: the file-size limit) damages the old file,
+// leaves the temporary file behind, reports success or gives no reason.
+TEST_F(ConfigSafety, FailedWriteKeepsTheOldFile) {
+    WriteFile(DEFAULT_FILE);
+    ChangeSettings();
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit tiny = old;
+    tiny.rlim_cur = 16;
+    auto previous = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    int result = SaveConfig();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previous);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(GetConfigProblem(),
+              "The settings could not be saved to " + Path("kestrel.cfg") + ": File too large.");
+    EXPECT_EQ(ReadFile(), DEFAULT_FILE);
+    EXPECT_FALSE(fs::exists("kestrel.cfg.tmp"));
+}

@@ -1,0 +1,122 @@
+// Tests of hostile bus and EEPROM files, and of EEPROM state files that cannot be saved.
+#include "CorvoUsbFixture.h"
+
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Builds the bus from `busFile` as at start-up; what the library wrote on the standard error.
+std::string RebuildFrom(const std::string& busFile) {
+    EnvVar bus("CORVOUSB_BUS", busFile);
+    ::testing::internal::CaptureStderr();
+    cu::RebuildBus();
+    return ::testing::internal::GetCapturedStderr();
+}
+
+// Fails when a bus or EEPROM file that is not a small regular file is read (unbounded, blocking)
+// or refused without a message naming it and the reason.
+TEST_F(CorvoUsbTest, BusAndEepromFilesMustBeSmallRegularFiles) {
+    TempDir dir;
+    const fs::path fifo = dir.path / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path big = dir.path / "big.conf";
+    std::ofstream(big) << "[board]\n" << std::string(4u << 20, '#') << "\n";
+    for (const std::string& path : {std::string("/dev/zero"), fifo.string(), dir.path.string()}) {
+        EXPECT_EQ(RebuildFrom(path),
+                  "CorvoUsb: " + path + ": cannot be read (not a regular file) (ignored)\n");
+        EXPECT_EQ(USB_GetNumberOfDevs(), 0);
+    }
+    EXPECT_EQ(RebuildFrom(big.string()), "CorvoUsb: " + big.string() +
+                                             ": cannot be read (larger than 4194304 bytes) "
+                                             "(ignored)\n");
+    EXPECT_EQ(USB_GetNumberOfDevs(), 0);
+
+    const fs::path bigEeprom = dir.path / "big.eeprom";
+    std::ofstream(bigEeprom) << "serial=BIG1\n" << std::string(4096, '#');
+    const fs::path busFile = dir.path / "bus.conf";
+    std::ofstream(busFile) << "[board]\neeprom-file = /dev/zero\n"
+                           << "[board]\neeprom-file = " << bigEeprom.string() << "\n";
+    EXPECT_EQ(RebuildFrom(busFile.string()),
+              "CorvoUsb: /dev/zero: cannot be read (not a regular file) (ignored)\n"
+              "CorvoUsb: " +
+                  bigEeprom.string() + ": cannot be read (larger than 4096 bytes) (ignored)\n");
+    ASSERT_EQ(USB_GetNumberOfDevs(), 2);
+    EXPECT_EQ(cu::Board(0).serial, "SIM00001");
+    EXPECT_EQ(cu::Board(1).serial, "SIM00001");
+    cu::ResetBus();
+}
+
+// Fails when a board file's line ends in CRLF are not accepted, a value the setters refuse is
+// taken from a file, or a refused line reaches the standard error unprintable.
+TEST_F(CorvoUsbTest, BoardFilesGetTheSettersChecks) {
+    TempDir dir;
+    const fs::path eeprom = dir.path / "board.eeprom";
+    std::ofstream(eeprom) << "description=Kept board\r\nserial=KEPT 1\r\nmax-power=501\r\n"
+                             "drive-current=12\r\npower-source=1\r\n";
+    const fs::path busFile = dir.path / "bus.conf";
+    std::ofstream(busFile) << "[board]\r\n"
+                              "description = Lab\x1b[2J board\r\n"
+                              "serial = AB CD\r\n"
+                              "serial = LAB0001\r\n"
+                              "max-power = 900\r\n"
+                              "power-source = 2\r\n"
+                              "drive-current = 5\r\n"
+                              "frame-payload = 16385\r\n"
+                              "first-frame-counter = 65536\r\n"
+                              "fail-next = USB_Init 0\r\n"
+                              "[board]\r\n"
+                              "eeprom-file = "
+                           << eeprom.string() << "\r\n";
+    const std::string b = "CorvoUsb: " + busFile.string() + ": line ";
+    const std::string e = "CorvoUsb: " + eeprom.string() + ": line ";
+    EXPECT_EQ(RebuildFrom(busFile.string()),
+              e + "2: serial=KEPT 1 (ignored)\n" + e + "3: max-power=501 (ignored)\n" + b +
+                  "2: description = Lab\\x1B[2J board (ignored)\n" + b +
+                  "3: serial = AB CD (ignored)\n" + b + "5: max-power = 900 (ignored)\n" + b +
+                  "6: power-source = 2 (ignored)\n" + b + "7: drive-current = 5 (ignored)\n" + b +
+                  "8: frame-payload = 16385 (ignored)\n" + b +
+                  "9: first-frame-counter = 65536 (ignored)\n" + b +
+                  "10: fail-next = USB_Init 0 (ignored)\n");
+    ASSERT_EQ(USB_GetNumberOfDevs(), 2);
+    const cu::BoardState lab = cu::Board(0), kept = cu::Board(1);
+    EXPECT_EQ(lab.description, "Simulated Corvo Board");
+    EXPECT_EQ(lab.serial, "LAB0001");
+    EXPECT_EQ(lab.maxPower, 100u);
+    EXPECT_EQ(lab.powerSource, 0u);
+    EXPECT_EQ(lab.driveCurrent, 8u);
+    EXPECT_EQ(kept.description, "Kept board");
+    EXPECT_EQ(kept.serial, "SIM00001");
+    EXPECT_EQ(kept.maxPower, 100u);
+    EXPECT_EQ(kept.driveCurrent, 12u);
+    EXPECT_EQ(kept.powerSource, 1u);
+    cu::ResetBus();
+}
+
+// Fails when an EEPROM write or erase whose state file cannot be saved reports success, changes
+// the board, or writes through a link at the temporary name.
+TEST_F(CorvoUsbTest, UnsavedEepromWriteOrEraseFails) {
+    TempDir dir;
+    const fs::path file = dir.path / "board.eeprom";
+    const fs::path victim = dir.path / "victim";
+    std::ofstream(victim) << "keep me";
+    fs::create_symlink(victim, dir.path / "board.eeprom.tmp");
+    for (const fs::path& path : {file, fs::path("/proc/no-such-dir/board.eeprom")}) {
+        cu::ResetBus();
+        cu::AddBoard({.eepromFile = path.string()});
+        const int h = OpenFirst();
+        USB_SetSerialNumber(h, "LOST0001");
+        EXPECT_EQ(USB_WriteEEpromData(h), 0);
+        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_EEPROM_WRITE);
+        EXPECT_STREQ(CorvoUsb_ErrorText(USB_GetLastError()), "EEPROM write failed");
+        EXPECT_EQ(USB_EraseEEpromData(h), 0);
+        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_EEPROM_ERASE);
+        EXPECT_EQ(cu::Board(0).serial, "SIM00001");
+        EXPECT_EQ(cu::Board(0).description, "Simulated Corvo Board");
+    }
+    EXPECT_EQ(ReadFile(victim), "keep me");
+    EXPECT_FALSE(fs::exists(file));
+}
+
+} // namespace

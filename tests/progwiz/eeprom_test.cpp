@@ -1,0 +1,223 @@
+// EEPROM write failures, erase, read and the new identity surviving into the next session.
+#include "progwiz_session.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+EepromConfig Defaults() {
+    InitConfBuffers();
+    return Conf;
+}
+
+} // namespace
+
+// Fails when a failing library call does not stop the write at that step, a null-text code
+// (26, 27) does not show the program's own text, another code does not reach USB_Perror, a
+// failure still reconnects, or an unterminated record is read past its fields.
+TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    struct Case {
+        const char* function;
+        int code;
+        size_t callsMade;
+        const char* title;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"USB_SetDescStr", 26, 1, "Error", "A null pointer was passed as Device string"},
+        {"USB_SetDescStr", 28, 1, "USB Error", CorvoUsb_ErrorText(28)},
+        {"USB_SetSerialNumber", 27, 2, "Error", "A null pointer was passed as Serial number"},
+        {"USB_SetSerialNumber", 26, 2, "USB Error", CorvoUsb_ErrorText(26)},
+        {"USB_SetPowerSource", 7, 3, "USB Error", CorvoUsb_ErrorText(7)},
+        {"USB_SetMaxPower", 7, 4, "USB Error", CorvoUsb_ErrorText(7)},
+        {"USB_SetDriveCurrent", 7, 5, "USB Error", CorvoUsb_ErrorText(7)},
+        {"USB_WriteEEpromData", 11, 6, "USB Error", CorvoUsb_ErrorText(11)},
+    };
+    Then([&] {
+        const int h = GetUsbId();
+        const auto all = ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.function) + " " + std::to_string(c.code));
+            hl::ClearPopups();
+            bus::FailNextCall(c.function, c.code);
+            size_t mark = bus::CallLog().size();
+            EepromConfig record = Defaults();
+            ProgramDevice(&record);
+            auto calls = CallsSince(mark);
+            EXPECT_EQ(EepromCalls(calls),
+                      std::vector<std::string>(all.begin(), all.begin() + c.callsMade));
+            ASSERT_EQ(hl::Popups().size(), 1u);
+            EXPECT_EQ(hl::Popups()[0].title, c.title);
+            EXPECT_EQ(hl::Popups()[0].text, c.text);
+            EXPECT_FALSE(Contains(calls, "USB_FindDevices(0)"));
+            EXPECT_EQ(GetUsbId(), h);
+        }
+
+        hl::ClearPopups();
+        // Not one terminator in the record (the sanitizer build sees any read past it); the
+        // power source 0x4141 then fails the write.
+        EepromConfig unterminated;
+        std::memset(&unterminated, 'A', sizeof unterminated);
+        size_t mark = bus::CallLog().size();
+        ProgramDevice(&unterminated);
+        auto calls = EepromCalls(CallsSince(mark));
+        ASSERT_EQ(calls.size(), 3u);
+        EXPECT_EQ(calls[0],
+                  "USB_SetDescStr(" + std::to_string(h) + ", \"" + std::string(64, 'A') + "\")");
+        EXPECT_EQ(calls[1], "USB_SetSerialNumber(" + std::to_string(h) + ", \"AAAAAAAA\")");
+
+        SetUsbId(0);
+        hl::ClearPopups();
+        mark = bus::CallLog().size();
+        EepromConfig record = Defaults();
+        ProgramDevice(&record);
+        EXPECT_TRUE(CallsSince(mark).empty());
+        ASSERT_EQ(hl::Popups().size(), 1u);
+        EXPECT_EQ(hl::Popups()[0].title, "Error");
+        EXPECT_EQ(hl::Popups()[0].text, "Can't reach device (bad or missing handle)");
+    });
+    Run();
+}
+
+// Fails when an erase answered No sends anything, one without a device reports or pauses, or
+// one answered Yes does not erase, pause 3 s with the busy pointer and reconnect to the blank
+// board through device 0, which the wizard can then program again.
+TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        const int h = GetUsbId();
+        size_t mark = bus::CallLog().size();
+        hl::AnswerNextConfirm(false);
+        hl::ChooseMenuItem("MENUBAR_TESTMENU_ERASE");
+        ASSERT_EQ(hl::Popups().size(), 1u);
+        EXPECT_EQ(hl::Popups()[0].title, "Warning");
+        EXPECT_EQ(hl::Popups()[0].text,
+                  "You're about to erase the content of your hardware EEPROM\nAre you sure ?");
+        EXPECT_TRUE(CallsSince(mark).empty());
+        EXPECT_TRUE(pauses.empty());
+
+        hl::AnswerNextConfirm(true);
+        hl::ChooseMenuItem("MENUBAR_TESTMENU_ERASE");
+        auto calls = CallsSince(mark);
+        EXPECT_EQ(EepromCalls(calls),
+                  std::vector<std::string>{"USB_EraseEEpromData(" + std::to_string(h) + ")"});
+        ASSERT_EQ(pauses.size(), 1u);
+        EXPECT_EQ(pauses[0].ms, 3000);
+        EXPECT_EQ(pauses[0].waitCursor, 1);
+        EXPECT_EQ(GetWaitCursor(), 0);
+        auto openOld = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"SIM00001\")");
+        auto openBlank = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"\")");
+        EXPECT_TRUE(openOld < openBlank && openBlank != calls.end());
+        EXPECT_STREQ(GetDevDesc(), "Corvo USB FIFO");
+        EXPECT_STREQ(GetSerNum(), "");
+        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
+                  std::vector<std::string>{"Corvo USB FIFO"});
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        EXPECT_TRUE(bus::Board(0).open);
+        EXPECT_EQ(hl::Popups().size(), 2u);
+
+        OpenWizard();
+        NextTo(1, 6);
+        Finish(true);
+        EXPECT_STREQ(GetDevDesc(), "New board");
+        EXPECT_EQ(bus::Board(0).serial, "SERNUM1");
+
+        for (int handle : {0, -1}) {
+            SetUsbId(handle);
+            hl::ClearPopups();
+            mark = bus::CallLog().size();
+            EraseEprom();
+            EXPECT_TRUE(CallsSince(mark).empty());
+            EXPECT_TRUE(hl::Popups().empty());
+            EXPECT_EQ(pauses.size(), 1u);
+        }
+    });
+    Run();
+}
+
+// Fails when "Show EEPROM" does not reach the setting (or reads at once), a read does not pass
+// it, a read failure is not reported, or a negative handle is sent to the library instead of
+// the program's "Device error" (a handle of 0 goes to the library).
+TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        const std::string h = std::to_string(GetUsbId());
+        size_t mark = bus::CallLog().size();
+        hl::Toggle(SetupHandle(), SETUPPANEL_EEPROMCHK, 1);
+        EXPECT_EQ(GetShowEpromState(), 1);
+        EXPECT_TRUE(CallsSince(mark).empty());
+        hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
+        EXPECT_EQ(CallsSince(mark), std::vector<std::string>{"USB_ReadEEpromData(" + h + ", 1)"});
+        hl::Toggle(SetupHandle(), SETUPPANEL_EEPROMCHK, 0);
+        EXPECT_EQ(GetShowEpromState(), 0);
+
+        bus::FailNextCall("USB_ReadEEpromData", 10);
+        hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
+        ASSERT_EQ(hl::Popups().size(), 1u);
+        EXPECT_EQ(hl::Popups()[0].title, "USB Error");
+        EXPECT_EQ(hl::Popups()[0].text, CorvoUsb_ErrorText(10));
+
+        // A failed reconnection leaves -1 stored.
+        SetUsbId(-1);
+        hl::ClearPopups();
+        mark = bus::CallLog().size();
+        hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
+        EXPECT_TRUE(CallsSince(mark).empty());
+        ASSERT_EQ(hl::Popups().size(), 1u);
+        EXPECT_EQ(hl::Popups()[0].title, "Device error");
+        EXPECT_EQ(hl::Popups()[0].text, "Error reading eprom data");
+
+        SetUsbId(0);
+        hl::ClearPopups();
+        mark = bus::CallLog().size();
+        hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
+        EXPECT_TRUE(Contains(CallsSince(mark), "USB_ReadEEpromData(0, 0)"));
+        EXPECT_EQ(Popups("USB Error"), 1u);
+    });
+    Run();
+}
+
+// Fails when the identity written by the wizard is not in the board's EEPROM file, so that a
+// later session (without kestrel.cfg) does not find the board under it.
+TEST_F(ProgWizSession, NewIdentitySurvivesIntoTheNextSession) {
+    const char* oldState = std::getenv("XDG_STATE_HOME");
+    const std::string savedState = oldState ? oldState : "";
+    const char* oldBus = std::getenv("CORVOUSB_BUS");
+    const std::string savedBus = oldBus ? oldBus : "";
+    setenv("XDG_STATE_HOME", (dir_ / "state").c_str(), 1);
+    unsetenv("CORVOUSB_BUS");
+
+    bus::RebuildBus();
+    Then([] {
+        EXPECT_STREQ(GetDevDesc(), "Simulated Corvo Board");
+        OpenWizard();
+        NextTo(1, 2);
+        hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, "Bench board");
+        NextTo(2, 3);
+        hl::EnterText(Page(3), PANEL_3_SERNUMSTR, "BENCH01");
+        NextTo(3, 6);
+        Finish(true);
+    });
+    Run();
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "state/corvousb/SimulatedBoard.eeprom"));
+
+    std::filesystem::remove("kestrel.cfg");
+    hl::Reset();
+    bus::RebuildBus();
+    Then([] {
+        EXPECT_STREQ(GetDevDesc(), "Bench board");
+        EXPECT_STREQ(GetSerNum(), "BENCH01");
+        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
+                  std::vector<std::string>{"Bench board"});
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+    });
+    Run();
+
+    if (oldState)
+        setenv("XDG_STATE_HOME", savedState.c_str(), 1);
+    else
+        unsetenv("XDG_STATE_HOME");
+    if (oldBus) setenv("CORVOUSB_BUS", savedBus.c_str(), 1);
+}

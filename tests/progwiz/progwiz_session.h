@@ -1,0 +1,98 @@
+// Test fixture: a Kestrel session on one simulated board, with the wizard's pages at hand and
+// the erase pause recorded instead of slept.
+#pragma once
+
+#include "tests/app/kestrel_session.h"
+
+#include "platform/uirt/model/state.h"
+#include "platform/uirt/model/uirt.h"
+#include "progwiz/Eeprom.h"
+#include "progwiz/ProgWiz.h"
+#include "ui/KestrelUIR.h"
+#include "ui/ProgWizUIR.h"
+
+struct PauseRecord {
+    int ms;
+    int waitCursor;
+};
+inline std::vector<PauseRecord> pauses;
+
+class ProgWizSession : public KestrelSession {
+  protected:
+    void SetUp() override {
+        KestrelSession::SetUp();
+        pauses.clear();
+        SetEepromPause([](int ms) { pauses.push_back({ms, GetWaitCursor()}); });
+    }
+    void TearDown() override {
+        SetEepromPause(nullptr);
+        KestrelSession::TearDown();
+    }
+
+    // Handle of wizard page 1 to 6, -1 when it is not loaded.
+    static int Page(int page) {
+        static const char* const names[] = {"PANEL",   "PANEL_2", "PANEL_3",
+                                            "PANEL_4", "PANEL_5", "PANEL_6"};
+        return hl::PanelNamed(names[page - 1]);
+    }
+    // The visible wizard pages, by number.
+    static std::vector<int> VisiblePages() {
+        std::vector<int> shown;
+        for (int page = 1; page <= 6; ++page)
+            if (Page(page) > 0 && hl::IsPanelVisible(Page(page))) shown.push_back(page);
+        return shown;
+    }
+    static void OpenWizard() { hl::Press(SetupHandle(), SETUPPANEL_PROGRAMBTN); }
+    // Presses Next from page `from` up to page `to`.
+    static void NextTo(int from, int to) {
+        for (int page = from; page < to; ++page)
+            hl::Press(Page(page), PANEL_NEXTBTN);
+    }
+    static void Finish(bool yes) {
+        hl::AnswerNextConfirm(yes);
+        hl::Press(Page(6), PANEL_6_FINISHBTN);
+    }
+
+    // The calls of a log that change the EEPROM, in order.
+    static std::vector<std::string> EepromCalls(const std::vector<std::string>& calls) {
+        static const char* const names[] = {"USB_SetDescStr(",      "USB_SetSerialNumber(",
+                                            "USB_SetPowerSource(",  "USB_SetMaxPower(",
+                                            "USB_SetDriveCurrent(", "USB_WriteEEpromData(",
+                                            "USB_EraseEEpromData("};
+        std::vector<std::string> out;
+        for (const auto& c : calls)
+            for (const char* name : names)
+                if (c.starts_with(name)) out.push_back(c);
+        return out;
+    }
+    // The six calls that program a record, in their order.
+    static std::vector<std::string> ProgramCalls(int h, const std::string& desc,
+                                                 const std::string& serial, int source, int mA,
+                                                 int drive) {
+        const std::string H = std::to_string(h);
+        return {"USB_SetDescStr(" + H + ", \"" + desc + "\")",
+                "USB_SetSerialNumber(" + H + ", \"" + serial + "\")",
+                "USB_SetPowerSource(" + H + ", " + std::to_string(source) + ")",
+                "USB_SetMaxPower(" + H + ", " + std::to_string(mA) + ")",
+                "USB_SetDriveCurrent(" + H + ", " + std::to_string(drive) + ")",
+                "USB_WriteEEpromData(" + H + ")"};
+    }
+
+    static std::vector<unsigned char> FileBytes(const char* name) {
+        std::ifstream in(name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // An 80-byte Conf.tmp record: the two text fields as given, then three 16-bit values.
+    static std::vector<unsigned char> Record(const std::string& desc, const std::string& serial,
+                                             unsigned mA, unsigned source, unsigned drive) {
+        std::vector<unsigned char> bytes(80, 0);
+        std::copy(desc.begin(), desc.end(), bytes.begin());
+        std::copy(serial.begin(), serial.end(), bytes.begin() + 65);
+        unsigned values[] = {mA, source, drive};
+        for (int i = 0; i < 3; ++i) {
+            bytes[74 + 2 * i] = static_cast<unsigned char>(values[i] & 0xFF);
+            bytes[75 + 2 * i] = static_cast<unsigned char>(values[i] >> 8);
+        }
+        return bytes;
+    }
+};

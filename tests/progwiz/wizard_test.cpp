@@ -1,0 +1,237 @@
+// The "New board wizard": pages, entries, Cancel and Finish, "Conf.tmp", opening twice.
+#include "progwiz_session.h"
+
+// Fails when a Finish confirmed without entries does not program the defaults in order (power
+// source before maximum power), write their 80-byte record to "Conf.tmp", or when the board
+// does not come back usable under its new identity, which kestrel.cfg then keeps.
+TEST_F(ProgWizSession, FinishWithDefaultsProgramsAndReconnects) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        int h = GetUsbId();
+        OpenWizard();
+        EXPECT_EQ(VisiblePages(), std::vector<int>{1});
+        EXPECT_TRUE(hl::IsDimmed(Page(1), PANEL_PREVBTN));
+        for (int page = 1; page < 6; ++page) {
+            hl::Press(Page(page), PANEL_NEXTBTN);
+            EXPECT_EQ(VisiblePages(), std::vector<int>{page + 1});
+        }
+        size_t mark = bus::CallLog().size();
+        Finish(true);
+        auto calls = CallsSince(mark);
+
+        ASSERT_GE(hl::Popups().size(), 2u);
+        EXPECT_EQ(hl::Popups()[0].title, "Kestrel");
+        EXPECT_EQ(hl::Popups()[0].text,
+                  " Do you want the changes to be sent to your device EEPROM ?");
+        EXPECT_EQ(hl::Popups()[1].title, "Warning");
+        EXPECT_EQ(hl::Popups()[1].text,
+                  "The system is now registering the new device description.\n"
+                  "Please, wait and once the operation is complete, press OK.");
+        EXPECT_EQ(hl::Popups().size(), 2u);
+        for (int page = 1; page <= 6; ++page)
+            EXPECT_EQ(Page(page), -1) << "page " << page << " still loaded";
+        EXPECT_EQ(EepromCalls(calls), ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8));
+        EXPECT_EQ(FileBytes("Conf.tmp"), Record("New board", "SERNUM1", 100, 0, 8));
+
+        // Reconnected under the new identity, and the device stays open.
+        EXPECT_STREQ(GetDevDesc(), "New board");
+        EXPECT_STREQ(GetSerNum(), "SERNUM1");
+        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
+                  std::vector<std::string>{"New board"});
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "SERNUM1");
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        EXPECT_TRUE(bus::Board(0).open);
+        EXPECT_EQ(bus::Board(0).serial, "SERNUM1");
+    });
+    Run();
+    auto eeprom = EepromCalls(bus::CallLog());
+    EXPECT_EQ(std::count_if(eeprom.begin(), eeprom.end(),
+                            [](const std::string& c) { return c.starts_with("USB_WriteEEprom"); }),
+              1)
+        << "programmed again at exit";
+    auto lines = ConfigLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "New board");
+    EXPECT_EQ(lines[1], "SERNUM1");
+}
+
+// Fails when committed entries do not reach the record and the board (64-character
+// description, serial number cut to 8 characters, power, source, drive current), or when
+// "Conf.tmp" does not hold the record's bytes as they stand.
+TEST_F(ProgWizSession, EntriesReachTheRecordAndTheBoard) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    const std::string longDesc(64, 'D');
+    Then([&] {
+        int h = GetUsbId();
+        OpenWizard();
+        NextTo(1, 2);
+        hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, longDesc + "overflow");
+        EXPECT_EQ(std::string(Conf.DeviceDesc), longDesc);
+        EXPECT_EQ(Conf.DeviceDesc[64], '\0');
+        hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, "Lab");
+        NextTo(2, 3);
+        hl::EnterText(Page(3), PANEL_3_SERNUMSTR, "ABCDEFGHIJKLMNOPQRST");
+        EXPECT_STREQ(Conf.SerialNumber, "ABCDEFGH");
+        NextTo(3, 4);
+        hl::EnterValue(Page(4), PANEL_4_MAXPOWER, 300);
+        hl::MarkOption(Page(4), PANEL_4_RADIOGROUP, 1);
+        NextTo(4, 5);
+        hl::ChooseRingItem(Page(5), PANEL_5_DRIVECURRENT, 3);
+        NextTo(5, 6);
+        size_t mark = bus::CallLog().size();
+        Finish(true);
+
+        EXPECT_EQ(EepromCalls(CallsSince(mark)), ProgramCalls(h, "Lab", "ABCDEFGH", 1, 300, 16));
+        // "Lab", its terminator, then what the longer description left behind.
+        EXPECT_EQ(FileBytes("Conf.tmp"), Record("Lab" + std::string(1, '\0') + longDesc.substr(4),
+                                                "ABCDEFGH", 300, 1, 16));
+        const auto board = bus::Board(0);
+        EXPECT_EQ(board.description, "Lab");
+        EXPECT_EQ(board.maxPower, 300u);
+        EXPECT_EQ(board.powerSource, 1u);
+        EXPECT_EQ(board.driveCurrent, 16u);
+
+        // The next opening starts from a clean default record.
+        OpenWizard();
+        NextTo(1, 6);
+        Finish(true);
+        EXPECT_EQ(FileBytes("Conf.tmp"), Record("New board", "SERNUM1", 100, 0, 8));
+    });
+    Run();
+}
+
+// Fails when Next or Back turn to the wrong page, Back on page 1 acts, or an entry shown but
+// never committed reaches the record.
+TEST_F(ProgWizSession, PagesTurnBothWays) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        OpenWizard();
+        EXPECT_EQ(hl::Press(Page(1), PANEL_PREVBTN), UIE_NO_INPUT);
+        BackCB(Page(1), PANEL_PREVBTN, EVENT_COMMIT, nullptr, 0, 0);
+        EXPECT_EQ(VisiblePages(), std::vector<int>{1});
+        NextTo(1, 6);
+        NextCB(Page(6), 0, EVENT_COMMIT, nullptr, 0, 0); // page 6 has no Next: nothing happens
+        EXPECT_EQ(VisiblePages(), std::vector<int>{6});
+        for (int page = 6; page > 1; --page) {
+            hl::Press(Page(page), page == 6 ? PANEL_6_BACKBTN : PANEL_2_BACKBTN);
+            EXPECT_EQ(VisiblePages(), std::vector<int>{page - 1});
+        }
+        EXPECT_EQ(VisiblePages(), std::vector<int>{1});
+        EXPECT_STREQ(Conf.DeviceDesc, "New board");
+        EXPECT_STREQ(Conf.SerialNumber, "SERNUM1");
+        hl::AnswerNextConfirm(true);
+        hl::Press(Page(1), PANEL_CANCELBTN);
+    });
+    Run();
+}
+
+// Fails when Cancel or a refused Finish sends anything, keeps a change, or leaves a record in
+// "Conf.tmp", or when a run ended by Cancel programs what an earlier confirmed run asked for.
+TEST_F(ProgWizSession, NothingIsSentUnlessFinishIsConfirmed) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        size_t mark = bus::CallLog().size();
+        OpenWizard();
+        NextTo(1, 2);
+        hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, "Changed");
+        hl::AnswerNextConfirm(false);
+        hl::Press(Page(2), PANEL_2_CANCELBTN);
+        EXPECT_EQ(hl::Popups().back().title, "Kestrel");
+        EXPECT_EQ(hl::Popups().back().text, " Do you really want to exit this wizard ?");
+        EXPECT_EQ(VisiblePages(), std::vector<int>{2});
+        EXPECT_STREQ(Conf.DeviceDesc, "Changed");
+        hl::AnswerNextConfirm(true);
+        hl::Press(Page(2), PANEL_2_CANCELBTN);
+        EXPECT_EQ(Page(1), -1);
+        EXPECT_STREQ(Conf.DeviceDesc, "New board");
+        EXPECT_TRUE(std::filesystem::exists("Conf.tmp"));
+        EXPECT_EQ(FileBytes("Conf.tmp").size(), 0u);
+
+        OpenWizard();
+        NextTo(1, 4);
+        hl::EnterValue(Page(4), PANEL_4_MAXPOWER, 400);
+        NextTo(4, 6);
+        Finish(false);
+        EXPECT_EQ(Page(6), -1);
+        EXPECT_EQ(Conf.MaxPower, 100);
+        EXPECT_EQ(FileBytes("Conf.tmp").size(), 0u);
+        EXPECT_TRUE(EepromCalls(CallsSince(mark)).empty());
+
+        OpenWizard();
+        NextTo(1, 6);
+        Finish(true);
+        EXPECT_EQ(FileBytes("Conf.tmp").size(), 80u);
+        mark = bus::CallLog().size();
+        OpenWizard();
+        EXPECT_EQ(FileBytes("Conf.tmp").size(), 0u);
+        hl::AnswerNextConfirm(true);
+        hl::Press(Page(1), PANEL_CANCELBTN);
+        EXPECT_TRUE(EepromCalls(CallsSince(mark)).empty());
+    });
+    Run();
+}
+
+// Fails when opening the wizard again while it is open loads pages twice, leaves the current
+// page, or resets the record; or when the Test menu item does not open it like the button.
+TEST_F(ProgWizSession, OpeningAgainShowsTheOpenWizard) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        const size_t panels = uirt::PanelHandles().size();
+        EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_PROGRAM));
+        hl::ChooseMenuItem("MENUBAR_TESTMENU_PROGRAM");
+        EXPECT_EQ(VisiblePages(), std::vector<int>{1});
+        NextTo(1, 3);
+        hl::EnterText(Page(3), PANEL_3_SERNUMSTR, "KEEP1");
+        const int page3 = Page(3);
+        SetActivePanel(SetupHandle());
+
+        OpenWizard();
+        hl::ChooseMenuItem("MENUBAR_TESTMENU_PROGRAM");
+        EXPECT_EQ(uirt::PanelHandles().size(), panels + 6);
+        EXPECT_EQ(Page(3), page3);
+        EXPECT_EQ(VisiblePages(), std::vector<int>{3});
+        EXPECT_EQ(hl::ActivePanel(), page3);
+        EXPECT_STREQ(Conf.SerialNumber, "KEEP1");
+
+        hl::AnswerNextConfirm(true);
+        hl::Press(Page(3), PANEL_3_CANCELBTN);
+        EXPECT_EQ(uirt::PanelHandles().size(), panels);
+
+        hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
+        EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_PROGRAM));
+    });
+    Run();
+}
+
+// Fails when a "Conf.tmp" that cannot be created stops the wizard or the programming, or is
+// not reported by InitProgWiz.
+TEST_F(ProgWizSession, WizardRunsWithoutConfTmp) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    std::filesystem::create_directory("Conf.tmp");
+    Then([&] {
+        int h = GetUsbId();
+        EXPECT_EQ(InitProgWiz(), -1);
+        EXPECT_EQ(VisiblePages(), std::vector<int>{1});
+        EXPECT_EQ(fConf, nullptr);
+        NextTo(1, 6);
+        size_t mark = bus::CallLog().size();
+        Finish(true);
+        EXPECT_EQ(EepromCalls(CallsSince(mark)),
+                  ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8));
+    });
+    Run();
+}
+
+// Fails when a wizard left open at exit leaves its pages loaded or "Conf.tmp" open, or
+// programs the board.
+TEST_F(ProgWizSession, WizardOpenAtExitClosesUnprogrammed) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        OpenWizard();
+        NextTo(1, 6);
+    });
+    Run();
+    EXPECT_EQ(Page(1), -1);
+    EXPECT_EQ(fConf, nullptr);
+    EXPECT_TRUE(EepromCalls(bus::CallLog()).empty());
+}
