@@ -57,10 +57,12 @@ double ReadRate() {
 } // namespace
 
 int main() {
-    // The default simulated board, its EEPROM in memory; no panels, so the rate lines go
-    // nowhere.
+    // The default simulated board, untimed, its EEPROM in memory; no panels, so the rate lines
+    // go nowhere.
     corvousb::testing::ResetBus();
-    corvousb::testing::AddBoard();
+    corvousb::BoardSetup untimed;
+    untimed.timing = false;
+    corvousb::testing::AddBoard(untimed);
     InitProcessorTimerCaps();
     InitTestBoard();
     const int handle = OpenUsbDevice("SIM00001");
