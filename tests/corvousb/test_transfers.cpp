@@ -2,6 +2,8 @@
 // simulated board.
 #include "CorvoUsbFixture.h"
 
+#include <unistd.h>
+
 #include <numeric>
 
 namespace {
@@ -175,6 +177,23 @@ TEST_F(CorvoUsbTest, ExtendedReadCountsInjectedFrameFaults) {
     EXPECT_EQ(GetHeaderErrors(), 1u);
     EXPECT_EQ(GetTrailerErrors(), 2u);
     EXPECT_EQ(frames, 62 - 1);
+}
+
+// Fails when a fault dropping billions of frames makes one read of an untimed board walk them
+// one by one (the alarm ends a read that does), or counts other than the counter's gap.
+TEST_F(CorvoUsbTest, ExtendedReadSkipsAHugeDropAtOnce) {
+    cu::ResetBus();
+    cu::AddBoard({.timing = false});
+    const int h = OpenFirst();
+    const unsigned dropped = 4000000000u;
+    cu::DropFrames(0, 5, dropped);
+    std::vector<unsigned char> buffer(32768);
+    int frames = 0;
+    alarm(10);
+    ASSERT_GT(UsbRdEx(h, buffer.data(), 32768, &frames), 0);
+    alarm(0);
+    EXPECT_EQ(frames, 62);
+    EXPECT_EQ(GetLostFrames(), dropped % 65536); // the 16-bit frame counter's gap
 }
 
 // Fails when frames cut by short reads are lost or counted twice.

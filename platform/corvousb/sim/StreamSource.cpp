@@ -98,7 +98,16 @@ Nanos StreamSource::answer(std::size_t budget, Nanos now, Nanos deadline, bool t
             ++next_;
         }
         ++sent_;
-        if (hasFault(FrameFault::Drop, frame)) continue;
+        if (hasFault(FrameFault::Drop, frame)) {
+            // An untimed board skips a whole run of dropped frames at once, so a read costs
+            // work for the bytes it asks for, however many frames a fault drops.
+            if (!timed && frame == next_ - 1) {
+                const unsigned long long end = dropRunEnd(frame);
+                sent_ += end - next_;
+                next_ = end;
+            }
+            continue;
+        }
         pick(picks, frame, size);
         budget -= size + kFrameOverhead;
         sentAny = true;
@@ -161,6 +170,21 @@ bool StreamSource::hasFault(FrameFault kind, unsigned long long frame) const {
     return std::any_of(faults_.begin(), faults_.end(), [&](const FaultRange& r) {
         return r.kind == kind && frame >= r.first && frame - r.first < r.count;
     });
+}
+
+unsigned long long StreamSource::dropRunEnd(unsigned long long frame) const {
+    unsigned long long end = frame + 1;
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const FaultRange& r : faults_) {
+            const unsigned long long rangeEnd = r.first + r.count;
+            if (r.kind == FrameFault::Drop && end >= r.first && end < rangeEnd) {
+                end = rangeEnd;
+                grew = true;
+            }
+        }
+    }
+    return end;
 }
 
 void StreamSource::addFault(FrameFault kind, unsigned long long first, unsigned count) {

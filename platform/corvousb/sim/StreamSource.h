@@ -74,6 +74,8 @@ class StreamSource {
     void queueFrames(const Pick& p, ByteQueue& out);
     Nanos producedAt(unsigned long long frame) const;
     bool hasFault(FrameFault kind, unsigned long long frame) const;
+    // The first frame after the run of dropped frames that `frame` starts.
+    unsigned long long dropRunEnd(unsigned long long frame) const;
     // Writes frame number `frame` with `payload` payload bytes into f.
     void queueFrame(unsigned long long frame, std::size_t payload, std::span<std::uint8_t> f) const;
 
