@@ -18,7 +18,8 @@ int MinDigits(int control) {
 } // namespace
 
 // Fails when a field's change does not store all four fields, the data field is not shown cut
-// to the word size (while the settings keep every bit), or "Apply" does not take the focus.
+// to the word size (while the settings keep every bit), "Apply" does not take the focus, or
+// "Print" does not store its state or dim "Short display", or touches the short display setting.
 TEST_F(EngineSession, TransferFieldsAreStored) {
     RunStep([] {
         hl::EnterValue(SetupHandle(), SETUPPANEL_SUBADDRESS, 126);
@@ -49,6 +50,20 @@ TEST_F(EngineSession, TransferFieldsAreStored) {
         EXPECT_EQ(IsMSBFirst(), 1);
         hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 3);
         EXPECT_EQ(GetIOMode(), 3);
+
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
+        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 1);
+        EXPECT_EQ(GetShortPrint(), 1);
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 0);
+        EXPECT_EQ(GetPrintState(), 0);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
+        EXPECT_EQ(GetShortPrint(), 1);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT), 1);
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
+        EXPECT_EQ(GetPrintState(), 1);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
+        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 0);
+        EXPECT_EQ(GetShortPrint(), 0);
     });
 }
 
@@ -125,26 +140,6 @@ TEST_F(EngineSession, ApplyRunsTheSelectedTest) {
         MarkCalls();
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 5);
         EXPECT_TRUE(Calls().empty());
-    });
-}
-
-// Fails when "Print" does not store its state or dim "Short display", or touches the short
-// display setting.
-TEST_F(EngineSession, PrintChecksAndShortDisplay) {
-    RunStep([] {
-        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
-        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 1);
-        EXPECT_EQ(GetShortPrint(), 1);
-        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 0);
-        EXPECT_EQ(GetPrintState(), 0);
-        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
-        EXPECT_EQ(GetShortPrint(), 1);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT), 1);
-        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
-        EXPECT_EQ(GetPrintState(), 1);
-        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
-        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 0);
-        EXPECT_EQ(GetShortPrint(), 0);
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -17,7 +18,6 @@ EepromConfig Defaults() {
 // (26, 27) does not show the program's own text, another code does not reach USB_Perror, a
 // failure still reconnects, or an unterminated record is read past its fields.
 TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
     struct Case {
         const char* function;
         int code;
@@ -35,7 +35,7 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
         {"USB_SetDriveCurrent", 7, 5, "USB Error", CorvoUsb_ErrorText(7)},
         {"USB_WriteEEpromData", 11, 6, "USB Error", CorvoUsb_ErrorText(11)},
     };
-    Then([&] {
+    RunOnBoard([&] {
         const int h = GetUsbId();
         const auto all = ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8);
         for (const Case& c : cases) {
@@ -48,9 +48,7 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
             auto calls = CallsSince(mark);
             EXPECT_EQ(EepromCalls(calls),
                       std::vector<std::string>(all.begin(), all.begin() + c.callsMade));
-            ASSERT_EQ(hl::Popups().size(), 1u);
-            EXPECT_EQ(hl::Popups()[0].title, c.title);
-            EXPECT_EQ(hl::Popups()[0].text, c.text);
+            ExpectPopups({{c.title, c.text}});
             EXPECT_FALSE(Contains(calls, "USB_FindDevices(0)"));
             EXPECT_EQ(GetUsbId(), h);
         }
@@ -74,27 +72,22 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
         EepromConfig record = Defaults();
         ProgramDevice(&record);
         EXPECT_TRUE(CallsSince(mark).empty());
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "Error");
-        EXPECT_EQ(hl::Popups()[0].text, "Can't reach device (bad or missing handle)");
+        ExpectPopups({{"Error", "Can't reach device (bad or missing handle)"}});
     });
-    Run();
 }
 
 // Fails when an erase answered No sends anything, one without a device reports or pauses, or
 // one answered Yes does not erase, pause 3 s with the busy pointer and reconnect to the blank
 // board through device 0, which the wizard can then program again.
 TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
+    RunOnBoard([&] {
         const int h = GetUsbId();
         size_t mark = bus::CallLog().size();
         hl::AnswerNextConfirm(false);
         hl::ChooseMenuItem("MENUBAR_TESTMENU_ERASE");
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "Warning");
-        EXPECT_EQ(hl::Popups()[0].text,
-                  "You're about to erase the content of your hardware EEPROM\nAre you sure ?");
+        ExpectPopups(
+            {{"Warning",
+              "You're about to erase the content of your hardware EEPROM\nAre you sure ?"}});
         EXPECT_TRUE(CallsSince(mark).empty());
         EXPECT_TRUE(pauses.empty());
 
@@ -104,8 +97,7 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         EXPECT_EQ(EepromCalls(calls),
                   std::vector<std::string>{"USB_EraseEEpromData(" + std::to_string(h) + ")"});
         ASSERT_EQ(pauses.size(), 1u);
-        EXPECT_EQ(pauses[0].ms, 3000);
-        EXPECT_EQ(pauses[0].waitCursor, 1);
+        EXPECT_EQ(std::pair(pauses[0].ms, pauses[0].waitCursor), std::pair(3000, 1));
         EXPECT_EQ(GetWaitCursor(), 0);
         auto openOld = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"SIM00001\")");
         auto openBlank = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"\")");
@@ -134,15 +126,13 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
             EXPECT_EQ(pauses.size(), 1u);
         }
     });
-    Run();
 }
 
 // Fails when "Show EEPROM" does not reach the setting (or reads at once), a read does not pass
 // it, a read failure is not reported, or a negative handle is sent to the library instead of
 // the program's "Device error" (a handle of 0 goes to the library).
 TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
+    RunOnBoard([&] {
         const std::string h = std::to_string(GetUsbId());
         size_t mark = bus::CallLog().size();
         hl::Toggle(SetupHandle(), SETUPPANEL_EEPROMCHK, 1);
@@ -155,9 +145,7 @@ TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
 
         bus::FailNextCall("USB_ReadEEpromData", 10);
         hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "USB Error");
-        EXPECT_EQ(hl::Popups()[0].text, CorvoUsb_ErrorText(10));
+        ExpectPopups({{"USB Error", CorvoUsb_ErrorText(10)}});
 
         // A failed reconnection leaves -1 stored.
         SetUsbId(-1);
@@ -165,9 +153,7 @@ TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
         mark = bus::CallLog().size();
         hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
         EXPECT_TRUE(CallsSince(mark).empty());
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "Device error");
-        EXPECT_EQ(hl::Popups()[0].text, "Error reading eprom data");
+        ExpectPopups({{"Device error", "Error reading eprom data"}});
 
         SetUsbId(0);
         hl::ClearPopups();
@@ -176,16 +162,16 @@ TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
         EXPECT_TRUE(Contains(CallsSince(mark), "USB_ReadEEpromData(0, 0)"));
         EXPECT_EQ(Popups("USB Error"), 1u);
     });
-    Run();
 }
 
 // Fails when the identity written by the wizard is not in the board's EEPROM file, so that a
 // later session (without kestrel.cfg) does not find the board under it.
 TEST_F(ProgWizSession, NewIdentitySurvivesIntoTheNextSession) {
-    const char* oldState = std::getenv("XDG_STATE_HOME");
-    const std::string savedState = oldState ? oldState : "";
-    const char* oldBus = std::getenv("CORVOUSB_BUS");
-    const std::string savedBus = oldBus ? oldBus : "";
+    const auto saved = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    };
+    const auto oldState = saved("XDG_STATE_HOME"), oldBus = saved("CORVOUSB_BUS");
     setenv("XDG_STATE_HOME", (dir_ / "state").c_str(), 1);
     unsetenv("CORVOUSB_BUS");
 
@@ -215,9 +201,6 @@ TEST_F(ProgWizSession, NewIdentitySurvivesIntoTheNextSession) {
     });
     Run();
 
-    if (oldState)
-        setenv("XDG_STATE_HOME", savedState.c_str(), 1);
-    else
-        unsetenv("XDG_STATE_HOME");
-    if (oldBus) setenv("CORVOUSB_BUS", savedBus.c_str(), 1);
+    oldState ? setenv("XDG_STATE_HOME", oldState->c_str(), 1) : unsetenv("XDG_STATE_HOME");
+    if (oldBus) setenv("CORVOUSB_BUS", oldBus->c_str(), 1);
 }
