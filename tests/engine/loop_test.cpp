@@ -12,14 +12,15 @@ bool TimerEnabled() {
     return enabled == 1;
 }
 
-double TimerInterval() {
+// The loop as the user and the program see it: "loop L, timer on|off every S s, lamp L".
+std::string LoopView() {
     double interval = -1;
     GetCtrlAttribute(GetSetupPanelHandle(), SETUPPANEL_TIMER, ATTR_INTERVAL, &interval);
-    return interval;
-}
-
-double LoopLamp() {
-    return hl::Value(GetSetupPanelHandle(), SETUPPANEL_LED_2);
+    char text[80];
+    std::snprintf(text, sizeof text, "loop %d, timer %s every %g s, lamp %g", GetLoopState(),
+                  TimerEnabled() ? "on" : "off", interval,
+                  hl::Value(GetSetupPanelHandle(), SETUPPANEL_LED_2));
+    return text;
 }
 
 void Loop(int on) {
@@ -47,23 +48,19 @@ TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 4);
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LOOPRING, 2);
         EXPECT_EQ(GetLoopTime(), 10);
-        EXPECT_DOUBLE_EQ(TimerInterval(), 0.01);
-        EXPECT_FALSE(TimerEnabled());
+        EXPECT_EQ(LoopView(), "loop 0, timer off every 0.01 s, lamp 0");
         SetNFrames(9);
         SetLoopTime(20); // as kestrel.cfg would give it, not yet applied to the timer
         MarkCalls();
         ClearInfo();
         Loop(1);
-        EXPECT_DOUBLE_EQ(TimerInterval(), 0.02);
+        EXPECT_EQ(LoopView(), "loop 1, timer on every 0.02 s, lamp 1");
         // The stopwatch starts with the loop: its stop mark, from start-up, is older.
         EXPECT_LT(ElapsedTimeDouble(), 0);
         EXPECT_EQ(Calls(),
                   (std::vector<std::string>{"ResetLostFrames()", "ResetFrameErrors()",
                                             "ResetTotalByteCount()", "USB_PurgeBuffers(1)"}));
         EXPECT_EQ(GetNFrames(), 0);
-        EXPECT_EQ(GetLoopState(), 1);
-        EXPECT_TRUE(TimerEnabled());
-        EXPECT_EQ(LoopLamp(), 1);
         EXPECT_EQ(Info(), "");
 
         MarkCalls();
@@ -71,19 +68,14 @@ TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
         Tick();
         EXPECT_EQ(Calls(), std::vector<std::string>(2, "UsbRd(1, 0, data, 4)"));
         EXPECT_EQ(Occurrences(Info(), "Bytes/s"), 2u);
-        EXPECT_EQ(LoopLamp(), 1);
-
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LOOPRING, 8);
         EXPECT_EQ(GetLoopTime(), 1000);
-        EXPECT_DOUBLE_EQ(TimerInterval(), 1.0);
-        EXPECT_TRUE(TimerEnabled());
+        EXPECT_EQ(LoopView(), "loop 1, timer on every 1 s, lamp 1");
 
         ClearInfo();
         Loop(0);
         EXPECT_EQ(Info(), "");
-        EXPECT_EQ(GetLoopState(), 0);
-        EXPECT_FALSE(TimerEnabled());
-        EXPECT_EQ(LoopLamp(), 0);
+        EXPECT_EQ(LoopView(), "loop 0, timer off every 1 s, lamp 0");
         EXPECT_EQ(hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER), UIE_NO_INPUT);
     });
 }
@@ -152,9 +144,8 @@ TEST_F(EngineSession, UsbErrorStopsTheLoop) {
         EXPECT_EQ(hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER), UIE_NO_INPUT);
         EXPECT_EQ(Popups("USB Error"), 1u);
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LOOPCHECKBOX), 0);
-        EXPECT_EQ(GetLoopState(), 0);
-        EXPECT_FALSE(TimerEnabled());
-        EXPECT_EQ(LoopLamp(), 0);
+        EXPECT_EQ(LoopView().substr(0, 17), "loop 0, timer off");
+        EXPECT_EQ(LoopView().substr(LoopView().size() - 6), "lamp 0");
         EXPECT_EQ(Info().find("Processed frames ="), std::string::npos) << Info();
         EXPECT_GT(GetNFrames(), 0);
 
@@ -163,6 +154,6 @@ TEST_F(EngineSession, UsbErrorStopsTheLoop) {
         EXPECT_EQ(GetNFrames(), 0);
         EXPECT_EQ(Count(Calls(), "ResetTotalByteCount()"), 1u);
         EXPECT_EQ(GetTotalByteCount(), 0u);
-        EXPECT_TRUE(TimerEnabled());
+        EXPECT_EQ(LoopView().substr(0, 16), "loop 1, timer on");
     });
 }

@@ -102,19 +102,13 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         auto openOld = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"SIM00001\")");
         auto openBlank = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"\")");
         EXPECT_TRUE(openOld < openBlank && openBlank != calls.end());
-        EXPECT_STREQ(GetDevDesc(), "Corvo USB FIFO");
-        EXPECT_STREQ(GetSerNum(), "");
-        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
-                  std::vector<std::string>{"Corvo USB FIFO"});
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
-        EXPECT_TRUE(bus::Board(0).open);
+        EXPECT_EQ(Identity(), "Corvo USB FIFO/, list: Corvo USB FIFO; lamp 1, open ");
         EXPECT_EQ(hl::Popups().size(), 2u);
 
         OpenWizard();
         NextTo(1, 6);
         Finish(true);
-        EXPECT_STREQ(GetDevDesc(), "New board");
-        EXPECT_EQ(bus::Board(0).serial, "SERNUM1");
+        EXPECT_EQ(Identity(), "New board/SERNUM1, list: New board; lamp 1, open SERNUM1");
 
         for (int handle : {0, -1}) {
             SetUsbId(handle);
@@ -193,11 +187,7 @@ TEST_F(ProgWizSession, NewIdentitySurvivesIntoTheNextSession) {
     hl::Reset();
     bus::RebuildBus();
     Then([] {
-        EXPECT_STREQ(GetDevDesc(), "Bench board");
-        EXPECT_STREQ(GetSerNum(), "BENCH01");
-        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
-                  std::vector<std::string>{"Bench board"});
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        EXPECT_EQ(Identity(), "Bench board/BENCH01, list: Bench board; lamp 1, open BENCH01");
     });
     Run();
 

@@ -45,6 +45,17 @@ class ProgWizSession : public KestrelSession {
         EXPECT_EQ(shown, expected);
     }
 
+    // What the user sees of the connected board, and whether board 0 is open under which serial:
+    // "description/serial, list: labels, lamp L, open|closed serial".
+    static std::string Identity() {
+        std::string labels;
+        for (const auto& label : hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES))
+            labels += label + ";";
+        return std::string(GetDevDesc()) + "/" + GetSerNum() + ", list: " + labels + " lamp " +
+               std::to_string(static_cast<int>(hl::Value(SetupHandle(), SETUPPANEL_LED))) +
+               (bus::Board(0).open ? ", open " : ", closed ") + bus::Board(0).serial;
+    }
+
     // Handle of wizard page 1 to 6, -1 when it is not loaded.
     static int Page(int page) {
         return hl::PanelNamed(page == 1 ? "PANEL" : "PANEL_" + std::to_string(page));
