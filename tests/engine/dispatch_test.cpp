@@ -15,6 +15,20 @@ int MinDigits(int control) {
     return digits;
 }
 
+// The data settings and their controls: "start X inc I pattern P shows T dimmed DISR", with the
+// dimming of the data, increment, word size and pattern controls.
+std::string Fields() {
+    const int setup = GetSetupPanelHandle();
+    char text[96];
+    std::snprintf(text, sizeof text, "start %X inc %d pattern %d shows %s dimmed ", GetStartVal(),
+                  GetIncrement(), GetPatternMode(), hl::Text(setup, SETUPPANEL_DATA).c_str());
+    std::string out = text;
+    for (int control :
+         {SETUPPANEL_DATA, SETUPPANEL_INCREMENT, SETUPPANEL_DATASZRADIO, SETUPPANEL_PATTERNRING})
+        out += hl::IsDimmed(setup, control) ? "1" : "0";
+    return out;
+}
+
 } // namespace
 
 // Fails when a field's change does not store all four fields, the data field is not shown cut
@@ -25,14 +39,11 @@ TEST_F(EngineSession, TransferFieldsAreStored) {
         hl::EnterValue(SetupHandle(), SETUPPANEL_SUBADDRESS, 126);
         hl::EnterValue(SetupHandle(), SETUPPANEL_INCREMENT, 7);
         hl::EnterValue(SetupHandle(), SETUPPANEL_DATA, 0x1234);
-        EXPECT_EQ(GetStartVal(), 0x1234);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "34");
+        EXPECT_EQ(Fields(), "start 1234 inc 7 pattern 0 shows 34 dimmed 0001");
         EXPECT_EQ(hl::ActiveCtrl(SetupHandle()), SETUPPANEL_APPLYBTN);
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 300);
-        EXPECT_EQ(GetStartVal(), 0x34);
-        EXPECT_EQ(GetWordCount(), 300);
-        EXPECT_EQ(GetSubAddress(), 126);
-        EXPECT_EQ(GetIncrement(), 7);
+        EXPECT_EQ(std::tuple(GetStartVal(), GetWordCount(), GetSubAddress()),
+                  std::tuple(0x34, 300, 126));
 
         hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 2);
         EXPECT_EQ(MinDigits(SETUPPANEL_DATA), 8);
@@ -76,17 +87,9 @@ TEST_F(EngineSession, PatternModeDimsAndKeepsThePattern) {
         hl::EnterValue(SetupHandle(), SETUPPANEL_INCREMENT, 7);
         SetCtrlVal(SetupHandle(), SETUPPANEL_PATTERNRING, 0x55AA55AAu);
         hl::MarkOption(SetupHandle(), SETUPPANEL_DATATYPERADIO, 1);
-        EXPECT_EQ(GetPatternMode(), 1);
-        EXPECT_EQ(GetStartVal(), 0x55AA55AA);
-        EXPECT_EQ(GetIncrement(), 0);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA55AA");
-        for (int control : {SETUPPANEL_DATA, SETUPPANEL_INCREMENT, SETUPPANEL_DATASZRADIO})
-            EXPECT_TRUE(hl::IsDimmed(SetupHandle(), control)) << control;
-        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PATTERNRING));
-
+        EXPECT_EQ(Fields(), "start 55AA55AA inc 0 pattern 1 shows 55AA55AA dimmed 1110");
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_PATTERNRING, 5);
-        EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "FF00FF00");
+        EXPECT_EQ(Fields(), "start FF00FF00 inc 0 pattern 1 shows FF00FF00 dimmed 1110");
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 3);
         EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "FF00FF00");
@@ -97,14 +100,8 @@ TEST_F(EngineSession, PatternModeDimsAndKeepsThePattern) {
         EXPECT_EQ(Calls(), std::vector<std::string>{"UsbRd(1, 0, data, 12)"});
 
         hl::MarkOption(SetupHandle(), SETUPPANEL_DATATYPERADIO, 0);
-        EXPECT_EQ(GetPatternMode(), 0);
-        EXPECT_EQ(GetIncrement(), 1);
+        EXPECT_EQ(Fields(), "start FF00FF00 inc 1 pattern 0 shows 00 dimmed 0001");
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_INCREMENT), "1");
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "00");
-        EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
-        for (int control : {SETUPPANEL_DATA, SETUPPANEL_INCREMENT, SETUPPANEL_DATASZRADIO})
-            EXPECT_FALSE(hl::IsDimmed(SetupHandle(), control)) << control;
-        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PATTERNRING));
     });
 }
 
