@@ -46,16 +46,14 @@ TEST_F(EngineSession, TransferFieldsAreStored) {
                   std::tuple(0x34, 300, 126));
 
         hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 2);
-        EXPECT_EQ(MinDigits(SETUPPANEL_DATA), 8);
         hl::EnterValue(SetupHandle(), SETUPPANEL_DATA, 0x55AA55AA);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA55AA");
-        hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 1);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA");
-        hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 0);
-        EXPECT_EQ(GetWordSize(), 0);
-        EXPECT_EQ(MinDigits(SETUPPANEL_DATA), 2);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "AA");
-        EXPECT_EQ(GetStartVal(), 0x55AA55AA);
+        for (auto [size, digits, shown] :
+             {std::tuple(2, 8, "55AA55AA"), {1, 4, "55AA"}, {0, 2, "AA"}}) {
+            hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, size);
+            EXPECT_EQ(std::tuple(GetWordSize(), MinDigits(SETUPPANEL_DATA),
+                                 hl::Text(SetupHandle(), SETUPPANEL_DATA), GetStartVal()),
+                      std::tuple(size, digits, shown, 0x55AA55AA));
+        }
 
         hl::MarkOption(SetupHandle(), SETUPPANEL_BYTEORDERRADIO, 1);
         EXPECT_EQ(IsMSBFirst(), 1);
@@ -68,8 +66,8 @@ TEST_F(EngineSession, TransferFieldsAreStored) {
         hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 0);
         EXPECT_EQ(GetPrintState(), 0);
         EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
-        EXPECT_EQ(GetShortPrint(), 1);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT), 1);
+        EXPECT_EQ(std::tuple(GetShortPrint(), hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT)),
+                  std::tuple(1, 1.0));
         hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
         EXPECT_EQ(GetPrintState(), 1);
         EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
