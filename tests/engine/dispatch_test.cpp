@@ -15,40 +15,64 @@ int MinDigits(int control) {
     return digits;
 }
 
+// The data settings and their controls: "start X inc I pattern P shows T dimmed DISR", with the
+// dimming of the data, increment, word size and pattern controls.
+std::string Fields() {
+    const int setup = GetSetupPanelHandle();
+    char text[96];
+    std::snprintf(text, sizeof text, "start %X inc %d pattern %d shows %s dimmed ", GetStartVal(),
+                  GetIncrement(), GetPatternMode(), hl::Text(setup, SETUPPANEL_DATA).c_str());
+    std::string out = text;
+    for (int control :
+         {SETUPPANEL_DATA, SETUPPANEL_INCREMENT, SETUPPANEL_DATASZRADIO, SETUPPANEL_PATTERNRING})
+        out += hl::IsDimmed(setup, control) ? "1" : "0";
+    return out;
+}
+
 } // namespace
 
 // Fails when a field's change does not store all four fields, the data field is not shown cut
-// to the word size (while the settings keep every bit), or "Apply" does not take the focus.
+// to the word size (while the settings keep every bit), "Apply" does not take the focus, or
+// "Print" does not store its state or dim "Short display", or touches the short display setting.
 TEST_F(EngineSession, TransferFieldsAreStored) {
     RunStep([] {
         hl::EnterValue(SetupHandle(), SETUPPANEL_SUBADDRESS, 126);
         hl::EnterValue(SetupHandle(), SETUPPANEL_INCREMENT, 7);
         hl::EnterValue(SetupHandle(), SETUPPANEL_DATA, 0x1234);
-        EXPECT_EQ(GetStartVal(), 0x1234);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "34");
+        EXPECT_EQ(Fields(), "start 1234 inc 7 pattern 0 shows 34 dimmed 0001");
         EXPECT_EQ(hl::ActiveCtrl(SetupHandle()), SETUPPANEL_APPLYBTN);
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 300);
-        EXPECT_EQ(GetStartVal(), 0x34);
-        EXPECT_EQ(GetWordCount(), 300);
-        EXPECT_EQ(GetSubAddress(), 126);
-        EXPECT_EQ(GetIncrement(), 7);
+        EXPECT_EQ(std::tuple(GetStartVal(), GetWordCount(), GetSubAddress()),
+                  std::tuple(0x34, 300, 126));
 
         hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 2);
-        EXPECT_EQ(MinDigits(SETUPPANEL_DATA), 8);
         hl::EnterValue(SetupHandle(), SETUPPANEL_DATA, 0x55AA55AA);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA55AA");
-        hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 1);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA");
-        hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, 0);
-        EXPECT_EQ(GetWordSize(), 0);
-        EXPECT_EQ(MinDigits(SETUPPANEL_DATA), 2);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "AA");
-        EXPECT_EQ(GetStartVal(), 0x55AA55AA);
+        for (auto [size, digits, shown] :
+             {std::tuple(2, 8, "55AA55AA"), {1, 4, "55AA"}, {0, 2, "AA"}}) {
+            hl::MarkOption(SetupHandle(), SETUPPANEL_DATASZRADIO, size);
+            EXPECT_EQ(std::tuple(GetWordSize(), MinDigits(SETUPPANEL_DATA),
+                                 hl::Text(SetupHandle(), SETUPPANEL_DATA), GetStartVal()),
+                      std::tuple(size, digits, shown, 0x55AA55AA));
+        }
 
         hl::MarkOption(SetupHandle(), SETUPPANEL_BYTEORDERRADIO, 1);
         EXPECT_EQ(IsMSBFirst(), 1);
         hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 3);
         EXPECT_EQ(GetIOMode(), 3);
+
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
+        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 1);
+        EXPECT_EQ(GetShortPrint(), 1);
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 0);
+        EXPECT_EQ(GetPrintState(), 0);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
+        EXPECT_EQ(std::tuple(GetShortPrint(), hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT)),
+                  std::tuple(1, 1.0));
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
+        EXPECT_EQ(GetPrintState(), 1);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
+        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 0);
+        EXPECT_EQ(GetShortPrint(), 0);
     });
 }
 
@@ -61,17 +85,9 @@ TEST_F(EngineSession, PatternModeDimsAndKeepsThePattern) {
         hl::EnterValue(SetupHandle(), SETUPPANEL_INCREMENT, 7);
         SetCtrlVal(SetupHandle(), SETUPPANEL_PATTERNRING, 0x55AA55AAu);
         hl::MarkOption(SetupHandle(), SETUPPANEL_DATATYPERADIO, 1);
-        EXPECT_EQ(GetPatternMode(), 1);
-        EXPECT_EQ(GetStartVal(), 0x55AA55AA);
-        EXPECT_EQ(GetIncrement(), 0);
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA55AA");
-        for (int control : {SETUPPANEL_DATA, SETUPPANEL_INCREMENT, SETUPPANEL_DATASZRADIO})
-            EXPECT_TRUE(hl::IsDimmed(SetupHandle(), control)) << control;
-        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PATTERNRING));
-
+        EXPECT_EQ(Fields(), "start 55AA55AA inc 0 pattern 1 shows 55AA55AA dimmed 1110");
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_PATTERNRING, 5);
-        EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "FF00FF00");
+        EXPECT_EQ(Fields(), "start FF00FF00 inc 0 pattern 1 shows FF00FF00 dimmed 1110");
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 3);
         EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "FF00FF00");
@@ -82,14 +98,8 @@ TEST_F(EngineSession, PatternModeDimsAndKeepsThePattern) {
         EXPECT_EQ(Calls(), std::vector<std::string>{"UsbRd(1, 0, data, 12)"});
 
         hl::MarkOption(SetupHandle(), SETUPPANEL_DATATYPERADIO, 0);
-        EXPECT_EQ(GetPatternMode(), 0);
-        EXPECT_EQ(GetIncrement(), 1);
+        EXPECT_EQ(Fields(), "start FF00FF00 inc 1 pattern 0 shows 00 dimmed 0001");
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_INCREMENT), "1");
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "00");
-        EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
-        for (int control : {SETUPPANEL_DATA, SETUPPANEL_INCREMENT, SETUPPANEL_DATASZRADIO})
-            EXPECT_FALSE(hl::IsDimmed(SetupHandle(), control)) << control;
-        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PATTERNRING));
     });
 }
 
@@ -125,26 +135,6 @@ TEST_F(EngineSession, ApplyRunsTheSelectedTest) {
         MarkCalls();
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 5);
         EXPECT_TRUE(Calls().empty());
-    });
-}
-
-// Fails when "Print" does not store its state or dim "Short display", or touches the short
-// display setting.
-TEST_F(EngineSession, PrintChecksAndShortDisplay) {
-    RunStep([] {
-        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
-        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 1);
-        EXPECT_EQ(GetShortPrint(), 1);
-        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 0);
-        EXPECT_EQ(GetPrintState(), 0);
-        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
-        EXPECT_EQ(GetShortPrint(), 1);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT), 1);
-        hl::Toggle(SetupHandle(), SETUPPANEL_PRINTCHK, 1);
-        EXPECT_EQ(GetPrintState(), 1);
-        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
-        hl::Toggle(SetupHandle(), SETUPPANEL_SHORTPRINT, 0);
-        EXPECT_EQ(GetShortPrint(), 0);
     });
 }
 

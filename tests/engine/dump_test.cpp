@@ -41,12 +41,8 @@ TEST_F(EngineSession, DumpLayouts) {
     };
     const std::vector<DumpCase> cases = {
         {0, 40, 1, 0, 0, counting.data(),
-         "\n**** Start of dump"
-         "\n00000000> 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F "
-         "\n..."
-         "18 19 1A 1B 1C 1D 1E 1F "
-         "\n00000020> 20 21 22 23 24 25 26 27 "
-         "\n**** End of dump\n\n"},
+         "\n**** Start of dump\n00000000> 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F "
+         "\n...18 19 1A 1B 1C 1D 1E 1F \n00000020> 20 21 22 23 24 25 26 27 \n**** End of dump\n\n"},
         {0, 40, 0, 0, 0, counting.data(),
          kStart + ByteLine(0, 15) + ByteLine(16, 31) + ByteLine(32, 39) + kEnd},
         {0, 20, 1, 0, 0, counting.data(),

@@ -72,18 +72,19 @@ class EngineSession : public KestrelSession {
 
     // Where the rate line that ends `text` begins (its padding included), npos when none does.
     static size_t RateLineAt(const std::string& text) {
-        static const std::regex line(R"( *-?[0-9.]+ K?Bytes/s - +[-0-9.e+]+ s\n$)");
         std::smatch m;
-        return std::regex_search(text, m, line) ? static_cast<size_t>(m.position(0))
-                                                : std::string::npos;
+        return std::regex_search(text, m, RateLine()) ? static_cast<size_t>(m.position(0))
+                                                      : std::string::npos;
     }
     // The byte figure behind the last rate line: the rate printed times the stopwatch's time.
     static double RateFigure(const std::string& text) {
-        static const std::regex line(R"((-?[0-9.]+) (K?)Bytes/s - +[-0-9.e+]+ s\n$)");
         std::smatch m;
-        if (!std::regex_search(text, m, line)) return -1e300;
-        const double rate = std::stod(m[1]) * (m[2] == "K" ? 1024.0 : 1.0);
-        return rate * ElapsedTimeDouble();
+        if (!std::regex_search(text, m, RateLine())) return -1e300;
+        return std::stod(m[1]) * (m[2] == "K" ? 1024.0 : 1.0) * ElapsedTimeDouble();
+    }
+    static const std::regex& RateLine() {
+        static const std::regex line(R"( *(-?[0-9.]+) (K?)Bytes/s - +[-0-9.e+]+ s\n$)");
+        return line;
     }
     static size_t Occurrences(const std::string& text, const std::string& part) {
         size_t n = 0;

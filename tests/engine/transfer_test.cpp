@@ -54,8 +54,9 @@ void NoMemory(int) {
 
 // Fails when a mode of either test calls the library otherwise than documented, or prints
 // other warnings, dumps or rate lines, or reports an error otherwise (code 20 with the frame
-// diagnostics alone in the sub-address test), or does not hold the byte count as the word
-// count while the library reports and the word count after.
+// diagnostics alone in the sub-address test), does not hold the byte count as the word count
+// while the library reports and the word count after, or lets a word count outside 0 to 65536
+// reach the byte count unclamped.
 TEST_F(EngineSession, EveryModeOfBothTests) {
     const std::string read16 = kStart +
                                "\n00000000> 0605 0807 0A09 0C0B 0E0D 100F 1211 1413 "
@@ -125,6 +126,13 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
         // Not even the blocks are allocated (any allocation fails).
         {"raw byte mode", usb_test_raw, 2, 0, 70000, 1, NoMemory, {}, "", kNoRate, 0},
         {"raw extended read", usb_test_raw, 4, 0, 70000, 1, NoMemory, {}, "", kNoRate, 0},
+        // A word count outside 0 to 65536 reaches the byte count clamped, and stays as it was.
+        {"clamped read", usb_test, 0, 2, 70000, 0, {}, {"UsbRd(1, 5, data, 262144)"}, kAnyText,
+         kAnyRate, 0},
+        {"clamped raw read", usb_test_raw, 0, 2, 70000, 0, {}, {"USB_Read(1, data, 262144, out)"},
+         "Warning : 0 bytes read\n", 0, 0},
+        {"negative count", usb_test, 0, 2, -3, 0, {}, {"UsbRd(1, 5, data, 0)"},
+         "Warning : 0 bytes read\n", 0, 0},
     };
     // clang-format on
     RunStep([&] {
@@ -242,22 +250,10 @@ TEST_F(EngineSession, SubAddressExtendedRead) {
     });
 }
 
-// Fails when a word count outside 0 to 65536 reaches the byte count unclamped or is not kept
-// as it was, or a failed allocation transfers, writes to the information box or loses the
-// word count.
-TEST_F(EngineSession, WordCountRangeAndAllocationFailure) {
+// Fails when a failed allocation transfers, writes to the information box or loses the word
+// count.
+TEST_F(EngineSession, AllocationFailure) {
     RunStep([this] {
-        TestSettings(0, 2, 70000, 0);
-        MarkCalls();
-        usb_test();
-        usb_test_raw();
-        SetWordCount(-3);
-        usb_test();
-        EXPECT_EQ(Calls(), (std::vector<std::string>{"UsbRd(1, 5, data, 262144)",
-                                                     "USB_Read(1, data, 262144, out)",
-                                                     "UsbRd(1, 5, data, 0)"}));
-        EXPECT_EQ(GetWordCount(), -3);
-
         static int allocations;
         allocations = 0;
         // The first block is granted, the second refused.

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -17,7 +18,6 @@ EepromConfig Defaults() {
 // (26, 27) does not show the program's own text, another code does not reach USB_Perror, a
 // failure still reconnects, or an unterminated record is read past its fields.
 TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
     struct Case {
         const char* function;
         int code;
@@ -35,7 +35,7 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
         {"USB_SetDriveCurrent", 7, 5, "USB Error", CorvoUsb_ErrorText(7)},
         {"USB_WriteEEpromData", 11, 6, "USB Error", CorvoUsb_ErrorText(11)},
     };
-    Then([&] {
+    RunOnBoard([&] {
         const int h = GetUsbId();
         const auto all = ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8);
         for (const Case& c : cases) {
@@ -48,9 +48,7 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
             auto calls = CallsSince(mark);
             EXPECT_EQ(EepromCalls(calls),
                       std::vector<std::string>(all.begin(), all.begin() + c.callsMade));
-            ASSERT_EQ(hl::Popups().size(), 1u);
-            EXPECT_EQ(hl::Popups()[0].title, c.title);
-            EXPECT_EQ(hl::Popups()[0].text, c.text);
+            ExpectPopups({{c.title, c.text}});
             EXPECT_FALSE(Contains(calls, "USB_FindDevices(0)"));
             EXPECT_EQ(GetUsbId(), h);
         }
@@ -62,11 +60,8 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
         std::memset(&unterminated, 'A', sizeof unterminated);
         size_t mark = bus::CallLog().size();
         ProgramDevice(&unterminated);
-        auto calls = EepromCalls(CallsSince(mark));
-        ASSERT_EQ(calls.size(), 3u);
-        EXPECT_EQ(calls[0],
-                  "USB_SetDescStr(" + std::to_string(h) + ", \"" + std::string(64, 'A') + "\")");
-        EXPECT_EQ(calls[1], "USB_SetSerialNumber(" + std::to_string(h) + ", \"AAAAAAAA\")");
+        const auto upTo = ProgramCalls(h, std::string(64, 'A'), "AAAAAAAA", 0x4141, 0, 0);
+        EXPECT_EQ(EepromCalls(CallsSince(mark)), std::vector(upTo.begin(), upTo.begin() + 3));
 
         SetUsbId(0);
         hl::ClearPopups();
@@ -74,27 +69,22 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
         EepromConfig record = Defaults();
         ProgramDevice(&record);
         EXPECT_TRUE(CallsSince(mark).empty());
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "Error");
-        EXPECT_EQ(hl::Popups()[0].text, "Can't reach device (bad or missing handle)");
+        ExpectPopups({{"Error", "Can't reach device (bad or missing handle)"}});
     });
-    Run();
 }
 
 // Fails when an erase answered No sends anything, one without a device reports or pauses, or
 // one answered Yes does not erase, pause 3 s with the busy pointer and reconnect to the blank
 // board through device 0, which the wizard can then program again.
 TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
+    RunOnBoard([&] {
         const int h = GetUsbId();
         size_t mark = bus::CallLog().size();
         hl::AnswerNextConfirm(false);
         hl::ChooseMenuItem("MENUBAR_TESTMENU_ERASE");
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "Warning");
-        EXPECT_EQ(hl::Popups()[0].text,
-                  "You're about to erase the content of your hardware EEPROM\nAre you sure ?");
+        ExpectPopups(
+            {{"Warning",
+              "You're about to erase the content of your hardware EEPROM\nAre you sure ?"}});
         EXPECT_TRUE(CallsSince(mark).empty());
         EXPECT_TRUE(pauses.empty());
 
@@ -104,25 +94,18 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         EXPECT_EQ(EepromCalls(calls),
                   std::vector<std::string>{"USB_EraseEEpromData(" + std::to_string(h) + ")"});
         ASSERT_EQ(pauses.size(), 1u);
-        EXPECT_EQ(pauses[0].ms, 3000);
-        EXPECT_EQ(pauses[0].waitCursor, 1);
+        EXPECT_EQ(std::pair(pauses[0].ms, pauses[0].waitCursor), std::pair(3000, 1));
         EXPECT_EQ(GetWaitCursor(), 0);
         auto openOld = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"SIM00001\")");
         auto openBlank = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"\")");
         EXPECT_TRUE(openOld < openBlank && openBlank != calls.end());
-        EXPECT_STREQ(GetDevDesc(), "Corvo USB FIFO");
-        EXPECT_STREQ(GetSerNum(), "");
-        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
-                  std::vector<std::string>{"Corvo USB FIFO"});
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
-        EXPECT_TRUE(bus::Board(0).open);
+        EXPECT_EQ(Identity(), "Corvo USB FIFO/, list: Corvo USB FIFO; lamp 1, open ");
         EXPECT_EQ(hl::Popups().size(), 2u);
 
         OpenWizard();
         NextTo(1, 6);
         Finish(true);
-        EXPECT_STREQ(GetDevDesc(), "New board");
-        EXPECT_EQ(bus::Board(0).serial, "SERNUM1");
+        EXPECT_EQ(Identity(), "New board/SERNUM1, list: New board; lamp 1, open SERNUM1");
 
         for (int handle : {0, -1}) {
             SetUsbId(handle);
@@ -134,15 +117,13 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
             EXPECT_EQ(pauses.size(), 1u);
         }
     });
-    Run();
 }
 
 // Fails when "Show EEPROM" does not reach the setting (or reads at once), a read does not pass
 // it, a read failure is not reported, or a negative handle is sent to the library instead of
 // the program's "Device error" (a handle of 0 goes to the library).
 TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
+    RunOnBoard([&] {
         const std::string h = std::to_string(GetUsbId());
         size_t mark = bus::CallLog().size();
         hl::Toggle(SetupHandle(), SETUPPANEL_EEPROMCHK, 1);
@@ -155,9 +136,7 @@ TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
 
         bus::FailNextCall("USB_ReadEEpromData", 10);
         hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "USB Error");
-        EXPECT_EQ(hl::Popups()[0].text, CorvoUsb_ErrorText(10));
+        ExpectPopups({{"USB Error", CorvoUsb_ErrorText(10)}});
 
         // A failed reconnection leaves -1 stored.
         SetUsbId(-1);
@@ -165,9 +144,7 @@ TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
         mark = bus::CallLog().size();
         hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
         EXPECT_TRUE(CallsSince(mark).empty());
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "Device error");
-        EXPECT_EQ(hl::Popups()[0].text, "Error reading eprom data");
+        ExpectPopups({{"Device error", "Error reading eprom data"}});
 
         SetUsbId(0);
         hl::ClearPopups();
@@ -176,16 +153,16 @@ TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
         EXPECT_TRUE(Contains(CallsSince(mark), "USB_ReadEEpromData(0, 0)"));
         EXPECT_EQ(Popups("USB Error"), 1u);
     });
-    Run();
 }
 
 // Fails when the identity written by the wizard is not in the board's EEPROM file, so that a
 // later session (without kestrel.cfg) does not find the board under it.
 TEST_F(ProgWizSession, NewIdentitySurvivesIntoTheNextSession) {
-    const char* oldState = std::getenv("XDG_STATE_HOME");
-    const std::string savedState = oldState ? oldState : "";
-    const char* oldBus = std::getenv("CORVOUSB_BUS");
-    const std::string savedBus = oldBus ? oldBus : "";
+    const auto saved = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    };
+    const auto oldState = saved("XDG_STATE_HOME"), oldBus = saved("CORVOUSB_BUS");
     setenv("XDG_STATE_HOME", (dir_ / "state").c_str(), 1);
     unsetenv("CORVOUSB_BUS");
 
@@ -207,17 +184,10 @@ TEST_F(ProgWizSession, NewIdentitySurvivesIntoTheNextSession) {
     hl::Reset();
     bus::RebuildBus();
     Then([] {
-        EXPECT_STREQ(GetDevDesc(), "Bench board");
-        EXPECT_STREQ(GetSerNum(), "BENCH01");
-        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
-                  std::vector<std::string>{"Bench board"});
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        EXPECT_EQ(Identity(), "Bench board/BENCH01, list: Bench board; lamp 1, open BENCH01");
     });
     Run();
 
-    if (oldState)
-        setenv("XDG_STATE_HOME", savedState.c_str(), 1);
-    else
-        unsetenv("XDG_STATE_HOME");
-    if (oldBus) setenv("CORVOUSB_BUS", savedBus.c_str(), 1);
+    oldState ? setenv("XDG_STATE_HOME", oldState->c_str(), 1) : unsetenv("XDG_STATE_HOME");
+    if (oldBus) setenv("CORVOUSB_BUS", oldBus->c_str(), 1);
 }

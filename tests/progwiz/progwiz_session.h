@@ -11,6 +11,8 @@
 #include "ui/KestrelUIR.h"
 #include "ui/ProgWizUIR.h"
 
+#include <regex>
+
 struct PauseRecord {
     int ms;
     int waitCursor;
@@ -29,11 +31,34 @@ class ProgWizSession : public KestrelSession {
         KestrelSession::TearDown();
     }
 
+    // Runs `step` in Kestrel on one simulated board, then quits.
+    void RunOnBoard(std::function<void()> step) {
+        AddBoard("Simulated Corvo Board", "SIM00001");
+        Then(std::move(step));
+        Run();
+    }
+    // Checks that the popups shown are exactly the given (title, text) pairs.
+    static void ExpectPopups(const std::vector<std::pair<std::string, std::string>>& expected) {
+        std::vector<std::pair<std::string, std::string>> shown;
+        for (const auto& p : hl::Popups())
+            shown.emplace_back(p.title, p.text);
+        EXPECT_EQ(shown, expected);
+    }
+
+    // What the user sees of the connected board, and whether board 0 is open under which serial:
+    // "description/serial, list: labels, lamp L, open|closed serial".
+    static std::string Identity() {
+        std::string labels;
+        for (const auto& label : hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES))
+            labels += label + ";";
+        return std::string(GetDevDesc()) + "/" + GetSerNum() + ", list: " + labels + " lamp " +
+               std::to_string(static_cast<int>(hl::Value(SetupHandle(), SETUPPANEL_LED))) +
+               (bus::Board(0).open ? ", open " : ", closed ") + bus::Board(0).serial;
+    }
+
     // Handle of wizard page 1 to 6, -1 when it is not loaded.
     static int Page(int page) {
-        static const char* const names[] = {"PANEL",   "PANEL_2", "PANEL_3",
-                                            "PANEL_4", "PANEL_5", "PANEL_6"};
-        return hl::PanelNamed(names[page - 1]);
+        return hl::PanelNamed(page == 1 ? "PANEL" : "PANEL_" + std::to_string(page));
     }
     // The visible wizard pages, by number.
     static std::vector<int> VisiblePages() {
@@ -55,14 +80,11 @@ class ProgWizSession : public KestrelSession {
 
     // The calls of a log that change the EEPROM, in order.
     static std::vector<std::string> EepromCalls(const std::vector<std::string>& calls) {
-        static const char* const names[] = {"USB_SetDescStr(",      "USB_SetSerialNumber(",
-                                            "USB_SetPowerSource(",  "USB_SetMaxPower(",
-                                            "USB_SetDriveCurrent(", "USB_WriteEEpromData(",
-                                            "USB_EraseEEpromData("};
+        static const std::regex changing("USB_(Set(DescStr|SerialNumber|PowerSource|MaxPower|"
+                                         "DriveCurrent)|WriteEEpromData|EraseEEpromData)\\(.*");
         std::vector<std::string> out;
-        for (const auto& c : calls)
-            for (const char* name : names)
-                if (c.starts_with(name)) out.push_back(c);
+        std::ranges::copy_if(calls, std::back_inserter(out),
+                             [](const std::string& c) { return std::regex_match(c, changing); });
         return out;
     }
     // The six calls that program a record, in their order.

@@ -5,8 +5,7 @@
 // source before maximum power), write their 80-byte record to "Conf.tmp", or when the board
 // does not come back usable under its new identity, which kestrel.cfg then keeps.
 TEST_F(ProgWizSession, FinishWithDefaultsProgramsAndReconnects) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
+    RunOnBoard([&] {
         int h = GetUsbId();
         OpenWizard();
         EXPECT_EQ(VisiblePages(), std::vector<int>{1});
@@ -17,36 +16,21 @@ TEST_F(ProgWizSession, FinishWithDefaultsProgramsAndReconnects) {
         }
         size_t mark = bus::CallLog().size();
         Finish(true);
-        auto calls = CallsSince(mark);
-
-        ASSERT_GE(hl::Popups().size(), 2u);
-        EXPECT_EQ(hl::Popups()[0].title, "Kestrel");
-        EXPECT_EQ(hl::Popups()[0].text,
-                  " Do you want the changes to be sent to your device EEPROM ?");
-        EXPECT_EQ(hl::Popups()[1].title, "Warning");
-        EXPECT_EQ(hl::Popups()[1].text,
-                  "The system is now registering the new device description.\n"
-                  "Please, wait and once the operation is complete, press OK.");
-        EXPECT_EQ(hl::Popups().size(), 2u);
+        ExpectPopups({{"Kestrel", " Do you want the changes to be sent to your device EEPROM ?"},
+                      {"Warning", "The system is now registering the new device description.\n"
+                                  "Please, wait and once the operation is complete, press OK."}});
         for (int page = 1; page <= 6; ++page)
             EXPECT_EQ(Page(page), -1) << "page " << page << " still loaded";
-        EXPECT_EQ(EepromCalls(calls), ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8));
+        EXPECT_EQ(EepromCalls(CallsSince(mark)),
+                  ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8));
         EXPECT_EQ(FileBytes("Conf.tmp"), Record("New board", "SERNUM1", 100, 0, 8));
 
         // Reconnected under the new identity, and the device stays open.
-        EXPECT_STREQ(GetDevDesc(), "New board");
-        EXPECT_STREQ(GetSerNum(), "SERNUM1");
-        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
-                  std::vector<std::string>{"New board"});
+        EXPECT_EQ(Identity(), "New board/SERNUM1, list: New board; lamp 1, open SERNUM1");
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "SERNUM1");
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
-        EXPECT_TRUE(bus::Board(0).open);
-        EXPECT_EQ(bus::Board(0).serial, "SERNUM1");
     });
-    Run();
-    auto eeprom = EepromCalls(bus::CallLog());
-    EXPECT_EQ(std::count_if(eeprom.begin(), eeprom.end(),
-                            [](const std::string& c) { return c.starts_with("USB_WriteEEprom"); }),
+    EXPECT_EQ(std::ranges::count_if(EepromCalls(bus::CallLog()),
+                                    [](auto& c) { return c.starts_with("USB_WriteEEprom"); }),
               1)
         << "programmed again at exit";
     auto lines = ConfigLines();
@@ -59,9 +43,8 @@ TEST_F(ProgWizSession, FinishWithDefaultsProgramsAndReconnects) {
 // description, serial number cut to 8 characters, power, source, drive current), or when
 // "Conf.tmp" does not hold the record's bytes as they stand.
 TEST_F(ProgWizSession, EntriesReachTheRecordAndTheBoard) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
     const std::string longDesc(64, 'D');
-    Then([&] {
+    RunOnBoard([&] {
         int h = GetUsbId();
         OpenWizard();
         NextTo(1, 2);
@@ -86,10 +69,9 @@ TEST_F(ProgWizSession, EntriesReachTheRecordAndTheBoard) {
         EXPECT_EQ(FileBytes("Conf.tmp"), Record("Lab" + std::string(1, '\0') + longDesc.substr(4),
                                                 "ABCDEFGH", 300, 1, 16));
         const auto board = bus::Board(0);
-        EXPECT_EQ(board.description, "Lab");
-        EXPECT_EQ(board.maxPower, 300u);
-        EXPECT_EQ(board.powerSource, 1u);
-        EXPECT_EQ(board.driveCurrent, 16u);
+        EXPECT_EQ(
+            std::tuple(board.description, board.maxPower, board.powerSource, board.driveCurrent),
+            std::tuple("Lab", 300u, 1u, 16u));
 
         // The next opening starts from a clean default record.
         OpenWizard();
@@ -97,14 +79,13 @@ TEST_F(ProgWizSession, EntriesReachTheRecordAndTheBoard) {
         Finish(true);
         EXPECT_EQ(FileBytes("Conf.tmp"), Record("New board", "SERNUM1", 100, 0, 8));
     });
-    Run();
 }
 
-// Fails when Next or Back turn to the wrong page, Back on page 1 acts, or an entry shown but
-// never committed reaches the record.
-TEST_F(ProgWizSession, PagesTurnBothWays) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
+// Fails when Next or Back turn to the wrong page, Back on page 1 acts, an entry shown but never
+// committed reaches the record, or a wizard left open at exit leaves its pages loaded or
+// "Conf.tmp" open, or programs the board.
+TEST_F(ProgWizSession, PagesTurnBothWaysAndCloseAtExit) {
+    RunOnBoard([&] {
         OpenWizard();
         EXPECT_EQ(hl::Press(Page(1), PANEL_PREVBTN), UIE_NO_INPUT);
         BackCB(Page(1), PANEL_PREVBTN, EVENT_COMMIT, nullptr, 0, 0);
@@ -116,28 +97,26 @@ TEST_F(ProgWizSession, PagesTurnBothWays) {
             hl::Press(Page(page), page == 6 ? PANEL_6_BACKBTN : PANEL_2_BACKBTN);
             EXPECT_EQ(VisiblePages(), std::vector<int>{page - 1});
         }
-        EXPECT_EQ(VisiblePages(), std::vector<int>{1});
         EXPECT_STREQ(Conf.DeviceDesc, "New board");
         EXPECT_STREQ(Conf.SerialNumber, "SERNUM1");
-        hl::AnswerNextConfirm(true);
-        hl::Press(Page(1), PANEL_CANCELBTN);
+        NextTo(1, 6);
     });
-    Run();
+    EXPECT_EQ(Page(1), -1);
+    EXPECT_EQ(fConf, nullptr);
+    EXPECT_TRUE(EepromCalls(bus::CallLog()).empty());
 }
 
 // Fails when Cancel or a refused Finish sends anything, keeps a change, or leaves a record in
 // "Conf.tmp", or when a run ended by Cancel programs what an earlier confirmed run asked for.
 TEST_F(ProgWizSession, NothingIsSentUnlessFinishIsConfirmed) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
+    RunOnBoard([&] {
         size_t mark = bus::CallLog().size();
         OpenWizard();
         NextTo(1, 2);
         hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, "Changed");
         hl::AnswerNextConfirm(false);
         hl::Press(Page(2), PANEL_2_CANCELBTN);
-        EXPECT_EQ(hl::Popups().back().title, "Kestrel");
-        EXPECT_EQ(hl::Popups().back().text, " Do you really want to exit this wizard ?");
+        ExpectPopups({{"Kestrel", " Do you really want to exit this wizard ?"}});
         EXPECT_EQ(VisiblePages(), std::vector<int>{2});
         EXPECT_STREQ(Conf.DeviceDesc, "Changed");
         hl::AnswerNextConfirm(true);
@@ -168,14 +147,12 @@ TEST_F(ProgWizSession, NothingIsSentUnlessFinishIsConfirmed) {
         hl::Press(Page(1), PANEL_CANCELBTN);
         EXPECT_TRUE(EepromCalls(CallsSince(mark)).empty());
     });
-    Run();
 }
 
 // Fails when opening the wizard again while it is open loads pages twice, leaves the current
 // page, or resets the record; or when the Test menu item does not open it like the button.
 TEST_F(ProgWizSession, OpeningAgainShowsTheOpenWizard) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
+    RunOnBoard([&] {
         const size_t panels = uirt::PanelHandles().size();
         EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_PROGRAM));
         hl::ChooseMenuItem("MENUBAR_TESTMENU_PROGRAM");
@@ -200,15 +177,13 @@ TEST_F(ProgWizSession, OpeningAgainShowsTheOpenWizard) {
         hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
         EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_PROGRAM));
     });
-    Run();
 }
 
 // Fails when a "Conf.tmp" that cannot be created stops the wizard or the programming, or is
 // not reported by InitProgWiz.
 TEST_F(ProgWizSession, WizardRunsWithoutConfTmp) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
     std::filesystem::create_directory("Conf.tmp");
-    Then([&] {
+    RunOnBoard([&] {
         int h = GetUsbId();
         EXPECT_EQ(InitProgWiz(), -1);
         EXPECT_EQ(VisiblePages(), std::vector<int>{1});
@@ -219,19 +194,4 @@ TEST_F(ProgWizSession, WizardRunsWithoutConfTmp) {
         EXPECT_EQ(EepromCalls(CallsSince(mark)),
                   ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8));
     });
-    Run();
-}
-
-// Fails when a wizard left open at exit leaves its pages loaded or "Conf.tmp" open, or
-// programs the board.
-TEST_F(ProgWizSession, WizardOpenAtExitClosesUnprogrammed) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
-        OpenWizard();
-        NextTo(1, 6);
-    });
-    Run();
-    EXPECT_EQ(Page(1), -1);
-    EXPECT_EQ(fConf, nullptr);
-    EXPECT_TRUE(EepromCalls(bus::CallLog()).empty());
 }
