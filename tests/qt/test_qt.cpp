@@ -31,6 +31,7 @@
 #include "platform/uirt/qt/Indicators.h"
 #include "platform/uirt/qt/NumericField.h"
 #include "platform/uirt/qt/RadioGroup.h"
+#include "platform/uirt/qt/TickTimer.h"
 #include "platform/uirt/qt/uirt_qt.h"
 #include "ui/About.h"
 #include "ui/KestrelUIR.h"
@@ -555,22 +556,52 @@ TEST_F(QtFrontEndTest, TextBoxSelectionTypingAndClipboard) {
     EXPECT_STREQ(text, "hello world\nok");
 }
 
-// Fails when the timer control is not a precise QTimer that follows interval and enabled
-// state, or its ticks do not reach the callback.
-TEST_F(QtFrontEndTest, TimerControlIsAPreciseQTimer) {
-    QTimer* timer = uirt::qt::TimerOf(setup_, SETUPPANEL_TIMER);
+// Fails when the timer control does not follow interval and enabled state, its ticks do not
+// reach the callback, or a tick's handler that stops the timer is followed by another tick.
+TEST_F(QtFrontEndTest, TimerControlTicksWhileEnabled) {
+    uirt::qt::TickTimer* timer = uirt::qt::TimerOf(setup_, SETUPPANEL_TIMER);
     ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
     EXPECT_EQ(timer->interval(), 10);
     EXPECT_FALSE(timer->isActive());
     SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_INTERVAL, 0.002);
     SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_ENABLED, 1);
     EXPECT_EQ(timer->interval(), 2);
     EXPECT_TRUE(timer->isActive());
-    QTRY_VERIFY_WITH_TIMEOUT(!EventsOf(SETUPPANEL_TIMER).empty(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(EventsOf(SETUPPANEL_TIMER).size() >= 3, 2000);
     EXPECT_EQ(EventsOf(SETUPPANEL_TIMER).front(), EVENT_TIMER_TICK);
     SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_ENABLED, 0);
     EXPECT_FALSE(timer->isActive());
+
+    int ticks = 0;
+    QObject::connect(timer, &uirt::qt::TickTimer::tick, timer, [&] {
+        ++ticks;
+        timer->stop();
+    });
+    timer->start();
+    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 2000);
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(timer->isActive());
+}
+
+// The tick grid: on time, the next tick is one period away; a late tick is followed at once
+// by the ones it missed until the grid is met again; a stall beyond the backlog restarts the
+// grid one period after the late tick.
+TEST(TickSchedule, CatchesUpLateTicksWithinTheBacklog) {
+    using namespace std::chrono;
+    using uirt::qt::TickSchedule;
+    const TickSchedule::Clock::time_point t0{};
+    TickSchedule s;
+    s.start(t0, 2ms);
+    EXPECT_EQ(s.next(t0 + 2ms), 2ms);                 // tick 1 on time
+    EXPECT_EQ(s.next(t0 + 4ms + 500us), 1500us);      // tick 2 half a millisecond late
+    EXPECT_EQ(s.next(t0 + 13ms), 0ms); // tick 3 late by 7 ms: the ticks of 8, 10, 12 ms are due
+    EXPECT_EQ(s.next(t0 + 13ms), 0ms);
+    EXPECT_EQ(s.next(t0 + 13ms), 0ms);
+    EXPECT_EQ(s.next(t0 + 13ms), 1ms); // caught up: the next tick at 14 ms
+    const auto stalled = t0 + 14ms + TickSchedule::kMaxBacklog + 3ms;
+    EXPECT_EQ(s.next(stalled), 2ms);
+    EXPECT_EQ(s.next(stalled + 1ms), 3ms);
 }
 
 // Answers the next modal message box with `button`, recording its title, text and icon.

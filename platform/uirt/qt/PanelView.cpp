@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -21,6 +20,7 @@
 #include "platform/uirt/qt/QtFrontEnd.h"
 #include "platform/uirt/qt/RadioGroup.h"
 #include "platform/uirt/qt/TextBox.h"
+#include "platform/uirt/qt/TickTimer.h"
 
 namespace uirt::qt {
 
@@ -284,10 +284,9 @@ void PanelView::buildControl(const ControlState& c) {
         break;
     }
     case CtrlKind::Timer: {
-        auto* t = child<QTimer>(window_);
-        t->setTimerType(Qt::PreciseTimer);
+        auto* t = new TickTimer(window_);
         t->setObjectName(qs(c.res->constName));
-        QObject::connect(t, &QTimer::timeout, t, [&fe, panel, id] {
+        QObject::connect(t, &TickTimer::tick, t, [&fe, panel, id] {
             fe.userInput(panel, id, [&] { input::timerTick(panel, id); });
         });
         v.timer = t;

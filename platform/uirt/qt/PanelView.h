@@ -14,11 +14,11 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMenuBar;
-class QTimer;
 
 namespace uirt::qt {
 
 class QtFrontEnd;
+class TickTimer;
 
 // The top-level window of a panel. Closing it through the window manager presses the
 // panel's close control through the model instead of closing the window.
@@ -48,7 +48,7 @@ struct ControlView {
     CtrlKind kind = CtrlKind::Decoration;
     QPointer<QWidget> widget; // null for a timer
     QPointer<QLabel> label;   // separate label, when the kind has one
-    QPointer<QTimer> timer;   // timer controls only
+    QPointer<TickTimer> timer; // timer controls only
 };
 
 // Builds the window for a loaded panel and keeps it in step with the model. User input on

@@ -14,11 +14,11 @@
 #include <QMimeData>
 #include <QRadioButton>
 #include <QStyle>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/uirt/qt/TickTimer.h"
 #include "platform/uirt/qt/uirt_qt.h"
 
 namespace uirt {
@@ -399,7 +399,7 @@ QMenu* MenuOf(int menuBar, int menu) {
     return v ? v->menu(menu) : nullptr;
 }
 
-QTimer* TimerOf(int panel, int control) {
+TickTimer* TimerOf(int panel, int control) {
     QtFrontEnd* fe = current();
     PanelView* v = fe ? fe->view(panel) : nullptr;
     const ControlView* c = v ? v->control(control) : nullptr;

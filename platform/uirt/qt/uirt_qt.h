@@ -11,10 +11,11 @@
 
 class QAction;
 class QMenu;
-class QTimer;
 class QWidget;
 
 namespace uirt::qt {
+
+class TickTimer;
 
 // The panel's top-level window (menu bar above the panel area when it has one).
 QWidget* PanelWindow(int panel);
@@ -26,8 +27,8 @@ QWidget* ControlLabel(int panel, int control);
 QAction* MenuAction(int menuBar, int menuOrItem);
 // The drop-down of a menu of a menu bar.
 QMenu* MenuOf(int menuBar, int menu);
-// The precise timer driving a timer control.
-QTimer* TimerOf(int panel, int control);
+// The timer driving a timer control.
+TickTimer* TimerOf(int panel, int control);
 // Inserts every text still queued for the text boxes (appends are shown at most
 // TextBox::kFlushIntervalMs after they are queued).
 void FlushTextBoxes();
