@@ -567,7 +567,7 @@ TEST_F(QtFrontEndTest, TimerControlTicksWhileEnabled) {
     SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_ENABLED, 1);
     EXPECT_EQ(timer->interval(), 2);
     EXPECT_TRUE(timer->isActive());
-    QTRY_VERIFY_WITH_TIMEOUT(EventsOf(SETUPPANEL_TIMER).size() >= 3, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return EventsOf(SETUPPANEL_TIMER).size() >= 3; }, 2000));
     EXPECT_EQ(EventsOf(SETUPPANEL_TIMER).front(), EVENT_TIMER_TICK);
     SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_ENABLED, 0);
     EXPECT_FALSE(timer->isActive());
@@ -578,7 +578,7 @@ TEST_F(QtFrontEndTest, TimerControlTicksWhileEnabled) {
         timer->stop();
     });
     timer->start();
-    QTRY_COMPARE_WITH_TIMEOUT(ticks, 1, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks > 0; }, 2000));
     QTest::qWait(30);
     EXPECT_EQ(ticks, 1);
     EXPECT_FALSE(timer->isActive());
