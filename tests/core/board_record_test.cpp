@@ -1,46 +1,12 @@
-// The board-settings record: defaults, the sub-address byte, bounded strings, the buffer.
+// The board-settings record: the sub-address byte, bounded strings, the buffer.
 #include "core/Kestrel_core.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
-// Fails when a default differs from the record's documented defaults.
-TEST(BoardRecord, DefaultsAfterInit) {
-    SetUsbId(7);
-    SetLatTimer(99);
-    InitTestBoard();
-    EXPECT_EQ(GetUsbId(), -1);
-    EXPECT_STREQ(GetSerNum(), "");
-    EXPECT_STREQ(GetDevDesc(), "New Corvo Board");
-    EXPECT_EQ(GetLatTimer(), 2);
-    EXPECT_EQ(GetTxTimeout(), 1000);
-    EXPECT_EQ(GetRxTimeout(), 1000);
-    EXPECT_EQ(GetTxBuffer(), 4096);
-    EXPECT_EQ(GetRxBuffer(), 32768);
-    EXPECT_EQ(GetInterfaceBuffer(), nullptr);
-    EXPECT_EQ(GetIOMode(), 0);
-    EXPECT_EQ(GetSubAddress(), 0);
-    EXPECT_EQ(GetStartVal(), 0);
-    EXPECT_EQ(GetIncrement(), 1);
-    EXPECT_EQ(GetWordCount(), 1);
-    EXPECT_EQ(GetWordSize(), 0);
-    EXPECT_EQ(IsMSBFirst(), 0);
-    EXPECT_EQ(GetPatternMode(), 0);
-    EXPECT_EQ(GetPatternPos(), 0);
-    EXPECT_EQ(GetPrintState(), 1);
-    EXPECT_EQ(GetShortPrint(), 1);
-    EXPECT_EQ(GetLoopState(), 0);
-    EXPECT_EQ(GetLoopTime(), 2);
-    EXPECT_EQ(GetLoopTimePos(), 0);
-    EXPECT_EQ(GetInt_State(), 1);
-    EXPECT_EQ(GetShowEpromState(), 0);
-    EXPECT_EQ(GetFakeError(), 1);
-    EXPECT_EQ(GetTotalBytes(), 0);
-    EXPECT_EQ(GetNFrames(), 0);
-}
-
-// Fails when the sub-address keeps more than its low byte or loses the sign on reading.
-TEST(BoardRecord, SubAddressIsASignedByte) {
+// Fails when the sub-address keeps more than its low byte or loses the sign on reading, or the
+// byte total does not add, or overflows instead of wrapping.
+TEST(BoardRecord, SubAddressByteAndTotalBytes) {
     InitTestBoard();
     SetSubAddress(0x1FE);
     EXPECT_EQ(GetSubAddress(), -2);
@@ -48,6 +14,13 @@ TEST(BoardRecord, SubAddressIsASignedByte) {
     EXPECT_EQ(GetSubAddress(), 127);
     SetSubAddress(0x80);
     EXPECT_EQ(GetSubAddress(), -128);
+
+    SetTotalBytes(10);
+    IncTotalBytes(5);
+    EXPECT_EQ(GetTotalBytes(), 15);
+    SetTotalBytes(0x7FFFFFFF);
+    IncTotalBytes(1);
+    EXPECT_EQ(GetTotalBytes(), static_cast<int>(0x80000000u));
 }
 
 // Fails when a setter accepts null, or writes past the serial-number or description field.
@@ -68,17 +41,6 @@ TEST(BoardRecord, TextSettersIgnoreNullAndCutLongText) {
     std::string exact(64, 'e');
     SetDevDesc(exact.c_str());
     EXPECT_EQ(std::string(GetDevDesc()), exact);
-}
-
-// Fails when the byte total does not add, or overflows instead of wrapping.
-TEST(BoardRecord, TotalBytesAddsAndWraps) {
-    InitTestBoard();
-    SetTotalBytes(10);
-    IncTotalBytes(5);
-    EXPECT_EQ(GetTotalBytes(), 15);
-    SetTotalBytes(0x7FFFFFFF);
-    IncTotalBytes(1);
-    EXPECT_EQ(GetTotalBytes(), static_cast<int>(0x80000000u));
 }
 
 static int allocations;

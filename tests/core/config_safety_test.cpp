@@ -16,6 +16,10 @@ class ConfigSafety : public ConfigDir {
     std::string Path(const std::string& name) const {
         return fs::canonical(dir_).string() + "/" + name;
     }
+    // The problem told when the settings could not be saved, for `reason`.
+    std::string NotSaved(const std::string& reason) const {
+        return "The settings could not be saved to " + Path("kestrel.cfg") + ": " + reason;
+    }
     static mode_t Mode(const char* name) {
         struct stat st;
         return lstat(name, &st) == 0 ? st.st_mode : 0;
@@ -58,8 +62,7 @@ TEST_F(ConfigSafety, OnlyARegularFileOfAtMost64KiBIsReadOrReplaced) {
 
         ChangeSettings();
         EXPECT_EQ(SaveConfig(), 0);
-        EXPECT_EQ(GetConfigProblem(), "The settings could not be saved to " + Path("kestrel.cfg") +
-                                          ": " + c.reason + ".");
+        EXPECT_EQ(GetConfigProblem(), NotSaved(c.reason + std::string(".")));
         EXPECT_EQ(Mode("kestrel.cfg"), before);
         EXPECT_FALSE(fs::exists("kestrel.cfg.tmp"));
     }
@@ -88,8 +91,7 @@ TEST_F(ConfigSafety, ReadOnlyFileOrFolderIsNotReplacedAndModesAreKept) {
     fs::permissions("kestrel.cfg", fs::perms::owner_read | fs::perms::group_read);
     ChangeSettings();
     EXPECT_EQ(SaveConfig(), 0);
-    EXPECT_EQ(GetConfigProblem(),
-              "The settings could not be saved to " + Path("kestrel.cfg") + ": Permission denied.");
+    EXPECT_EQ(GetConfigProblem(), NotSaved("Permission denied."));
     EXPECT_EQ(ReadFile(), DEFAULT_FILE);
     EXPECT_EQ(Mode("kestrel.cfg") & 07777, 0440u);
 
@@ -114,8 +116,7 @@ TEST_F(ConfigSafety, ReadOnlyFileOrFolderIsNotReplacedAndModesAreKept) {
     SetLatTimer(10);
     EXPECT_EQ(SaveConfig(), 0);
     fs::permissions(".", fs::perms::owner_all);
-    EXPECT_EQ(GetConfigProblem(), "The settings could not be saved to " + Path("kestrel.cfg") +
-                                      ": its folder cannot be written (Permission denied).");
+    EXPECT_EQ(GetConfigProblem(), NotSaved("its folder cannot be written (Permission denied)."));
     EXPECT_NE(ReadFile().find("\n9\n"), std::string::npos);
     EXPECT_FALSE(fs::exists("kestrel.cfg.tmp1"));
 }
@@ -137,8 +138,7 @@ TEST_F(ConfigSafety, SymbolicLinkIsWrittenThroughToItsTarget) {
 
     fs::remove("store/settings");
     EXPECT_EQ(SaveConfig(), 0);
-    EXPECT_EQ(GetConfigProblem(), "The settings could not be saved to " + Path("kestrel.cfg") +
-                                      ": it is a symbolic link to a missing file.");
+    EXPECT_EQ(GetConfigProblem(), NotSaved("it is a symbolic link to a missing file."));
     EXPECT_FALSE(fs::exists("store/settings"));
     EXPECT_TRUE(S_ISLNK(Mode("kestrel.cfg")));
 }
@@ -158,8 +158,7 @@ TEST_F(ConfigSafety, FailedWriteKeepsTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, previous);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(GetConfigProblem(),
-              "The settings could not be saved to " + Path("kestrel.cfg") + ": File too large.");
+    EXPECT_EQ(GetConfigProblem(), NotSaved("File too large."));
     EXPECT_EQ(ReadFile(), DEFAULT_FILE);
     EXPECT_FALSE(fs::exists("kestrel.cfg.tmp"));
 }
