@@ -2,11 +2,13 @@
 #pragma once
 
 #include "app/Kestrel.h"
-#include "ui/Panels.h"
 #include "core/Kestrel_core.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
 #include "platform/uirt/headless/headless.h"
+#include "platform/uirt/model/uirt.h"
+#include "ui/KestrelUIR.h"
+#include "ui/Panels.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +75,28 @@ class KestrelSession : public ::testing::Test {
     static int MainHandle() { return GetMainPanelHandle(); }
     static int MenuBar() { return hl::MenuBarOf(GetMainPanelHandle()); }
     static std::string InfoText() { return hl::Text(MainHandle(), 2 /* MAINPANEL_INFOTEXTBOX */); }
+
+    // The setup panel's controls and the menu items that need a board: offered with the lamp
+    // lit, or dimmed with the lamp off and "Connect and initialize" offered instead.
+    static void ExpectTestsOffered(bool offered) {
+        const int s = SetupHandle();
+        EXPECT_EQ(hl::Value(s, SETUPPANEL_LED), offered ? 1 : 0);
+        for (int control : {SETUPPANEL_APPLYBTN, SETUPPANEL_DISCONNECT, SETUPPANEL_LOOPCHECKBOX,
+                            SETUPPANEL_PROGRAMBTN, SETUPPANEL_RDEEPROMBTN})
+            EXPECT_EQ(hl::IsDimmed(s, control), !offered) << "control " << control;
+        EXPECT_EQ(hl::IsDimmed(s, SETUPPANEL_RESETBTN), offered);
+        EXPECT_EQ(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_ERASE), !offered);
+        EXPECT_EQ(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_PROGRAM), !offered);
+        EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_FILEMENU_PRINT));
+    }
+
+    // Loop mode as the user sees it: timer on, loop state set, check box ticked.
+    static bool LoopRunning() {
+        int enabled = 0;
+        GetCtrlAttribute(SetupHandle(), SETUPPANEL_TIMER, ATTR_ENABLED, &enabled);
+        return enabled != 0 && GetLoopState() != 0 &&
+               hl::Value(SetupHandle(), SETUPPANEL_LOOPCHECKBOX) != 0;
+    }
 
     static std::vector<std::string> CallsSince(size_t from) {
         auto log = bus::CallLog();

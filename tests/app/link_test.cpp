@@ -1,5 +1,5 @@
 // Link parameters, the encapsulation switch, FIFO purge and status, and the setup panel's
-// close and show.
+// contents, close and show.
 #include "kestrel_session.h"
 
 #include "platform/uirt/model/uirt.h"
@@ -8,8 +8,9 @@
 #include "usb/UsbLink.h"
 
 // Fails when a link setting is not stored, or not sent with the stored value of the other
-// direction in the right order.
-TEST_F(KestrelSession, LinkParametersAreStoredAndSent) {
+// direction in the right order; or "None" does not send the baud rate once and dim the
+// sub-address, or "Corvo" sends anything or leaves it dimmed.
+TEST_F(KestrelSession, LinkParametersAndEncapsulationAreStoredAndSent) {
     AddBoard("Simulated Corvo Board", "SIM00001");
     WriteConfig("Simulated Corvo Board\nSIM00001\n0\n0\n0\n00000000\n1\n1\n0\n2\n0\n2\n3e8\n3e8\n"
                 "1000\n2000\n0\n1\n0\n1\n");
@@ -37,17 +38,9 @@ TEST_F(KestrelSession, LinkParametersAreStoredAndSent) {
         EXPECT_EQ(CallsSince(mark), (std::vector<std::string>{"USB_SetSynchronousMode(1, 100)",
                                                               "USB_SetFlowControlToHardware(1)",
                                                               "USB_ResetMode(1)"}));
-    });
-    Run();
-}
 
-// Fails when "None" does not send the baud rate once and dim the sub-address, or "Corvo"
-// sends anything or leaves it dimmed.
-TEST_F(KestrelSession, EncapsulationSwitch) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
         EXPECT_EQ(EncapsulationState, 1);
-        size_t mark = bus::CallLog().size();
+        mark = bus::CallLog().size();
         hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
         EXPECT_EQ(EncapsulationState, 0);
         EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SUBADDRESS));
@@ -91,28 +84,12 @@ TEST_F(KestrelSession, PurgeAndFifoStatusPrintCounts) {
     Run();
 }
 
-// Fails when "Close" does not hide the panel and offer "Show window", or "Show window" does
-// not bring it back refreshed from the record.
-TEST_F(KestrelSession, CloseAndShowSetupPanel) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
-        hl::Press(SetupHandle(), SETUPPANEL_CLOSEBTN);
-        EXPECT_FALSE(hl::IsPanelVisible(SetupHandle()));
-        EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_SHOWDLG));
-        SetCtrlVal(SetupHandle(), SETUPPANEL_LATTIMER, 77); // shown but never stored
-        EXPECT_EQ(hl::ChooseMenuItem(MenuBar(), MENUBAR_TESTMENU_SHOWDLG), 0);
-        EXPECT_TRUE(hl::IsPanelVisible(SetupHandle()));
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LATTIMER), GetLatTimer());
-        EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_SHOWDLG));
-    });
-    Run();
-}
-
 // Fails when a step of filling the setup panel from the record is missing: the start value cut
 // to the word size with its digits (the record keeps all bits), the radio groups, the byte
 // order marked at start-up, increment, word count, pattern and loop-time rings, "Show EEPROM",
 // "Short display" dimmed with printing off; or a latency from kestrel.cfg not sent as its low
-// 8 bits.
+// 8 bits; or "Close" does not hide the panel and offer "Show window", or "Show window" does
+// not bring it back refreshed from the record.
 TEST_F(KestrelSession, SetupPanelShowsTheRecord) {
     AddBoard("Simulated Corvo Board", "SIM00001");
     WriteConfig("Simulated Corvo Board\nSIM00001\n0\n3\n1\n00000012\n5\n20\n55aa55aa\n64\n0\n300\n"
@@ -141,6 +118,17 @@ TEST_F(KestrelSession, SetupPanelShowsTheRecord) {
         InitSetupControls();
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "00000012");
         EXPECT_EQ(GetStartVal(), 0x12);
+
+        hl::Press(SetupHandle(), SETUPPANEL_CLOSEBTN);
+        EXPECT_FALSE(hl::IsPanelVisible(SetupHandle()));
+        EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_SHOWDLG));
+        SetCtrlVal(SetupHandle(), SETUPPANEL_LATTIMER, 77); // shown but never stored
+        SetCtrlVal(SetupHandle(), SETUPPANEL_INCREMENT, 9);
+        EXPECT_EQ(hl::ChooseMenuItem(MenuBar(), MENUBAR_TESTMENU_SHOWDLG), 0);
+        EXPECT_TRUE(hl::IsPanelVisible(SetupHandle()));
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LATTIMER), 255); // 300, at the field's top
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_INCREMENT), 5);
+        EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_SHOWDLG));
     });
     Run();
 }

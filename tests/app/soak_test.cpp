@@ -4,18 +4,7 @@
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
 
-namespace {
-
-enum { TICKS = 100000, ROUND = 10000 };
-
-bool LoopRunning() {
-    int enabled = 0;
-    GetCtrlAttribute(GetSetupPanelHandle(), SETUPPANEL_TIMER, ATTR_ENABLED, &enabled);
-    return enabled != 0 && GetLoopState() != 0 &&
-           hl::Value(GetSetupPanelHandle(), SETUPPANEL_LOOPCHECKBOX) != 0;
-}
-
-} // namespace
+static constexpr unsigned TICKS = 100000, ROUND = 10000;
 
 // Fails when a long loop of extended reads with faults along the way crashes or leaks (under
 // the sanitizer build), shows other than one "USB Error" box per fault that stops the loop,

@@ -1,11 +1,13 @@
-// Kestrel's menus in its real Qt window (offscreen): about box, help window, print dialog and the
-// information box's pop-up Edit menu.
+// Kestrel in its real Qt window (offscreen): start-up connected, the menus (about box, help
+// window, print dialog, the information box's pop-up Edit menu), the maintenance buttons and a
+// clean quit; the windows' images go to the screenshots.
 #include "app/Kestrel.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
 #include "platform/uirt/model/state.h"
 #include "platform/uirt/model/uirt.h"
 #include "platform/uirt/qt/uirt_qt.h"
 #include "ui/About.h"
+#include "ui/Help.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Panels.h"
 
@@ -19,13 +21,16 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <unistd.h>
 
@@ -51,6 +56,14 @@ QTextBrowser* HelpWindow() {
     return nullptr;
 }
 
+// The title of the help window now shown, whose image goes to the screenshots as `name`.
+QString ShotOfHelpWindow(const char* name) {
+    QTextBrowser* help = HelpWindow();
+    if (help == nullptr) return {};
+    help->grab().save(QStringLiteral(KESTREL_SCREENSHOT_DIR "/%1.png").arg(name));
+    return help->windowTitle();
+}
+
 // The print dialog's output file field ("Print to File (PDF)" when no printer is installed).
 QLineEdit* OutputFileField(QDialog* dialog) {
     for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
@@ -65,15 +78,24 @@ bool RejectDialog() {
     return dialog != nullptr;
 }
 
-class QtMenus : public ::testing::Test {
+// The titles of the visible top-level windows.
+QStringList VisibleWindows() {
+    QStringList titles;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) titles << w->windowTitle();
+    return titles;
+}
+
+class QtWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         previous_ = fs::current_path();
-        dir_ = fs::temp_directory_path() / ("kestrel_qt_menus_" + std::to_string(getpid()));
+        dir_ = fs::temp_directory_path() / ("kestrel_qt_window_" + std::to_string(getpid()));
         fs::create_directories(dir_);
         fs::current_path(dir_);
         corvousb::testing::ResetBus();
         corvousb::testing::AddBoard();
+        QDir().mkpath(KESTREL_SCREENSHOT_DIR);
     }
     void TearDown() override {
         corvousb::testing::ResetBus();
@@ -81,49 +103,66 @@ class QtMenus : public ::testing::Test {
         fs::remove_all(dir_);
     }
     fs::path previous_, dir_;
+    int argc_ = 1;
+    char name_[10] = "qt_window";
+    char* argv_[2] = {name_, nullptr};
 };
 
-// Fails when a Help or File menu item, or the pop-up Edit menu, does not work in the Qt window:
-// maintenance buttons shown without --maintenance, no about box with the version line, no help
-// page, a print that ignores the dialog's answer, or a pop-up Copy that does not reach the
-// clipboard.
-TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
-    int argc = 1;
-    char name[] = "qt_menus";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+// Fails when the Qt front end does not show both windows connected to the board, or SIGTERM
+// does not shut down through the normal path that saves the settings, or a Help or File menu
+// item, or the pop-up Edit menu, does not work in the window: maintenance buttons shown without
+// --maintenance, no about box with the version line, no help page, a print that ignores the
+// dialog's answer, or a pop-up Copy that does not reach the clipboard.
+TEST_F(QtWindow, StartsConnectedMenusWorkAndQuitsCleanly) {
+    QApplication app(argc_, argv_);
     const QString pdf = QString::fromStdString((dir_ / "kestrel-print.pdf").string());
-    QString aboutLine, contentsTitle, libraryTitle, copied;
-    bool aboutShown = false, aboutHidden = false, cancelledPrinted = true, maintenance = true;
-    int cancelledResult = 0;
+    bool ran = false;
     QTimer::singleShot(0, [&] {
+        ran = true;
         const int main = GetMainPanelHandle();
         const int bar = GetPanelMenuBar(main);
         const int about = GetAboutPanelHandle();
-        maintenance =
-            uirt::qt::ControlWidget(GetSetupPanelHandle(), SETUPPANEL_SPEED_BTN)->isVisible();
+        const QStringList titles = VisibleWindows();
+        EXPECT_TRUE(titles.contains("Kestrel 2.0")) << titles.join(", ").toStdString();
+        EXPECT_TRUE(titles.contains("Tests and configuration"));
+        auto* serial = qobject_cast<QLineEdit*>(
+            uirt::qt::ControlWidget(GetSetupPanelHandle(), SETUPPANEL_SERNUMTXT));
+        EXPECT_EQ(serial ? serial->text().toStdString() : "", "SIM00001");
+        int led = 0;
+        GetCtrlVal(GetSetupPanelHandle(), SETUPPANEL_LED, &led);
+        EXPECT_EQ(led, 1);
+        uirt::qt::PanelWindow(main)->grab().save(KESTREL_SCREENSHOT_DIR "/kestrel-main.png");
+        uirt::qt::PanelWindow(GetSetupPanelHandle())
+            ->grab()
+            .save(KESTREL_SCREENSHOT_DIR "/kestrel-setup.png");
+        EXPECT_FALSE(
+            uirt::qt::ControlWidget(GetSetupPanelHandle(), SETUPPANEL_SPEED_BTN)->isVisible());
+
         uirt::qt::MenuAction(bar, MENUBAR_HELPMENU_ABOUT)->trigger();
-        aboutShown = uirt::qt::PanelWindow(about)->isVisible();
+        EXPECT_TRUE(uirt::qt::PanelWindow(about)->isVisible());
         char line[256] = "";
         GetCtrlVal(about, ABOUTPANEL_VERSION_TXT, line);
-        aboutLine = line;
+        EXPECT_STREQ(line, "F1.0.0.67P2.0.0.56 - CorvoUsb 2.0 File v1.0.0.67 - Product v2.0.0.56");
+        uirt::qt::SavePanelImage(about, KESTREL_SCREENSHOT_DIR "/about-box.png");
         qobject_cast<QAbstractButton*>(uirt::qt::ControlWidget(about, ABOUTPANEL_ABOUT_CLOSE))
             ->click();
-        aboutHidden = !uirt::qt::PanelWindow(about)->isVisible();
+        EXPECT_FALSE(uirt::qt::PanelWindow(about)->isVisible());
 
         uirt::qt::MenuAction(bar, MENUBAR_HELPMENU_HLP_CNTNT)->trigger();
-        if (HelpWindow()) contentsTitle = HelpWindow()->windowTitle();
+        EXPECT_EQ(ShotOfHelpWindow("help-contents").toStdString(), "Kestrel 2.0 help");
+        HelpStart("Help\\KestrelHelp.chm::/setup-panel.html");
+        EXPECT_EQ(ShotOfHelpWindow("help-setup-panel").toStdString(), "The setup panel");
         uirt::qt::MenuAction(bar, MENUBAR_HELPMENU_CORVOUSB)->trigger();
-        if (HelpWindow()) libraryTitle = HelpWindow()->windowTitle();
+        EXPECT_EQ(ShotOfHelpWindow("help-corvousb").toStdString(), "CorvoUsb 2.0 library help");
 
         ResetTextBox(main, MAINPANEL_INFOTEXTBOX, "first line\nsecond line\n");
         uirt::qt::FlushTextBoxes();
         // Cancelled: nothing is written. Accepted with a PDF file: the text is printed into it.
         WhenReady(RejectDialog);
         uirt::qt::MenuAction(bar, MENUBAR_FILEMENU_PRINT)->trigger();
-        cancelledPrinted = QFileInfo::exists(pdf);
+        EXPECT_FALSE(QFileInfo::exists(pdf));
         WhenReady(RejectDialog);
-        cancelledResult = PrintTextBuffer("text", "");
+        EXPECT_EQ(PrintTextBuffer("text", ""), UIE_PRINT_CANCELLED);
         WhenReady([pdf] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog) return false;
@@ -132,6 +171,7 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
             return true;
         });
         uirt::qt::MenuAction(bar, MENUBAR_FILEMENU_PRINT)->trigger();
+        EXPECT_GT(QFileInfo(pdf).size(), 0);
 
         // Right click in the box with "second" selected, then Copy in the pop-up menu.
         auto* box =
@@ -153,31 +193,48 @@ TEST_F(QtMenus, MenuItemsWorkInTheWindow) {
         const QPoint at(30, 20);
         QContextMenuEvent click(QContextMenuEvent::Mouse, at, box->viewport()->mapToGlobal(at));
         QApplication::sendEvent(box->viewport(), &click);
-        copied = QApplication::clipboard()->text();
-        QuitUserInterface(0);
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "second");
+        // A termination request from outside ends the loop through the normal shutdown.
+        raise(SIGTERM);
     });
     EXPECT_EQ(KestrelMain(), 0);
     uirt::ResetModel(); // the help window goes while this test's QApplication is still whole
-    EXPECT_FALSE(maintenance);
-    EXPECT_TRUE(aboutShown);
-    EXPECT_TRUE(aboutHidden);
-    EXPECT_EQ(aboutLine.toStdString(),
-              "F1.0.0.67P2.0.0.56 - CorvoUsb 2.0 File v1.0.0.67 - Product v2.0.0.56");
-    EXPECT_EQ(contentsTitle.toStdString(), "Kestrel 2.0 help");
-    EXPECT_EQ(libraryTitle.toStdString(), "CorvoUsb 2.0 library help");
-    EXPECT_FALSE(cancelledPrinted);
-    EXPECT_EQ(cancelledResult, UIE_PRINT_CANCELLED);
-    EXPECT_GT(QFileInfo(pdf).size(), 0);
-    EXPECT_EQ(copied.toStdString(), "second");
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(fs::exists("kestrel.cfg"));
+}
+
+// Fails when settings that cannot be saved are not told in a "Kestrel" box while the main
+// window is still up.
+TEST_F(QtWindow, UnsavedSettingsAreToldWhileTheWindowIsUp) {
+    QApplication app(argc_, argv_);
+    std::ofstream("kestrel.cfg") << "Simulated Corvo Board\nSIM00001\n";
+    fs::permissions("kestrel.cfg", fs::perms::owner_read);
+    QString title, text;
+    bool mainWindowUp = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        title = box->windowTitle();
+        text = box->text();
+        mainWindowUp = VisibleWindows().contains("Kestrel 2.0");
+        box->accept();
+    });
+    poll.start(10);
+    QTimer::singleShot(0, [] { raise(SIGTERM); });
+    EXPECT_EQ(KestrelMain(), 0);
+    poll.stop();
+    EXPECT_EQ(title.toStdString(), "Kestrel");
+    EXPECT_EQ(text.toStdString(), "The settings could not be saved to " +
+                                      fs::canonical("kestrel.cfg").string() +
+                                      ": Permission denied.");
+    EXPECT_TRUE(mainWindowUp);
 }
 
 // Fails when --maintenance does not show the five maintenance buttons in the window, or a press
 // on one of the three tools does not reach its callback.
-TEST_F(QtMenus, MaintenanceButtonsWorkInTheWindow) {
-    int argc = 1;
-    char name[] = "qt_menus";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+TEST_F(QtWindow, MaintenanceButtonsWorkInTheWindow) {
+    QApplication app(argc_, argv_);
     std::string info;
     int shown = 0;
     QTimer::singleShot(0, [&] {
@@ -194,7 +251,6 @@ TEST_F(QtMenus, MaintenanceButtonsWorkInTheWindow) {
         auto* box = qobject_cast<QPlainTextEdit*>(
             uirt::qt::ControlWidget(GetMainPanelHandle(), MAINPANEL_INFOTEXTBOX));
         info = box->toPlainText().toStdString();
-        QDir().mkpath(KESTREL_SCREENSHOT_DIR);
         uirt::qt::PanelWindow(setup)->grab().save(KESTREL_SCREENSHOT_DIR "/setup-maintenance.png");
         uirt::qt::PanelWindow(GetMainPanelHandle())
             ->grab()
