@@ -49,26 +49,14 @@ void WhenReady(std::function<bool()> act) {
     timer->start(20);
 }
 
-QTextBrowser* HelpWindow() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* browser = qobject_cast<QTextBrowser*>(w); browser && browser->isVisible())
-            return browser;
-    return nullptr;
-}
-
 // The title of the help window now shown, whose image goes to the screenshots as `name`.
 QString ShotOfHelpWindow(const char* name) {
-    QTextBrowser* help = HelpWindow();
-    if (help == nullptr) return {};
-    help->grab().save(QStringLiteral(KESTREL_SCREENSHOT_DIR "/%1.png").arg(name));
-    return help->windowTitle();
-}
-
-// The print dialog's output file field ("Print to File (PDF)" when no printer is installed).
-QLineEdit* OutputFileField(QDialog* dialog) {
-    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
-        if (edit->objectName() == QLatin1String("filename")) return edit;
-    return nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* help = qobject_cast<QTextBrowser*>(w); help && help->isVisible()) {
+            help->grab().save(QStringLiteral(KESTREL_SCREENSHOT_DIR "/%1.png").arg(name));
+            return help->windowTitle();
+        }
+    return {};
 }
 
 // Cancels the print dialog once it is shown.
@@ -166,7 +154,9 @@ TEST_F(QtWindow, StartsConnectedMenusWorkAndQuitsCleanly) {
         WhenReady([pdf] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog) return false;
-            if (QLineEdit* file = OutputFileField(dialog)) file->setText(pdf);
+            // "Print to File (PDF)" when no printer is installed: its output file field.
+            for (QLineEdit* file : dialog->findChildren<QLineEdit*>())
+                if (file->objectName() == QLatin1String("filename")) file->setText(pdf);
             dialog->accept();
             return true;
         });

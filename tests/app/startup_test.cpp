@@ -42,17 +42,16 @@ TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
     // checking off and the debug log open before the loop; log closed, all closed.
     EXPECT_LT(at("USB_SetPerrorFunc(func)"), at("USB_CloseAll()"));
     EXPECT_EQ(at("OpenUsbDevice(\"\")"), static_cast<long>(calls.size()));
-    EXPECT_LT(at("USB_FindDevices(0)"), at("GetDeviceSerNum(data, 0)"));
-    EXPECT_LT(at("GetDeviceSerNum(data, 0)"), at("OpenUsbDevice(\"SIM00001\")"));
-    EXPECT_LT(at("OpenUsbDevice(\"SIM00001\")"), at("UsbSetIntCheckingState(1)"));
-    EXPECT_LT(at("UsbSetIntCheckingState(1)"), at("USB_Init(1, 1)"));
-    EXPECT_LT(at("USB_Init(1, 1)"), at("USB_SetLatencyTimer(1, 2)"));
-    EXPECT_LT(at("USB_SetLatencyTimer(1, 2)"), at("USB_SetTimeouts(1, 1000, 1000)"));
-    EXPECT_LT(at("USB_SetTimeouts(1, 1000, 1000)"), at("USB_ReadEEpromData(1, 0)"));
-    EXPECT_LT(at("USB_ReadEEpromData(1, 0)"), at("USB_SetFlowControlToHardware(1)"));
-    EXPECT_LT(at("USB_SetFlowControlToHardware(1)"), at("UsbSetIntCheckingState(0)"));
-    EXPECT_LT(at("UsbSetIntCheckingState(0)"), at("dbg_OpenLogFile()"));
-    EXPECT_LT(at("dbg_OpenLogFile()"), at("dbg_CloseLogFile()"));
+    auto from = calls.begin();
+    for (const char* call :
+         {"USB_FindDevices(0)", "GetDeviceSerNum(data, 0)", "OpenUsbDevice(\"SIM00001\")",
+          "UsbSetIntCheckingState(1)", "USB_Init(1, 1)", "USB_SetLatencyTimer(1, 2)",
+          "USB_SetTimeouts(1, 1000, 1000)", "USB_ReadEEpromData(1, 0)",
+          "USB_SetFlowControlToHardware(1)", "UsbSetIntCheckingState(0)", "dbg_OpenLogFile()",
+          "dbg_CloseLogFile()"}) {
+        from = std::find(from, calls.end(), call);
+        ASSERT_NE(from, calls.end()) << call << " missing or out of order";
+    }
     EXPECT_EQ(calls.back(), "USB_CloseAll()");
 
     std::ifstream saved("kestrel.cfg");
