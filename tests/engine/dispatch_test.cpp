@@ -107,7 +107,7 @@ TEST_F(EngineSession, PatternModeDimsAndKeepsThePattern) {
 // or ignores the frame-format switch in choosing the test.
 TEST_F(EngineSession, ApplyRunsTheSelectedTest) {
     RunStep([this] {
-        ObserveLibraryOutput();
+        ObserveErrorReports();
         hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 0);
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 4);
         bus::FailNextCall("UsbRd", CORVOUSB_ERR_IO);

@@ -9,7 +9,6 @@
 #include "progwiz/Eeprom.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Panels.h"
-#include "ui/ProgWizUIR.h"
 
 #include <QAbstractButton>
 #include <QAction>
