@@ -82,7 +82,7 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         EXPECT_EQ(EepromCalls(calls),
                   std::vector<std::string>{"USB_EraseEEpromData(" + std::to_string(h) + ")"});
         ASSERT_EQ(pauses.size(), 1u);
-        EXPECT_EQ(std::pair(pauses[0].ms, pauses[0].waitCursor), std::pair(3000, 1));
+        EXPECT_EQ(pauses[0], std::pair(3000, 1));
         EXPECT_EQ(GetWaitCursor(), 0);
         auto openOld = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"SIM00001\")");
         auto openBlank = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"\")");

@@ -13,11 +13,8 @@
 
 #include <regex>
 
-struct PauseRecord {
-    int ms;
-    int waitCursor;
-};
-inline std::vector<PauseRecord> pauses;
+// The erase pauses asked for: (milliseconds, wait cursor shown).
+inline std::vector<std::pair<int, int>> pauses;
 
 class ProgWizSession : public KestrelSession {
   protected:
