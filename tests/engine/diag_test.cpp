@@ -100,11 +100,12 @@ TEST_F(EngineSession, MarkerSearchAndReplayOfCaptures) {
 }
 
 // Fails when the capture the debug log keeps during an "Extended read" loop with frame faults
-// does not replay to the loop's own frame total and fault counters.
+// does not replay to the loop's own frame total and fault counters, or the loop prints one
+// counter in the place of another (each fault has its own count).
 TEST_F(EngineSession, ReplayOfALoopsCaptureMatchesItsStatistics) {
     bus::DropFrames(0, 40, 3);
     bus::CorruptFrameHeaders(0, 90);
-    bus::CorruptFrameTrailers(0, 130);
+    bus::CorruptFrameTrailers(0, 130, 2);
     std::string loop, replay;
     RunMaintenanceStep([&] {
         const int setup = SetupHandle();
@@ -124,5 +125,5 @@ TEST_F(EngineSession, ReplayOfALoopsCaptureMatchesItsStatistics) {
         EXPECT_EQ(Figure(replay, counter), Figure(loop, counter)) << counter << "\n" << replay;
     EXPECT_EQ(Figure(loop, "Lost frames"), 4);
     EXPECT_EQ(Figure(loop, "Header errors"), 1);
-    EXPECT_EQ(Figure(loop, "Trailer errors"), 1);
+    EXPECT_EQ(Figure(loop, "Trailer errors"), 2);
 }
