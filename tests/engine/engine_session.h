@@ -9,11 +9,22 @@
 #include "ui/KestrelUIR.h"
 #include "ui/Output.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
+
+// A dump as the information box shows it, around its lines.
+inline std::string Dump(const std::string& lines) {
+    return "\n**** Start of dump" + lines + "\n**** End of dump\n\n";
+}
+
+// The four counter lines that open the frame statistics.
+inline std::string Counters(const std::string& frames, int lost, int headers, int trailers) {
+    return "Processed frames = " + frames + "\nLost frames = " + std::to_string(lost) +
+           "\nHeader errors = " + std::to_string(headers) +
+           "\nTrailer errors = " + std::to_string(trailers) + "\n";
+}
 
 class EngineSession : public KestrelSession {
   protected:
@@ -23,16 +34,19 @@ class EngineSession : public KestrelSession {
         Seen().clear();
     }
 
-    // Runs `step` inside Kestrel's event loop after start-up, then quits.
-    void RunStep(std::function<void()> step) {
+    // Runs `step` inside Kestrel's event loop after start-up (with the maintenance buttons
+    // when asked), then quits.
+    void RunStep(std::function<void()> step, int maintenance = 0) {
         bool ran = false;
         Then([&] {
             step();
             ran = true;
         });
-        Run();
+        hl::Script([] { hl::ChooseMenuItem("MENUBAR_FILEMENU_EXIT"); });
+        KestrelMain(maintenance);
         EXPECT_TRUE(ran) << "the step never ran";
     }
+    void RunMaintenanceStep(std::function<void()> step) { RunStep(std::move(step), 1); }
 
     static void ClearInfo() { ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, ""); }
     static std::string Info() { return InfoText(); }
@@ -40,57 +54,29 @@ class EngineSession : public KestrelSession {
     void MarkCalls() { mark_ = bus::CallLog().size(); }
     std::vector<std::string> Calls() const { return CallsSince(mark_); }
 
-    // What the settings and the activity lamp held each time the library printed or reported
-    // an error during a run: "wordCount=N led=L".
+    // What the settings and the activity lamp held each time the library reported an error
+    // during a run: "wordCount=N led=L".
     static std::vector<std::string>& Seen() {
         static std::vector<std::string> seen;
         return seen;
     }
-    static void Observe() {
-        Seen().push_back(
-            "wordCount=" + std::to_string(GetWordCount()) + " led=" +
-            std::to_string(static_cast<int>(hl::Value(GetSetupPanelHandle(), SETUPPANEL_LED_2))));
-    }
-    static int ObservingPrintf(const char* format, ...) {
-        Observe();
-        char text[512];
-        va_list args;
-        va_start(args, format);
-        vsnprintf(text, sizeof text, format, args);
-        va_end(args);
-        return InfoPrintf("%s", text);
-    }
-    static void ObservingPerror(const char* text) {
-        Observe();
-        Kestrel_PrintError(text);
-    }
-    // Makes the library's output and error reports record what a run holds while it runs.
-    static void ObserveLibraryOutput() {
-        USB_SetPrintfFunc(ObservingPrintf);
-        USB_SetPerrorFunc(ObservingPerror);
+    static void ObserveErrorReports() {
+        USB_SetPerrorFunc([](const char* text) {
+            Seen().push_back("wordCount=" + std::to_string(GetWordCount()) + " led=" +
+                             std::to_string(static_cast<int>(
+                                 hl::Value(GetSetupPanelHandle(), SETUPPANEL_LED_2))));
+            Kestrel_PrintError(text);
+        });
     }
 
-    // Where the rate line that ends `text` begins (its padding included), npos when none does.
-    static size_t RateLineAt(const std::string& text) {
-        std::smatch m;
-        return std::regex_search(text, m, RateLine()) ? static_cast<size_t>(m.position(0))
-                                                      : std::string::npos;
-    }
-    // The byte figure behind the last rate line: the rate printed times the stopwatch's time.
-    static double RateFigure(const std::string& text) {
-        std::smatch m;
-        if (!std::regex_search(text, m, RateLine())) return -1e300;
-        return std::stod(m[1]) * (m[2] == "K" ? 1024.0 : 1.0) * ElapsedTimeDouble();
-    }
-    static const std::regex& RateLine() {
+    // The rate line that ends `text`: where it begins, its padding included (npos when none
+    // does), and the byte figure behind it (the rate printed times the stopwatch's time).
+    static std::pair<size_t, double> RateLine(const std::string& text) {
         static const std::regex line(R"( *(-?[0-9.]+) (K?)Bytes/s - +[-0-9.e+]+ s\n$)");
-        return line;
-    }
-    static size_t Occurrences(const std::string& text, const std::string& part) {
-        size_t n = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-            ++n;
-        return n;
+        std::smatch m;
+        if (!std::regex_search(text, m, line)) return {std::string::npos, 0};
+        return {m.position(0),
+                std::stod(m[1]) * (m[2] == "K" ? 1024.0 : 1.0) * ElapsedTimeDouble()};
     }
 
     int board_ = -1;

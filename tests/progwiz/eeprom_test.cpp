@@ -1,31 +1,19 @@
-// EEPROM write failures, erase, read and the new identity surviving into the next session.
+// EEPROM write failures, erase and read.
 #include "progwiz_session.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <optional>
-
-namespace {
-
-EepromConfig Defaults() {
-    InitConfBuffers();
-    return Conf;
-}
-
-} // namespace
 
 // Fails when a failing library call does not stop the write at that step, a null-text code
 // (26, 27) does not show the program's own text, another code does not reach USB_Perror, a
 // failure still reconnects, or an unterminated record is read past its fields.
 TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
-    struct Case {
+    const struct {
         const char* function;
         int code;
         size_t callsMade;
         const char* title;
         std::string text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"USB_SetDescStr", 26, 1, "Error", "A null pointer was passed as Device string"},
         {"USB_SetDescStr", 28, 1, "USB Error", CorvoUsb_ErrorText(28)},
         {"USB_SetSerialNumber", 27, 2, "Error", "A null pointer was passed as Serial number"},
@@ -38,13 +26,13 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
     RunOnBoard([&] {
         const int h = GetUsbId();
         const auto all = ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8);
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.function) + " " + std::to_string(c.code));
             hl::ClearPopups();
             bus::FailNextCall(c.function, c.code);
             size_t mark = bus::CallLog().size();
-            EepromConfig record = Defaults();
-            ProgramDevice(&record);
+            InitConfBuffers();
+            ProgramDevice(&Conf);
             auto calls = CallsSince(mark);
             EXPECT_EQ(EepromCalls(calls),
                       std::vector<std::string>(all.begin(), all.begin() + c.callsMade));
@@ -66,8 +54,8 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
         SetUsbId(0);
         hl::ClearPopups();
         mark = bus::CallLog().size();
-        EepromConfig record = Defaults();
-        ProgramDevice(&record);
+        InitConfBuffers();
+        ProgramDevice(&Conf);
         EXPECT_TRUE(CallsSince(mark).empty());
         ExpectPopups({{"Error", "Can't reach device (bad or missing handle)"}});
     });
@@ -94,7 +82,7 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         EXPECT_EQ(EepromCalls(calls),
                   std::vector<std::string>{"USB_EraseEEpromData(" + std::to_string(h) + ")"});
         ASSERT_EQ(pauses.size(), 1u);
-        EXPECT_EQ(std::pair(pauses[0].ms, pauses[0].waitCursor), std::pair(3000, 1));
+        EXPECT_EQ(pauses[0], std::pair(3000, 1));
         EXPECT_EQ(GetWaitCursor(), 0);
         auto openOld = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"SIM00001\")");
         auto openBlank = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"\")");
@@ -153,41 +141,4 @@ TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
         EXPECT_TRUE(Contains(CallsSince(mark), "USB_ReadEEpromData(0, 0)"));
         EXPECT_EQ(Popups("USB Error"), 1u);
     });
-}
-
-// Fails when the identity written by the wizard is not in the board's EEPROM file, so that a
-// later session (without kestrel.cfg) does not find the board under it.
-TEST_F(ProgWizSession, NewIdentitySurvivesIntoTheNextSession) {
-    const auto saved = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    };
-    const auto oldState = saved("XDG_STATE_HOME"), oldBus = saved("CORVOUSB_BUS");
-    setenv("XDG_STATE_HOME", (dir_ / "state").c_str(), 1);
-    unsetenv("CORVOUSB_BUS");
-
-    bus::RebuildBus();
-    Then([] {
-        EXPECT_STREQ(GetDevDesc(), "Simulated Corvo Board");
-        OpenWizard();
-        NextTo(1, 2);
-        hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, "Bench board");
-        NextTo(2, 3);
-        hl::EnterText(Page(3), PANEL_3_SERNUMSTR, "BENCH01");
-        NextTo(3, 6);
-        Finish(true);
-    });
-    Run();
-    EXPECT_TRUE(std::filesystem::exists(dir_ / "state/corvousb/SimulatedBoard.eeprom"));
-
-    std::filesystem::remove("kestrel.cfg");
-    hl::Reset();
-    bus::RebuildBus();
-    Then([] {
-        EXPECT_EQ(Identity(), "Bench board/BENCH01, list: Bench board; lamp 1, open BENCH01");
-    });
-    Run();
-
-    oldState ? setenv("XDG_STATE_HOME", oldState->c_str(), 1) : unsetenv("XDG_STATE_HOME");
-    if (oldBus) setenv("CORVOUSB_BUS", oldBus->c_str(), 1);
 }

@@ -13,11 +13,8 @@
 
 #include <regex>
 
-struct PauseRecord {
-    int ms;
-    int waitCursor;
-};
-inline std::vector<PauseRecord> pauses;
+// The erase pauses asked for: (milliseconds, wait cursor shown).
+inline std::vector<std::pair<int, int>> pauses;
 
 class ProgWizSession : public KestrelSession {
   protected:
@@ -108,12 +105,12 @@ class ProgWizSession : public KestrelSession {
     static std::vector<unsigned char> Record(const std::string& desc, const std::string& serial,
                                              unsigned mA, unsigned source, unsigned drive) {
         std::vector<unsigned char> bytes(80, 0);
-        std::copy(desc.begin(), desc.end(), bytes.begin());
-        std::copy(serial.begin(), serial.end(), bytes.begin() + 65);
-        unsigned values[] = {mA, source, drive};
-        for (int i = 0; i < 3; ++i) {
-            bytes[74 + 2 * i] = static_cast<unsigned char>(values[i] & 0xFF);
-            bytes[75 + 2 * i] = static_cast<unsigned char>(values[i] >> 8);
+        std::ranges::copy(desc, bytes.begin());
+        std::ranges::copy(serial, bytes.begin() + 65);
+        size_t at = 74;
+        for (unsigned value : {mA, source, drive}) {
+            bytes[at++] = static_cast<unsigned char>(value & 0xFF);
+            bytes[at++] = static_cast<unsigned char>(value >> 8);
         }
         return bytes;
     }

@@ -9,7 +9,6 @@
 #include "progwiz/Eeprom.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Panels.h"
-#include "ui/ProgWizUIR.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -39,19 +38,6 @@ void AnswerBoxes() {
     (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
 }
 
-// The one wizard window shown.
-QWidget* PageWindow(int page) {
-    QWidget* shown = nullptr;
-    int count = 0;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->windowTitle() == "New board wizard") {
-            shown = w;
-            ++count;
-        }
-    EXPECT_EQ(count, 1) << "wizard windows shown at page " << page;
-    return shown;
-}
-
 // Acts as the user in the running program: the wizard page by page, then an erase.
 void RunWizardAndErase() {
     const int setup = GetSetupPanelHandle();
@@ -60,8 +46,11 @@ void RunWizardAndErase() {
         Qt::LeftButton);
     QWidget* shown = nullptr;
     for (int page = 1; page <= 6; ++page) {
-        QWidget* window = PageWindow(page);
-        ASSERT_NE(window, nullptr);
+        QWidgetList windows = QApplication::topLevelWidgets();
+        windows.removeIf(
+            [](QWidget* w) { return !w->isVisible() || w->windowTitle() != "New board wizard"; });
+        ASSERT_EQ(windows.size(), 1) << "wizard windows shown at page " << page;
+        QWidget* window = windows.front();
         EXPECT_NE(window, shown) << "page " << page << " is the previous page's window";
         shown = window;
         if (page == 2) {

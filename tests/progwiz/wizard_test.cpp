@@ -1,52 +1,21 @@
 // The "New board wizard": pages, entries, Cancel and Finish, "Conf.tmp", opening twice.
 #include "progwiz_session.h"
 
-// Fails when a Finish confirmed without entries does not program the defaults in order (power
-// source before maximum power), write their 80-byte record to "Conf.tmp", or when the board
-// does not come back usable under its new identity, which kestrel.cfg then keeps.
-TEST_F(ProgWizSession, FinishWithDefaultsProgramsAndReconnects) {
+// Fails when committed entries do not reach the record and the board (64-character
+// description, serial number cut to 8 characters, power, source, drive current), "Conf.tmp"
+// does not hold the record's bytes as they stand, or the next opening does not start from the
+// defaults; when a Finish confirmed without entries does not program the defaults in order
+// (power source before maximum power) or the board does not come back usable under its new
+// identity, which kestrel.cfg then keeps; or when a "Conf.tmp" that cannot be created stops the
+// wizard or the programming, or is not reported by InitProgWiz; or when a wizard left open at
+// exit leaves its pages loaded or "Conf.tmp" open, or programs the board.
+TEST_F(ProgWizSession, FinishProgramsTheRecordAndReconnects) {
+    const std::string longDesc(64, 'D');
     RunOnBoard([&] {
         int h = GetUsbId();
         OpenWizard();
         EXPECT_EQ(VisiblePages(), std::vector<int>{1});
         EXPECT_TRUE(hl::IsDimmed(Page(1), PANEL_PREVBTN));
-        for (int page = 1; page < 6; ++page) {
-            hl::Press(Page(page), PANEL_NEXTBTN);
-            EXPECT_EQ(VisiblePages(), std::vector<int>{page + 1});
-        }
-        size_t mark = bus::CallLog().size();
-        Finish(true);
-        ExpectPopups({{"Kestrel", " Do you want the changes to be sent to your device EEPROM ?"},
-                      {"Warning", "The system is now registering the new device description.\n"
-                                  "Please, wait and once the operation is complete, press OK."}});
-        for (int page = 1; page <= 6; ++page)
-            EXPECT_EQ(Page(page), -1) << "page " << page << " still loaded";
-        EXPECT_EQ(EepromCalls(CallsSince(mark)),
-                  ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8));
-        EXPECT_EQ(FileBytes("Conf.tmp"), Record("New board", "SERNUM1", 100, 0, 8));
-
-        // Reconnected under the new identity, and the device stays open.
-        EXPECT_EQ(Identity(), "New board/SERNUM1, list: New board; lamp 1, open SERNUM1");
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "SERNUM1");
-    });
-    EXPECT_EQ(std::ranges::count_if(EepromCalls(bus::CallLog()),
-                                    [](auto& c) { return c.starts_with("USB_WriteEEprom"); }),
-              1)
-        << "programmed again at exit";
-    auto lines = ConfigLines();
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "New board");
-    EXPECT_EQ(lines[1], "SERNUM1");
-}
-
-// Fails when committed entries do not reach the record and the board (64-character
-// description, serial number cut to 8 characters, power, source, drive current), or when
-// "Conf.tmp" does not hold the record's bytes as they stand.
-TEST_F(ProgWizSession, EntriesReachTheRecordAndTheBoard) {
-    const std::string longDesc(64, 'D');
-    RunOnBoard([&] {
-        int h = GetUsbId();
-        OpenWizard();
         NextTo(1, 2);
         hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, longDesc + "overflow");
         EXPECT_EQ(std::string(Conf.DeviceDesc), longDesc);
@@ -63,30 +32,67 @@ TEST_F(ProgWizSession, EntriesReachTheRecordAndTheBoard) {
         NextTo(5, 6);
         size_t mark = bus::CallLog().size();
         Finish(true);
-
         EXPECT_EQ(EepromCalls(CallsSince(mark)), ProgramCalls(h, "Lab", "ABCDEFGH", 1, 300, 16));
         // "Lab", its terminator, then what the longer description left behind.
         EXPECT_EQ(FileBytes("Conf.tmp"), Record("Lab" + std::string(1, '\0') + longDesc.substr(4),
                                                 "ABCDEFGH", 300, 1, 16));
-        const auto board = bus::Board(0);
-        EXPECT_EQ(
-            std::tuple(board.description, board.maxPower, board.powerSource, board.driveCurrent),
-            std::tuple("Lab", 300u, 1u, 16u));
 
-        // The next opening starts from a clean default record.
         OpenWizard();
-        NextTo(1, 6);
+        for (int page = 1; page < 6; ++page) {
+            hl::Press(Page(page), PANEL_NEXTBTN);
+            EXPECT_EQ(VisiblePages(), std::vector<int>{page + 1});
+        }
+        hl::ClearPopups();
+        mark = bus::CallLog().size();
+        h = GetUsbId();
         Finish(true);
+        ExpectPopups({{"Kestrel", " Do you want the changes to be sent to your device EEPROM ?"},
+                      {"Warning", "The system is now registering the new device description.\n"
+                                  "Please, wait and once the operation is complete, press OK."}});
+        for (int page = 1; page <= 6; ++page)
+            EXPECT_EQ(Page(page), -1) << "page " << page << " still loaded";
+        EXPECT_EQ(EepromCalls(CallsSince(mark)),
+                  ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8));
         EXPECT_EQ(FileBytes("Conf.tmp"), Record("New board", "SERNUM1", 100, 0, 8));
+        // Reconnected under the new identity, and the device stays open.
+        EXPECT_EQ(Identity(), "New board/SERNUM1, list: New board; lamp 1, open SERNUM1");
+        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "SERNUM1");
+
+        std::filesystem::remove("Conf.tmp");
+        std::filesystem::create_directory("Conf.tmp");
+        EXPECT_EQ(InitProgWiz(), -1);
+        EXPECT_EQ(VisiblePages(), std::vector<int>{1});
+        EXPECT_EQ(fConf, nullptr);
+        NextTo(1, 6);
+        Finish(true); // programs all the same: the count of writes below
+        std::filesystem::remove("Conf.tmp");
+        OpenWizard(); // left open at exit
+        NextTo(1, 6);
     });
+    EXPECT_EQ(Page(1), -1);
+    EXPECT_EQ(fConf, nullptr);
+    EXPECT_EQ(std::ranges::count_if(EepromCalls(bus::CallLog()),
+                                    [](auto& c) { return c.starts_with("USB_WriteEEprom"); }),
+              3)
+        << "one write per confirmed Finish, none at exit";
+    auto lines = ConfigLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "New board");
+    EXPECT_EQ(lines[1], "SERNUM1");
 }
 
-// Fails when Next or Back turn to the wrong page, Back on page 1 acts, an entry shown but never
-// committed reaches the record, or a wizard left open at exit leaves its pages loaded or
-// "Conf.tmp" open, or programs the board.
-TEST_F(ProgWizSession, PagesTurnBothWaysAndCloseAtExit) {
+// Fails when Next or Back turn to the wrong page or act where they must not (Back on page 1,
+// Next on page 6); when opening the wizard again while it is open loads pages twice, leaves
+// the current page or resets the record, or the Test menu item does not open it like the
+// button; when Cancel or a refused Finish sends anything, keeps a change, or leaves a record in
+// "Conf.tmp", or a run ended by Cancel programs what an earlier confirmed run asked for; or when
+// the menu item stays usable without a device.
+TEST_F(ProgWizSession, PagesReopeningCancelAndRefusal) {
     RunOnBoard([&] {
-        OpenWizard();
+        const size_t panels = uirt::PanelHandles().size();
+        size_t mark = bus::CallLog().size();
+        EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_PROGRAM));
+        hl::ChooseMenuItem("MENUBAR_TESTMENU_PROGRAM");
         EXPECT_EQ(hl::Press(Page(1), PANEL_PREVBTN), UIE_NO_INPUT);
         BackCB(Page(1), PANEL_PREVBTN, EVENT_COMMIT, nullptr, 0, 0);
         EXPECT_EQ(VisiblePages(), std::vector<int>{1});
@@ -97,32 +103,27 @@ TEST_F(ProgWizSession, PagesTurnBothWaysAndCloseAtExit) {
             hl::Press(Page(page), page == 6 ? PANEL_6_BACKBTN : PANEL_2_BACKBTN);
             EXPECT_EQ(VisiblePages(), std::vector<int>{page - 1});
         }
-        EXPECT_STREQ(Conf.DeviceDesc, "New board");
-        EXPECT_STREQ(Conf.SerialNumber, "SERNUM1");
-        NextTo(1, 6);
-    });
-    EXPECT_EQ(Page(1), -1);
-    EXPECT_EQ(fConf, nullptr);
-    EXPECT_TRUE(EepromCalls(bus::CallLog()).empty());
-}
-
-// Fails when Cancel or a refused Finish sends anything, keeps a change, or leaves a record in
-// "Conf.tmp", or when a run ended by Cancel programs what an earlier confirmed run asked for.
-TEST_F(ProgWizSession, NothingIsSentUnlessFinishIsConfirmed) {
-    RunOnBoard([&] {
-        size_t mark = bus::CallLog().size();
+        NextTo(1, 3);
+        hl::EnterText(Page(3), PANEL_3_SERNUMSTR, "KEEP1");
+        const int page3 = Page(3);
+        SetActivePanel(SetupHandle());
         OpenWizard();
-        NextTo(1, 2);
-        hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, "Changed");
+        hl::ChooseMenuItem("MENUBAR_TESTMENU_PROGRAM");
+        EXPECT_EQ(uirt::PanelHandles().size(), panels + 6);
+        EXPECT_EQ(Page(3), page3);
+        EXPECT_EQ(VisiblePages(), std::vector<int>{3});
+        EXPECT_EQ(hl::ActivePanel(), page3);
+        EXPECT_STREQ(Conf.SerialNumber, "KEEP1");
+
         hl::AnswerNextConfirm(false);
-        hl::Press(Page(2), PANEL_2_CANCELBTN);
+        hl::Press(Page(3), PANEL_3_CANCELBTN);
         ExpectPopups({{"Kestrel", " Do you really want to exit this wizard ?"}});
-        EXPECT_EQ(VisiblePages(), std::vector<int>{2});
-        EXPECT_STREQ(Conf.DeviceDesc, "Changed");
+        EXPECT_EQ(VisiblePages(), std::vector<int>{3});
+        EXPECT_STREQ(Conf.SerialNumber, "KEEP1");
         hl::AnswerNextConfirm(true);
-        hl::Press(Page(2), PANEL_2_CANCELBTN);
-        EXPECT_EQ(Page(1), -1);
-        EXPECT_STREQ(Conf.DeviceDesc, "New board");
+        hl::Press(Page(3), PANEL_3_CANCELBTN);
+        EXPECT_EQ(uirt::PanelHandles().size(), panels);
+        EXPECT_STREQ(Conf.SerialNumber, "SERNUM1");
         EXPECT_TRUE(std::filesystem::exists("Conf.tmp"));
         EXPECT_EQ(FileBytes("Conf.tmp").size(), 0u);
 
@@ -146,52 +147,8 @@ TEST_F(ProgWizSession, NothingIsSentUnlessFinishIsConfirmed) {
         hl::AnswerNextConfirm(true);
         hl::Press(Page(1), PANEL_CANCELBTN);
         EXPECT_TRUE(EepromCalls(CallsSince(mark)).empty());
-    });
-}
-
-// Fails when opening the wizard again while it is open loads pages twice, leaves the current
-// page, or resets the record; or when the Test menu item does not open it like the button.
-TEST_F(ProgWizSession, OpeningAgainShowsTheOpenWizard) {
-    RunOnBoard([&] {
-        const size_t panels = uirt::PanelHandles().size();
-        EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_PROGRAM));
-        hl::ChooseMenuItem("MENUBAR_TESTMENU_PROGRAM");
-        EXPECT_EQ(VisiblePages(), std::vector<int>{1});
-        NextTo(1, 3);
-        hl::EnterText(Page(3), PANEL_3_SERNUMSTR, "KEEP1");
-        const int page3 = Page(3);
-        SetActivePanel(SetupHandle());
-
-        OpenWizard();
-        hl::ChooseMenuItem("MENUBAR_TESTMENU_PROGRAM");
-        EXPECT_EQ(uirt::PanelHandles().size(), panels + 6);
-        EXPECT_EQ(Page(3), page3);
-        EXPECT_EQ(VisiblePages(), std::vector<int>{3});
-        EXPECT_EQ(hl::ActivePanel(), page3);
-        EXPECT_STREQ(Conf.SerialNumber, "KEEP1");
-
-        hl::AnswerNextConfirm(true);
-        hl::Press(Page(3), PANEL_3_CANCELBTN);
-        EXPECT_EQ(uirt::PanelHandles().size(), panels);
 
         hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
         EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_PROGRAM));
-    });
-}
-
-// Fails when a "Conf.tmp" that cannot be created stops the wizard or the programming, or is
-// not reported by InitProgWiz.
-TEST_F(ProgWizSession, WizardRunsWithoutConfTmp) {
-    std::filesystem::create_directory("Conf.tmp");
-    RunOnBoard([&] {
-        int h = GetUsbId();
-        EXPECT_EQ(InitProgWiz(), -1);
-        EXPECT_EQ(VisiblePages(), std::vector<int>{1});
-        EXPECT_EQ(fConf, nullptr);
-        NextTo(1, 6);
-        size_t mark = bus::CallLog().size();
-        Finish(true);
-        EXPECT_EQ(EepromCalls(CallsSince(mark)),
-                  ProgramCalls(h, "New board", "SERNUM1", 0, 100, 8));
     });
 }
