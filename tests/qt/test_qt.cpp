@@ -147,59 +147,39 @@ bool HasWidgetOfItsKind(int panel, const uirt::ControlState& c) {
     return false;
 }
 
-struct Loaded {
-    int handle;
-    int height, width;
-    const char* title;
-};
-
-// Loads the nine panels (wizard page 4's tree converted as the wizard does).
-std::vector<Loaded> LoadAllPanels(int main, int setup) {
-    std::vector<Loaded> all = {{main, 627, 716, "Kestrel 2.0"},
-                               {setup, 544, 656, "Tests and configuration"},
+// Fails on any of the nine panels when the window has another title, the panel area is not the
+// panel's size, a control has no widget or the wrong widget or lies outside the area, two
+// controls or labels overlap, or a text does not fit its control.
+TEST_F(QtFrontEndTest, EveryPanelShowsItsControlsInPlaceWithoutOverlapOrClipping) {
+    struct Loaded {
+        int handle;
+        int height, width;
+        const char* title;
+    };
+    std::vector<Loaded> all = {{main_, 627, 716, "Kestrel 2.0"},
+                               {setup_, 544, 656, "Tests and configuration"},
                                {LoadPanel(0, "About.uir", 1), 191, 442, "About Kestrel 2.0"}};
     for (int page = 1; page <= 6; ++page)
         all.push_back({LoadPanel(0, "ProgWizUIR.uir", page), 229, 419, "New board wizard"});
-    Radio_ConvertFromTree(all[6].handle, PANEL_4_RADIOGROUP);
-    for (const Loaded& p : all)
-        DisplayPanel(p.handle);
-    return all;
-}
-
-// Fails when a panel's window has another title, a control of any panel has no widget or the
-// wrong widget, or the panel area is not the panel's size.
-TEST_F(QtFrontEndTest, EveryControlOfEveryPanelHasItsWidgetAtThePanelSize) {
-    for (const Loaded& p : LoadAllPanels(main_, setup_)) {
+    Radio_ConvertFromTree(all[6].handle, PANEL_4_RADIOGROUP); // as the wizard does
+    for (const Loaded& p : all) {
         ASSERT_GT(p.handle, 0);
+        DisplayPanel(p.handle);
         QWidget* window = uirt::qt::PanelWindow(p.handle);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle().toStdString(), p.title);
         QWidget* area = window->findChild<QWidget*>(QStringLiteral("panelArea"));
         ASSERT_NE(area, nullptr);
         EXPECT_EQ(area->size(), QSize(p.width, p.height)) << p.title;
+        std::vector<std::pair<QRect, std::string>> boxes;
         for (const uirt::ControlState& c : uirt::FindPanel(p.handle)->controls) {
             EXPECT_TRUE(HasWidgetOfItsKind(p.handle, c)) << c.res->constName;
-            if (QWidget* w = ControlWidget(p.handle, c.id)) {
-                EXPECT_EQ(w->pos(), QPoint(c.left, c.top)) << c.res->constName;
-                EXPECT_TRUE(area->rect().contains(w->geometry())) << c.res->constName;
-            }
-        }
-    }
-}
-
-// Fails when two controls or labels overlap or a text does not fit its control on any panel.
-TEST_F(QtFrontEndTest, ControlsAndLabelsNeitherOverlapNorClip) {
-    for (const Loaded& p : LoadAllPanels(main_, setup_)) {
-        struct Box {
-            QRect rect;
-            std::string name;
-        };
-        std::vector<Box> boxes;
-        for (const uirt::ControlState& c : uirt::FindPanel(p.handle)->controls) {
             QWidget* w = ControlWidget(p.handle, c.id);
+            if (!w) continue;
+            EXPECT_EQ(w->pos(), QPoint(c.left, c.top)) << c.res->constName;
+            EXPECT_TRUE(area->rect().contains(w->geometry())) << c.res->constName;
             // Frames and separator lines lie behind groups by design.
-            if (!w || !w->isVisible() || c.kind == CtrlKind::Decoration ||
-                c.kind == CtrlKind::Splitter)
+            if (!w->isVisible() || c.kind == CtrlKind::Decoration || c.kind == CtrlKind::Splitter)
                 continue;
             boxes.push_back({w->geometry(), c.res->constName});
             if (QWidget* label = ControlLabel(p.handle, c.id); label && label->isVisible())
@@ -216,8 +196,8 @@ TEST_F(QtFrontEndTest, ControlsAndLabelsNeitherOverlapNorClip) {
         }
         for (std::size_t i = 0; i < boxes.size(); ++i)
             for (std::size_t j = i + 1; j < boxes.size(); ++j)
-                EXPECT_FALSE(boxes[i].rect.intersects(boxes[j].rect))
-                    << boxes[i].name << " overlaps " << boxes[j].name;
+                EXPECT_FALSE(boxes[i].first.intersects(boxes[j].first))
+                    << boxes[i].second << " overlaps " << boxes[j].second;
     }
 }
 
@@ -246,7 +226,8 @@ TEST_F(QtFrontEndTest, LabelsAcceleratorsAndHiddenButtons) {
     EXPECT_EQ(widget<QComboBox>(setup_, SETUPPANEL_LOOPRING)->itemText(8), QStringLiteral("1 s"));
 }
 
-// Fails when a program write does not reach its widget, or raises an event.
+// Fails when a program write, dimming, visibility or panel display does not reach its widget,
+// or raises an event, or a dimmed widget still passes input to the model.
 TEST_F(QtFrontEndTest, ProgramWritesUpdateWidgetsAndRaiseNoEvent) {
     SetCtrlVal(setup_, SETUPPANEL_LATTIMER, 17);
     SetCtrlAttribute(setup_, SETUPPANEL_DATA, ATTR_MIN_DIGITS, 4);
@@ -278,12 +259,7 @@ TEST_F(QtFrontEndTest, ProgramWritesUpdateWidgetsAndRaiseNoEvent) {
     EXPECT_EQ(box->toPlainText(), QStringLiteral("first\n"));
     ResetTextBox(main_, MAINPANEL_INFOTEXTBOX, "replaced");
     EXPECT_EQ(box->toPlainText(), QStringLiteral("replaced"));
-    EXPECT_TRUE(events.empty());
-}
 
-// Fails when dimming, visibility or panel display is not mirrored, or a dimmed widget still
-// passes input to the model.
-TEST_F(QtFrontEndTest, DimmingAndVisibilityFollowTheModel) {
     auto* apply = widget<QPushButton>(setup_, SETUPPANEL_APPLYBTN);
     SetCtrlAttribute(setup_, SETUPPANEL_APPLYBTN, ATTR_DIMMED, 1);
     EXPECT_FALSE(apply->isEnabled());
@@ -414,6 +390,15 @@ TEST_F(QtFrontEndTest, CallbackWritingTheFieldBackDoesNotFightTyping) {
     EXPECT_EQ(EventsOf(SETUPPANEL_WRTIMEOUT), kChangeCommit);
 }
 
+int RunEditPopup(int panel, int control, int event, void*, int top, int left) {
+    events.push_back({control, event, top, left});
+    if (event == EVENT_RIGHT_CLICK)
+        events.push_back(
+            {0, RunPopupMenu(GetPanelMenuBar(panel), MENUBAR_EDIT, panel, top, left, 0, 0, 0, 0), 0,
+             0});
+    return 0;
+}
+
 void DimCopy(int menuBar, int panel) {
     menuLog.push_back("dimmer");
     SetMenuBarAttribute(menuBar, MENUBAR_EDIT_COPY, ATTR_DIMMED, 1);
@@ -421,9 +406,11 @@ void DimCopy(int menuBar, int panel) {
     (void)panel;
 }
 
-// Fails when the dimmer does not run before a menu shows, or a chosen item's callback does
-// not run.
-TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShows) {
+// Fails when the dimmer does not run before a menu or the info box's pop-up menu shows, a chosen
+// item's callback does not run, or a right click does not reach the model with its position or
+// opens the pop-up elsewhere or loses the chosen item.
+TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShowsAndRightClickOpensItAsAPopup) {
+    const std::string kSelectAll = "item " + std::to_string(MENUBAR_EDIT_SELALL);
     InstallMenuDimmerCallback(bar_, DimCopy);
     InstallMenuCallback(bar_, MENUBAR_EDIT_SELALL, RecordMenu, nullptr);
     SetMenuBarAttribute(bar_, MENUBAR_EDIT_COPY, ATTR_DIMMED, 0);
@@ -438,24 +425,11 @@ TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShows) {
     EXPECT_FALSE(copyEnabledWhenShown);
     uirt::qt::MenuAction(bar_, MENUBAR_EDIT_SELALL)->trigger();
     edit->hide();
-    EXPECT_EQ(menuLog.back(), "item " + std::to_string(MENUBAR_EDIT_SELALL));
-}
+    EXPECT_EQ(menuLog, (std::vector<std::string>{"dimmer", kSelectAll}));
+    menuLog.clear();
 
-int RunEditPopup(int panel, int control, int event, void*, int top, int left) {
-    events.push_back({control, event, top, left});
-    if (event == EVENT_RIGHT_CLICK)
-        events.push_back(
-            {0, RunPopupMenu(GetPanelMenuBar(panel), MENUBAR_EDIT, panel, top, left, 0, 0, 0, 0), 0,
-             0});
-    return 0;
-}
-
-// Fails when a right click in the info box does not reach the model with its position, or
-// the pop-up menu does not open there and report the chosen item.
-TEST_F(QtFrontEndTest, RightClickOpensTheEditMenuAsAPopup) {
+    // A right click in the info box opens the same menu as a pop-up at the click.
     InstallCtrlCallback(main_, MAINPANEL_INFOTEXTBOX, RunEditPopup, nullptr);
-    InstallMenuCallback(bar_, MENUBAR_EDIT_SELALL, RecordMenu, nullptr);
-    SetMenuBarAttribute(bar_, MENUBAR_EDIT_SELALL, ATTR_DIMMED, 0);
     auto* box = widget<QPlainTextEdit>(main_, MAINPANEL_INFOTEXTBOX);
     QPoint shownAt;
     QTimer::singleShot(0, [&] {
@@ -467,15 +441,13 @@ TEST_F(QtFrontEndTest, RightClickOpensTheEditMenuAsAPopup) {
         QTest::keyClick(popup, Qt::Key_Return);
     });
     const QPoint inBox(40, 30);
-    QContextMenuEvent click(QContextMenuEvent::Mouse, inBox, box->viewport()->mapToGlobal(inBox));
-    QApplication::sendEvent(box->viewport(), &click);
-
+    RightClick(box->viewport(), inBox);
     const QPoint inPanel = box->viewport()->mapTo(box->parentWidget(), inBox);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0],
               (Event{MAINPANEL_INFOTEXTBOX, EVENT_RIGHT_CLICK, inPanel.y(), inPanel.x()}));
     EXPECT_EQ(events[1].event, MENUBAR_EDIT_SELALL); // RunPopupMenu's result
-    EXPECT_EQ(menuLog, (std::vector<std::string>{"item " + std::to_string(MENUBAR_EDIT_SELALL)}));
+    EXPECT_EQ(menuLog, (std::vector<std::string>{"dimmer", kSelectAll}));
     EXPECT_EQ(shownAt, box->parentWidget()->mapToGlobal(inPanel));
 }
 

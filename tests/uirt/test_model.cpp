@@ -151,31 +151,6 @@ TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
     EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, 0.0), UIE_BAD_VALUE);
 }
 
-// Fails if text box appends, lengths, selections or bounded reads go wrong.
-TEST_F(Model, TextBoxAppendsAndReadsAreBounded) {
-    SetCtrlVal(panel, T_TEXT, "abc");
-    SetCtrlVal(panel, T_TEXT, "def\n");
-    int length = 0;
-    GetCtrlAttribute(panel, T_TEXT, ATTR_STRING_TEXT_LENGTH, &length);
-    EXPECT_EQ(length, 7);
-    char small[4];
-    EXPECT_EQ(GetCtrlVal(panel, T_TEXT, small), UIE_BUFFER_TOO_SMALL);
-    EXPECT_STREQ(small, "abc");
-    char big[16];
-    EXPECT_EQ(GetCtrlVal(panel, T_TEXT, big), 0);
-    EXPECT_STREQ(big, "abcdef\n");
-    EXPECT_EQ(SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 5), 0);
-    EXPECT_EQ(SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 100), 0);
-    int selection = 0;
-    GetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, &selection);
-    EXPECT_EQ(selection, 2); // kept inside the text
-    ResetTextBox(panel, T_TEXT, "");
-    GetCtrlAttribute(panel, T_TEXT, ATTR_STRING_TEXT_LENGTH, &length);
-    EXPECT_EQ(length, 0);
-    SetCtrlVal(panel, T_STR, "too long");
-    EXPECT_EQ(hl::Text(panel, T_STR), "too ");
-}
-
 // Fails if a hexadecimal field loses part of the 32-bit range or its zero padding.
 TEST_F(Model, HexNumericHoldsFullUnsignedRangeWithMinimumDigits) {
     SetCtrlVal(panel, T_UINT, 0xFFFFFFFFu);
