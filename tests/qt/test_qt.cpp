@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <csignal>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -112,39 +114,27 @@ class QtFrontEndTest : public QtPanelTest {
     int setup_ = 0, bar_ = 0;
 };
 
-// Widgets of a kind: fails when a control gets no widget or the wrong kind of widget.
+// The widget class that shows each kind of control (timers have none).
+const std::map<CtrlKind, const QMetaObject*> kWidgetClass = {
+    {CtrlKind::Numeric, &uirt::qt::NumericField::staticMetaObject},
+    {CtrlKind::String, &QLineEdit::staticMetaObject},
+    {CtrlKind::TextBox, &QPlainTextEdit::staticMetaObject},
+    {CtrlKind::TextMessage, &QLabel::staticMetaObject},
+    {CtrlKind::CommandButton, &QPushButton::staticMetaObject},
+    {CtrlKind::CheckBox, &QCheckBox::staticMetaObject},
+    {CtrlKind::BinarySwitch, &uirt::qt::ToggleSwitch::staticMetaObject},
+    {CtrlKind::Led, &uirt::qt::Led::staticMetaObject},
+    {CtrlKind::Ring, &QComboBox::staticMetaObject},
+    {CtrlKind::Tree, &uirt::qt::RadioGroup::staticMetaObject},
+    {CtrlKind::Picture, &uirt::qt::Picture::staticMetaObject},
+    {CtrlKind::Decoration, &QFrame::staticMetaObject},
+    {CtrlKind::Splitter, &QFrame::staticMetaObject}};
+
+// Fails when a control gets no widget or the wrong kind of widget.
 bool HasWidgetOfItsKind(int panel, const uirt::ControlState& c) {
     QWidget* w = ControlWidget(panel, c.id);
-    switch (c.kind) {
-    case CtrlKind::Timer:
-        return w == nullptr && uirt::qt::TimerOf(panel, c.id) != nullptr;
-    case CtrlKind::Numeric:
-        return qobject_cast<uirt::qt::NumericField*>(w);
-    case CtrlKind::String:
-        return qobject_cast<QLineEdit*>(w);
-    case CtrlKind::TextBox:
-        return qobject_cast<QPlainTextEdit*>(w);
-    case CtrlKind::TextMessage:
-        return qobject_cast<QLabel*>(w);
-    case CtrlKind::CommandButton:
-        return qobject_cast<QPushButton*>(w);
-    case CtrlKind::CheckBox:
-        return qobject_cast<QCheckBox*>(w);
-    case CtrlKind::BinarySwitch:
-        return qobject_cast<uirt::qt::ToggleSwitch*>(w);
-    case CtrlKind::Led:
-        return qobject_cast<uirt::qt::Led*>(w);
-    case CtrlKind::Ring:
-        return qobject_cast<QComboBox*>(w);
-    case CtrlKind::Tree:
-        return qobject_cast<uirt::qt::RadioGroup*>(w);
-    case CtrlKind::Picture:
-        return qobject_cast<uirt::qt::Picture*>(w);
-    case CtrlKind::Decoration:
-    case CtrlKind::Splitter:
-        return w != nullptr;
-    }
-    return false;
+    if (c.kind == CtrlKind::Timer) return !w && uirt::qt::TimerOf(panel, c.id);
+    return w && w->metaObject()->inherits(kWidgetClass.at(c.kind));
 }
 
 // Fails on any of the nine panels when the window has another title, the panel area is not the

@@ -74,8 +74,14 @@ TEST_F(InfoBox, AppendsShowInOneInsertAfterTheIntervalWhileTheModelIsExact) {
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 
+int ResetOnRightClick(int panel, int control, int event, void*, int, int) {
+    if (event == EVENT_RIGHT_CLICK) ResetTextBox(panel, control, "reset by the callback");
+    return 0;
+}
+
 // Fails when the user can click, right-click or read a popup while the box still lags
-// behind the model.
+// behind the model, when a right click rewrites the widget's text, or a text replaced by the
+// right click's callback is not shown.
 TEST_F(InfoBox, UserActionsAndPopupsSeeEverythingAppended) {
     Append("pressed\n");
     QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -91,6 +97,16 @@ TEST_F(InfoBox, UserActionsAndPopupsSeeEverythingAppended) {
     });
     MessagePopup("Kestrel", "text");
     EXPECT_EQ(shown, QStringLiteral("pressed\nright\npopup\n"));
+
+    QTest::keyClicks(box, "typed ");
+    int changes = 0;
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
+                     [&](int, int, int) { ++changes; });
+    RightClick(box->viewport(), QPoint(5, 5));
+    EXPECT_EQ(changes, 0);
+    InstallCtrlCallback(main_, MAINPANEL_INFOTEXTBOX, ResetOnRightClick, nullptr);
+    RightClick(box->viewport(), QPoint(5, 5));
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("reset by the callback"));
 }
 
 // Fails when the widget keeps other lines than the model under the cap, or the selection
@@ -207,26 +223,6 @@ TEST_F(InfoBox, CutAndPasteThroughTheModelChangeOnlyTheirPart) {
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
     EXPECT_EQ(ModelText(), QStringLiteral("b\n\n"));
     EXPECT_EQ(box->toPlainText(), ModelText());
-}
-
-// Fails when a right click rewrites the widget's text, or a text replaced by the right
-// click's callback is not shown.
-int ResetOnRightClick(int panel, int control, int event, void*, int, int) {
-    if (event == EVENT_RIGHT_CLICK) ResetTextBox(panel, control, "reset by the callback");
-    return 0;
-}
-TEST_F(InfoBox, RightClickLeavesTheTextAloneUnlessTheCallbackChangesIt) {
-    Append("keep me\n");
-    uirt::qt::FlushTextBoxes();
-    QTest::keyClicks(box, "typed ");
-    int changes = 0;
-    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
-                     [&](int, int, int) { ++changes; });
-    RightClick(box->viewport(), QPoint(5, 5));
-    EXPECT_EQ(changes, 0);
-    InstallCtrlCallback(main_, MAINPANEL_INFOTEXTBOX, ResetOnRightClick, nullptr);
-    RightClick(box->viewport(), QPoint(5, 5));
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("reset by the callback"));
 }
 
 // Fails when the box does not use the installed DejaVu Sans Mono, when a dump line's columns

@@ -299,7 +299,8 @@ class Recorder final : public uirt::FrontEnd {
 } // namespace
 
 // Fails if a program change raises an event, is not notified, or is notified as the wrong kind
-// of change.
+// of change, or if Ctrl+C/X/V do not reach the focused text box through the clipboard or reach
+// the front end as other than edits.
 TEST_F(Model, ProgramChangesReachTheFrontEndAndRaiseNoEvent) {
     auto recorder = std::make_unique<Recorder>(uirt::CreateFrontEnd());
     Recorder& r = *recorder;
@@ -341,15 +342,31 @@ TEST_F(Model, ProgramChangesReachTheFrontEndAndRaiseNoEvent) {
     r.seen.clear();
     hl::EnterValue(panel, T_NUM, 500);
     EXPECT_EQ(r.seen, Strings{N(T_NUM, Change::Value)});
-    // Cut and paste in a text box are edits, passed as such (not as a new whole text).
+    // Ctrl+C/X/V act on the focused text box through the clipboard; cut and paste are user
+    // edits, passed to the front end as such (not as a new whole text).
+    int available = 1;
+    ClipboardHasText(&available);
+    EXPECT_EQ(available, 0);
     SetActiveCtrl(panel, T_TEXT);
     SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 1); // "b" of "abc"
     r.seen.clear();
-    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'X');
-    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
+    Events().clear();
+    EXPECT_EQ(FakeKeystroke(VAL_MENUKEY_MODIFIER | 'C'), 0);
+    EXPECT_EQ(hl::ClipboardText(), "b");
+    ClipboardHasText(&available);
+    EXPECT_EQ(available, 1);
+    FakeKeystroke(0x40058); // Ctrl+X
+    EXPECT_EQ(hl::Text(panel, T_TEXT), "ac");
+    hl::SetClipboardText("there");
+    FakeKeystroke(0x40056); // Ctrl+V
+    EXPECT_EQ(hl::Text(panel, T_TEXT), "atherec");
     const std::string text = std::to_string(T_TEXT);
-    EXPECT_EQ(r.seen, (Strings{text + "~1,1,", N(T_TEXT, Change::Selection), text + "~1,0,b",
+    EXPECT_EQ(r.seen, (Strings{text + "~1,1,", N(T_TEXT, Change::Selection), text + "~1,0,there",
                                N(T_TEXT, Change::Selection)}));
+    EXPECT_EQ(Events(), (Strings{"c5:2", "c5:2"}));
+    SetActiveCtrl(panel, T_BTN); // a focused button ignores the keys
+    FakeKeystroke(0x40056);
+    EXPECT_EQ(hl::Text(panel, T_TEXT), "atherec");
     r.seen.clear();
     DiscardPanel(panel);
     EXPECT_EQ(r.seen, Strings{"discarding"});

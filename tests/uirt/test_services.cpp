@@ -37,31 +37,6 @@ TEST_F(Services, PopupsAreRecordedAndConfirmationsAnswered) {
     EXPECT_EQ(popups[2].answer, 0);
 }
 
-// Fails if Ctrl+C/X/V do not reach the focused text box through the clipboard.
-TEST_F(Services, KeystrokesCopyCutAndPasteTheFocusedText) {
-    int available = 1;
-    ClipboardHasText(&available);
-    EXPECT_EQ(available, 0);
-    SetCtrlVal(panel, T_TEXT, "hello world");
-    SetActiveCtrl(panel, T_TEXT);
-    SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 6);
-    SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 5);
-    EXPECT_EQ(FakeKeystroke(VAL_MENUKEY_MODIFIER | 'C'), 0);
-    EXPECT_EQ(hl::ClipboardText(), "world");
-    ClipboardHasText(&available);
-    EXPECT_EQ(available, 1);
-    FakeKeystroke(0x40058); // Ctrl+X
-    EXPECT_EQ(hl::Text(panel, T_TEXT), "hello ");
-    hl::SetClipboardText("there");
-    FakeKeystroke(0x40056); // Ctrl+V
-    EXPECT_EQ(hl::Text(panel, T_TEXT), "hello there");
-    EXPECT_EQ(Events(), (Strings{"c5:2", "c5:2"})); // cut and paste are user edits
-    // Keys go to the focused control only: a focused button ignores them.
-    SetActiveCtrl(panel, T_BTN);
-    FakeKeystroke(0x40056);
-    EXPECT_EQ(hl::Text(panel, T_TEXT), "hello there");
-}
-
 // Fails if printing loses the text or the print attributes, or an output file is not written.
 TEST_F(Services, PrintingUsesThePrintAttributes) {
     EXPECT_EQ(SetPrintAttribute(ATTR_PRINT_LINE_WIDTH, -1), 0);
