@@ -5,8 +5,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
 #include <QFile>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -191,8 +191,9 @@ TEST_F(QtFrontEndTest, EveryPanelShowsItsControlsInPlaceWithoutOverlapOrClipping
     }
 }
 
-// Fails when accelerators, the F1 shortcut, field labels, dimming, the switch, radio options or
-// ring items are not shown as the resources say (hidden maintenance buttons: tests/ui).
+// Fails when accelerators, the F1 shortcut, field labels or dimming are not shown as the
+// resources say (hidden maintenance buttons: tests/ui; switch, options and ring items: the
+// clicks and program writes below).
 TEST_F(QtFrontEndTest, LabelsAcceleratorsAndStateWhenLoaded) {
     EXPECT_EQ(widget<QPushButton>(setup_, SETUPPANEL_APPLYBTN)->text(), QStringLiteral("&Apply"));
     EXPECT_EQ(widget<QPushButton>(setup_, SETUPPANEL_DISCONNECT)->text(),
@@ -207,10 +208,6 @@ TEST_F(QtFrontEndTest, LabelsAcceleratorsAndStateWhenLoaded) {
     EXPECT_EQ(label->text(), QStringLiteral("Sub-address (Hex)"));
     EXPECT_LT(label->geometry().bottom(), ControlWidget(setup_, SETUPPANEL_SUBADDRESS)->y());
     EXPECT_FALSE(ControlWidget(setup_, SETUPPANEL_PATTERNRING)->isEnabled());
-    auto* sw = widget<uirt::qt::ToggleSwitch>(setup_, SETUPPANEL_BINARYSWITCH);
-    EXPECT_TRUE(sw->isOn()); // "Corvo" when loaded
-    EXPECT_EQ(widget<uirt::qt::RadioGroup>(setup_, SETUPPANEL_IOMODE)->count(), 5);
-    EXPECT_EQ(widget<QComboBox>(setup_, SETUPPANEL_LOOPRING)->itemText(8), QStringLiteral("1 s"));
 }
 
 // Fails when a program write, dimming, visibility or panel display does not reach its widget,

@@ -18,8 +18,9 @@ class Model : public ::testing::Test {
     int panel = 0;
 };
 
-// Fails if unknown files, indexes or parents load something or a discarded handle still works.
-TEST_F(Model, LoadAndDiscardPanels) {
+// Fails if unknown files, indexes or parents load something, a discarded handle still works, or
+// a call with a bad panel handle or control constant crashes or reports success.
+TEST_F(Model, LoadDiscardAndBadHandlesReturnNegativeCodes) {
     EXPECT_GT(panel, 0);
     EXPECT_EQ(LoadPanel(0, "Nope.uir", 1), UIE_RESOURCE_NOT_FOUND);
     EXPECT_EQ(LoadPanel(0, "Test.uir", 2), UIE_RESOURCE_NOT_FOUND);
@@ -32,10 +33,8 @@ TEST_F(Model, LoadAndDiscardPanels) {
     EXPECT_EQ(DisplayPanel(child), UIE_BAD_PANEL); // children go with their parent
     EXPECT_EQ(SetCtrlVal(panel, T_NUM, 1), UIE_BAD_PANEL);
     EXPECT_EQ(DiscardPanel(panel), UIE_BAD_PANEL);
-}
+    panel = StartTestPanel();
 
-// Fails if a call with a bad panel handle or control constant crashes or reports success.
-TEST_F(Model, BadHandlesAndControlsReturnNegativeCodes) {
     int i = 0;
     unsigned u = 0;
     double d = 0;
@@ -242,19 +241,17 @@ int DiscardingCallback(int panel, int, int event, void*, int, int) {
 }
 } // namespace
 
-// Fails if a callback that discards its own panel makes the model crash or raise more events.
-TEST_F(Model, CallbackMayDiscardItsOwnPanel) {
+// Fails if the window manager's close does not press the panel's close control, or a callback
+// that discards its own panel makes the model crash or raise more events.
+TEST_F(Model, CloseControlAndACallbackDiscardingItsPanel) {
+    EXPECT_EQ(hl::ClosePanel(panel), 0);
+    EXPECT_EQ(Events(), Strings{"c3:1"});
+    Events().clear();
     InstallCtrlCallback(panel, T_NUM, DiscardingCallback, nullptr);
     EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), 0);
     EXPECT_EQ(Events(), Strings{"e2"}); // no commit on a discarded control
     EXPECT_EQ(uirt::FindPanel(panel), nullptr);
     EXPECT_EQ(hl::ActivePanel(), 0);
-}
-
-// Fails if the window manager's close does not press the panel's close control.
-TEST_F(Model, ClosingTheWindowPressesTheCloseControl) {
-    EXPECT_EQ(hl::ClosePanel(panel), 0);
-    EXPECT_EQ(Events(), Strings{"c3:1"});
 }
 
 namespace {
