@@ -192,8 +192,8 @@ TEST_F(QtFrontEndTest, EveryPanelShowsItsControlsInPlaceWithoutOverlapOrClipping
 }
 
 // Fails when accelerators, the F1 shortcut, field labels or dimming are not shown as the
-// resources say (hidden maintenance buttons: tests/ui; switch, options and ring items: the
-// clicks and program writes below).
+// resources say (hidden maintenance buttons: the overlap check above and the window test of
+// tests/app; switch, options and ring items: the clicks and program writes below).
 TEST_F(QtFrontEndTest, LabelsAcceleratorsAndStateWhenLoaded) {
     EXPECT_EQ(widget<QPushButton>(setup_, SETUPPANEL_APPLYBTN)->text(), QStringLiteral("&Apply"));
     EXPECT_EQ(widget<QPushButton>(setup_, SETUPPANEL_DISCONNECT)->text(),
