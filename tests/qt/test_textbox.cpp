@@ -1,9 +1,7 @@
 // The information box in the Qt front end: deferred display, line cap and the user's edits.
-#include <gtest/gtest.h>
+#include "QtPanelTest.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -16,47 +14,33 @@
 #include <string>
 #include <vector>
 
-#include "platform/uirt/model/state.h"
-#include "platform/uirt/model/uirt.h"
 #include "platform/uirt/qt/QtFrontEnd.h"
 #include "platform/uirt/qt/TextBox.h"
-#include "platform/uirt/qt/uirt_qt.h"
-#include "ui/KestrelUIR.h"
-#include "ui/Resources.h"
 
 namespace {
 
-// The main panel shown, its information box at hand (the QApplication comes from test_qt.cpp).
-class InfoBox : public ::testing::Test {
+// The main panel shown, its information box at hand.
+class InfoBox : public QtPanelTest {
   protected:
     void SetUp() override {
-        uirt::ResetModel();
-        RegisterKestrelResources();
-        ASSERT_EQ(InitCVIRTE(nullptr, nullptr, nullptr), 1);
-        panel = LoadPanel(0, "KestrelUIR.uir", 1);
-        ASSERT_GT(panel, 0);
-        DisplayPanel(panel);
-        box =
-            qobject_cast<uirt::qt::TextBox*>(uirt::qt::ControlWidget(panel, MAINPANEL_INFOTEXTBOX));
+        QtPanelTest::SetUp();
+        if (HasFatalFailure()) return;
+        DisplayPanel(main_);
+        box = widget<uirt::qt::TextBox>(main_, MAINPANEL_INFOTEXTBOX);
         ASSERT_NE(box, nullptr);
     }
-    void TearDown() override { uirt::ResetModel(); }
 
-    void Append(const std::string& text) { SetCtrlVal(panel, MAINPANEL_INFOTEXTBOX, text.c_str()); }
+    void Append(const std::string& text) { SetCtrlVal(main_, MAINPANEL_INFOTEXTBOX, text.c_str()); }
     QString ModelText() const {
         return QString::fromStdString(
-            uirt::DisplayText(*uirt::FindControl(panel, MAINPANEL_INFOTEXTBOX)));
+            uirt::DisplayText(*uirt::FindControl(main_, MAINPANEL_INFOTEXTBOX)));
     }
-    std::pair<int, int> ModelSelection() const {
-        const uirt::ControlState& c = *uirt::FindControl(panel, MAINPANEL_INFOTEXTBOX);
-        return {c.selectionStart, c.selectionLength};
-    }
+    std::pair<int, int> ModelSelection() const { return Selection(main_, MAINPANEL_INFOTEXTBOX); }
     std::pair<int, int> WidgetSelection() const {
         const QTextCursor c = box->textCursor();
         return {c.selectionStart(), c.selectionEnd() - c.selectionStart()};
     }
 
-    int panel = 0;
     uirt::qt::TextBox* box = nullptr;
 };
 
@@ -75,7 +59,7 @@ TEST_F(InfoBox, AppendsShowInOneInsertAfterTheIntervalWhileTheModelIsExact) {
         Append(line);
         expected += QString::fromStdString(line);
         int length = 0;
-        GetCtrlAttribute(panel, MAINPANEL_INFOTEXTBOX, ATTR_STRING_TEXT_LENGTH, &length);
+        GetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_STRING_TEXT_LENGTH, &length);
         ASSERT_EQ(length, expected.size());
     }
     EXPECT_EQ(ModelText(), expected);
@@ -90,16 +74,20 @@ TEST_F(InfoBox, AppendsShowInOneInsertAfterTheIntervalWhileTheModelIsExact) {
     EXPECT_EQ(bar->value(), bar->maximum());
 }
 
+int ResetOnRightClick(int panel, int control, int event, void*, int, int) {
+    if (event == EVENT_RIGHT_CLICK) ResetTextBox(panel, control, "reset by the callback");
+    return 0;
+}
+
 // Fails when the user can click, right-click or read a popup while the box still lags
-// behind the model.
+// behind the model, when a right click rewrites the widget's text, or a text replaced by the
+// right click's callback is not shown.
 TEST_F(InfoBox, UserActionsAndPopupsSeeEverythingAppended) {
     Append("pressed\n");
     QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(box->toPlainText(), QStringLiteral("pressed\n"));
     Append("right\n");
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                            box->viewport()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(box->viewport(), &click);
+    RightClick(box->viewport(), QPoint(5, 5));
     EXPECT_EQ(box->toPlainText(), QStringLiteral("pressed\nright\n"));
     Append("popup\n");
     QString shown;
@@ -109,6 +97,16 @@ TEST_F(InfoBox, UserActionsAndPopupsSeeEverythingAppended) {
     });
     MessagePopup("Kestrel", "text");
     EXPECT_EQ(shown, QStringLiteral("pressed\nright\npopup\n"));
+
+    QTest::keyClicks(box, "typed ");
+    int changes = 0;
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
+                     [&](int, int, int) { ++changes; });
+    RightClick(box->viewport(), QPoint(5, 5));
+    EXPECT_EQ(changes, 0);
+    InstallCtrlCallback(main_, MAINPANEL_INFOTEXTBOX, ResetOnRightClick, nullptr);
+    RightClick(box->viewport(), QPoint(5, 5));
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("reset by the callback"));
 }
 
 // Fails when the widget keeps other lines than the model under the cap, or the selection
@@ -181,7 +179,7 @@ TEST_F(InfoBox, UserEditsReachTheModel) {
               QStringLiteral("hello, deaworld\n\npasted\ntext\u00e9t\u00e9 and on line\n"));
     EXPECT_EQ(WidgetSelection(), (std::pair{38, 0}));
     // Qt turns "\r\n" into one line break: offsets then differ from the model's bytes.
-    ResetTextBox(panel, MAINPANEL_INFOTEXTBOX, "a\r\nb");
+    ResetTextBox(main_, MAINPANEL_INFOTEXTBOX, "a\r\nb");
     c = box->textCursor();
     c.movePosition(QTextCursor::End);
     box->setTextCursor(c);
@@ -189,7 +187,8 @@ TEST_F(InfoBox, UserEditsReachTheModel) {
     EXPECT_EQ(ModelText(), box->toPlainText());
 }
 
-// Fails when the Edit menu's cut or paste rewrites the whole document instead of the part
+// Fails when the program's selection is not shown, Ctrl+C does not copy through the desktop
+// clipboard, or the Edit menu's cut or paste rewrites the whole document instead of the part
 // they change, or leaves the widget with another text than the model.
 TEST_F(InfoBox, CutAndPasteThroughTheModelChangeOnlyTheirPart) {
     Append("hello world\n");
@@ -199,9 +198,18 @@ TEST_F(InfoBox, CutAndPasteThroughTheModelChangeOnlyTheirPart) {
                      [&](int at, int removed, int added) {
                          changes.push_back({at, removed, added});
                      });
-    SetActiveCtrl(panel, MAINPANEL_INFOTEXTBOX);
-    SetCtrlAttribute(panel, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_START, 6);
-    SetCtrlAttribute(panel, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_LENGTH, 5);
+    SetActiveCtrl(main_, MAINPANEL_INFOTEXTBOX);
+    SetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_START, 6);
+    SetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_LENGTH, 5);
+    EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("world")); // the program selects
+    QApplication::clipboard()->clear();
+    int available = 1;
+    ClipboardHasText(&available);
+    EXPECT_EQ(available, 0);
+    FakeKeystroke(VAL_MENUKEY_MODIFIER | 'C'); // copies through the desktop clipboard
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("world"));
+    ClipboardHasText(&available);
+    EXPECT_EQ(available, 1);
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'X');
     EXPECT_EQ(box->toPlainText(), QStringLiteral("hello \n"));
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
@@ -215,28 +223,6 @@ TEST_F(InfoBox, CutAndPasteThroughTheModelChangeOnlyTheirPart) {
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
     EXPECT_EQ(ModelText(), QStringLiteral("b\n\n"));
     EXPECT_EQ(box->toPlainText(), ModelText());
-}
-
-// Fails when a right click rewrites the widget's text, or a text replaced by the right
-// click's callback is not shown.
-int ResetOnRightClick(int panel, int control, int event, void*, int, int) {
-    if (event == EVENT_RIGHT_CLICK) ResetTextBox(panel, control, "reset by the callback");
-    return 0;
-}
-TEST_F(InfoBox, RightClickLeavesTheTextAloneUnlessTheCallbackChangesIt) {
-    Append("keep me\n");
-    uirt::qt::FlushTextBoxes();
-    QTest::keyClicks(box, "typed ");
-    int changes = 0;
-    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
-                     [&](int, int, int) { ++changes; });
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                            box->viewport()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(box->viewport(), &click);
-    EXPECT_EQ(changes, 0);
-    InstallCtrlCallback(panel, MAINPANEL_INFOTEXTBOX, ResetOnRightClick, nullptr);
-    QApplication::sendEvent(box->viewport(), &click);
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("reset by the callback"));
 }
 
 // Fails when the box does not use the installed DejaVu Sans Mono, when a dump line's columns

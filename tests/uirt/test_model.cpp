@@ -4,10 +4,12 @@
 #include "TestPanel.h"
 #include "platform/uirt/headless/headless.h"
 #include "platform/uirt/model/frontend.h"
+#include "platform/uirt/model/runtime.h"
 #include "platform/uirt/model/state.h"
 
 namespace hl = uirt::headless;
 using Strings = std::vector<std::string>;
+using uirt::Change;
 
 class Model : public ::testing::Test {
   protected:
@@ -16,8 +18,9 @@ class Model : public ::testing::Test {
     int panel = 0;
 };
 
-// Fails if unknown files, indexes or parents load something or a discarded handle still works.
-TEST_F(Model, LoadAndDiscardPanels) {
+// Fails if unknown files, indexes or parents load something, a discarded handle still works, or
+// a call with a bad panel handle or control constant crashes or reports success.
+TEST_F(Model, LoadDiscardAndBadHandlesReturnNegativeCodes) {
     EXPECT_GT(panel, 0);
     EXPECT_EQ(LoadPanel(0, "Nope.uir", 1), UIE_RESOURCE_NOT_FOUND);
     EXPECT_EQ(LoadPanel(0, "Test.uir", 2), UIE_RESOURCE_NOT_FOUND);
@@ -30,10 +33,8 @@ TEST_F(Model, LoadAndDiscardPanels) {
     EXPECT_EQ(DisplayPanel(child), UIE_BAD_PANEL); // children go with their parent
     EXPECT_EQ(SetCtrlVal(panel, T_NUM, 1), UIE_BAD_PANEL);
     EXPECT_EQ(DiscardPanel(panel), UIE_BAD_PANEL);
-}
+    panel = StartTestPanel();
 
-// Fails if a call with a bad panel handle or control constant crashes or reports success.
-TEST_F(Model, BadHandlesAndControlsReturnNegativeCodes) {
     int i = 0;
     unsigned u = 0;
     double d = 0;
@@ -72,43 +73,31 @@ TEST_F(Model, BadHandlesAndControlsReturnNegativeCodes) {
     EXPECT_EQ(Events(), Strings{});
 }
 
-// Fails if a value written by the program raises an event.
-TEST_F(Model, ProgramWritesRaiseNoEvent) {
-    EXPECT_EQ(SetCtrlVal(panel, T_NUM, 7), 0);
-    EXPECT_EQ(SetCtrlVal(panel, T_RING, 3), 0);
-    EXPECT_EQ(SetCtrlVal(panel, T_STR, "xy"), 0);
-    EXPECT_EQ(SetCtrlVal(panel, T_TEXT, "line\n"), 0);
-    EXPECT_EQ(SetCtrlVal(panel, T_CHECK, 1), 0);
-    EXPECT_EQ(SetTreeItemAttribute(panel, T_TREE, 1, ATTR_MARK_STATE, 1), 0);
-    EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 1), 0);
-    EXPECT_EQ(Events(), Strings{});
-    EXPECT_EQ(hl::Text(panel, T_NUM), "7");
-    EXPECT_EQ(hl::Text(panel, T_RING), "three");
-}
-
-// Fails if user entries are not clamped to the range or the events come in the wrong order.
+// Fails if user entries are not clamped or rounded, the events come in the wrong order, a string
+// is not cut, the focus stays, a switch shows the wrong text or a check box reads other than 0/1.
 TEST_F(Model, UserEntryIsClampedThenValueChangedThenCommit) {
-    EXPECT_EQ(hl::EnterValue(panel, T_NUM, 200), 0);
-    int v = 0;
-    GetCtrlVal(panel, T_NUM, &v);
-    EXPECT_EQ(v, 126);
-    EXPECT_EQ(hl::EnterValue(panel, T_NUM, -4), 0);
-    GetCtrlVal(panel, T_NUM, &v);
-    EXPECT_EQ(v, 0);
-    EXPECT_EQ(hl::EnterValue(panel, T_NUM, 9.6), 0); // integer types round
-    GetCtrlVal(panel, T_NUM, &v);
-    EXPECT_EQ(v, 10);
+    for (auto [entered, stored] : {std::pair{200.0, 126}, {-4.0, 0}, {9.6, 10}}) {
+        EXPECT_EQ(hl::EnterValue(panel, T_NUM, entered), 0);
+        EXPECT_EQ(hl::Value(panel, T_NUM), stored) << entered;
+    }
     EXPECT_EQ(Events(), (Strings{"c2:2", "c2:1", "c2:2", "c2:1", "c2:2", "c2:1"}));
     Events().clear();
 
+    EXPECT_EQ(hl::Text(panel, T_SWITCH), "On");
     hl::Press(panel, T_BTN);
     hl::ChooseRingItem(panel, T_RING, 2);
     hl::Toggle(panel, T_CHECK, 1);
     hl::EnterText(panel, T_STR, "abcdef");
-    EXPECT_EQ(Events(), (Strings{"c3:1", "c4:2", "c4:1", "c8:2", "c8:1", "c6:2", "c6:1"}));
+    hl::Toggle(panel, T_SWITCH, 0);
+    EXPECT_EQ(Events(),
+              (Strings{"c3:1", "c4:2", "c4:1", "c8:2", "c8:1", "c6:2", "c6:1", "c12:2", "c12:1"}));
     EXPECT_EQ(hl::Value(panel, T_RING), 3);
-    EXPECT_EQ(hl::Text(panel, T_STR), "abcd"); // cut to the maximum length
-    EXPECT_EQ(hl::ActiveCtrl(panel), T_STR);   // the user's control takes the focus
+    EXPECT_EQ(hl::Text(panel, T_STR), "abcd");  // cut to the maximum length
+    EXPECT_EQ(hl::ActiveCtrl(panel), T_SWITCH); // the user's control takes the focus
+    EXPECT_EQ(hl::Value(panel, T_SWITCH), 0);
+    EXPECT_EQ(hl::Text(panel, T_SWITCH), "Off");
+    SetCtrlVal(panel, T_CHECK, 5);
+    EXPECT_EQ(hl::Value(panel, T_CHECK), 1);
 }
 
 // Fails if dimmed or hidden controls, or controls of a hidden panel, take user input.
@@ -161,31 +150,6 @@ TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
     EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, 0.0), UIE_BAD_VALUE);
 }
 
-// Fails if text box appends, lengths, selections or bounded reads go wrong.
-TEST_F(Model, TextBoxAppendsAndReadsAreBounded) {
-    SetCtrlVal(panel, T_TEXT, "abc");
-    SetCtrlVal(panel, T_TEXT, "def\n");
-    int length = 0;
-    GetCtrlAttribute(panel, T_TEXT, ATTR_STRING_TEXT_LENGTH, &length);
-    EXPECT_EQ(length, 7);
-    char small[4];
-    EXPECT_EQ(GetCtrlVal(panel, T_TEXT, small), UIE_BUFFER_TOO_SMALL);
-    EXPECT_STREQ(small, "abc");
-    char big[16];
-    EXPECT_EQ(GetCtrlVal(panel, T_TEXT, big), 0);
-    EXPECT_STREQ(big, "abcdef\n");
-    EXPECT_EQ(SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 5), 0);
-    EXPECT_EQ(SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 100), 0);
-    int selection = 0;
-    GetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, &selection);
-    EXPECT_EQ(selection, 2); // kept inside the text
-    ResetTextBox(panel, T_TEXT, "");
-    GetCtrlAttribute(panel, T_TEXT, ATTR_STRING_TEXT_LENGTH, &length);
-    EXPECT_EQ(length, 0);
-    SetCtrlVal(panel, T_STR, "too long");
-    EXPECT_EQ(hl::Text(panel, T_STR), "too ");
-}
-
 // Fails if a hexadecimal field loses part of the 32-bit range or its zero padding.
 TEST_F(Model, HexNumericHoldsFullUnsignedRangeWithMinimumDigits) {
     SetCtrlVal(panel, T_UINT, 0xFFFFFFFFu);
@@ -235,22 +199,9 @@ TEST_F(Model, RingSelectsByValueAndCountsItems) {
     EXPECT_EQ(Events(), Strings{});
 }
 
-// Fails if a switch shows the wrong text or a check box reads other than 0/1.
-TEST_F(Model, SwitchAndCheckBoxValues) {
-    EXPECT_EQ(hl::Text(panel, T_SWITCH), "On");
-    hl::Toggle(panel, T_SWITCH, 0);
-    int v = 1;
-    GetCtrlVal(panel, T_SWITCH, &v);
-    EXPECT_EQ(v, 0);
-    EXPECT_EQ(hl::Text(panel, T_SWITCH), "Off");
-    SetCtrlVal(panel, T_CHECK, 5);
-    GetCtrlVal(panel, T_CHECK, &v);
-    EXPECT_EQ(v, 1);
-    EXPECT_EQ(Events(), (Strings{"c12:2", "c12:1"}));
-}
-
-// Fails if the dimmer does not run before a menu item, or a dimmed item runs its callback.
-TEST_F(Model, MenuDimmerRunsBeforeItemAndDimmedItemsDoNothing) {
+// Fails if the dimmer does not run before a menu item or a pop-up menu, a dimmed item runs its
+// callback, or a pop-up menu ignores the choice or its position.
+TEST_F(Model, MenuDimmerRunsBeforeItemsAndPopups) {
     const int bar = GetPanelMenuBar(panel);
     ASSERT_GT(bar, 0);
     InstallMenuDimmerCallback(bar, [](int, int) { Events().push_back("dimmer"); });
@@ -261,16 +212,8 @@ TEST_F(Model, MenuDimmerRunsBeforeItemAndDimmedItemsDoNothing) {
     SetMenuBarAttribute(bar, TM_DIMMED, ATTR_DIMMED, 0);
     EXPECT_EQ(hl::ChooseMenuItem("TM_DIMMED"), 0);
     EXPECT_EQ(Events().back(), "m4");
-    // A dimmer that dims the item the user is about to choose wins.
-    InstallMenuDimmerCallback(bar,
-                              [](int b, int) { SetMenuBarAttribute(b, TM_DO, ATTR_DIMMED, 1); });
-    EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DO), UIE_NO_INPUT);
-}
+    Events().clear();
 
-// Fails if a pop-up menu skips the dimmer, ignores the choice or runs a dimmed item.
-TEST_F(Model, PopupMenuRunsDimmerThenChosenItem) {
-    const int bar = GetPanelMenuBar(panel);
-    InstallMenuDimmerCallback(bar, [](int, int) { Events().push_back("dimmer"); });
     hl::ChooseNextPopupItem(TM_COPY);
     EXPECT_EQ(RunPopupMenu(bar, TM_EDIT, panel, 40, 30, 0, 0, 0, 0), TM_COPY);
     EXPECT_EQ(Events(), (Strings{"dimmer", "m7"}));
@@ -284,6 +227,10 @@ TEST_F(Model, PopupMenuRunsDimmerThenChosenItem) {
     EXPECT_EQ(RunPopupMenu(bar, TM_EDIT, panel, 0, 0, 0, 0, 0, 0), 0);
     EXPECT_EQ(RunPopupMenu(bar, TM_COPY, panel, 0, 0, 0, 0, 0, 0), UIE_BAD_MENU);
     EXPECT_EQ(Events().size(), 4u);
+    // A dimmer that dims the item the user is about to choose wins.
+    InstallMenuDimmerCallback(bar,
+                              [](int b, int) { SetMenuBarAttribute(b, TM_DO, ATTR_DIMMED, 1); });
+    EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DO), UIE_NO_INPUT);
 }
 
 namespace {
@@ -294,8 +241,12 @@ int DiscardingCallback(int panel, int, int event, void*, int, int) {
 }
 } // namespace
 
-// Fails if a callback that discards its own panel makes the model crash or raise more events.
-TEST_F(Model, CallbackMayDiscardItsOwnPanel) {
+// Fails if the window manager's close does not press the panel's close control, or a callback
+// that discards its own panel makes the model crash or raise more events.
+TEST_F(Model, CloseControlAndACallbackDiscardingItsPanel) {
+    EXPECT_EQ(hl::ClosePanel(panel), 0);
+    EXPECT_EQ(Events(), Strings{"c3:1"});
+    Events().clear();
     InstallCtrlCallback(panel, T_NUM, DiscardingCallback, nullptr);
     EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), 0);
     EXPECT_EQ(Events(), Strings{"e2"}); // no commit on a discarded control
@@ -303,8 +254,117 @@ TEST_F(Model, CallbackMayDiscardItsOwnPanel) {
     EXPECT_EQ(hl::ActivePanel(), 0);
 }
 
-// Fails if the window manager's close does not press the panel's close control.
-TEST_F(Model, ClosingTheWindowPressesTheCloseControl) {
-    EXPECT_EQ(hl::ClosePanel(panel), 0);
-    EXPECT_EQ(Events(), Strings{"c3:1"});
+namespace {
+
+std::string N(int control, Change what) {
+    return std::to_string(control) + ":" + std::to_string(static_cast<int>(what));
+}
+
+// Wraps the headless front end's services and records the notifications.
+class Recorder final : public uirt::FrontEnd {
+  public:
+    explicit Recorder(std::unique_ptr<uirt::FrontEnd> inner) : inner_(std::move(inner)) {}
+    Strings seen;
+
+    void panelLoaded(int) override { seen.push_back("loaded"); }
+    void panelDiscarding(int) override { seen.push_back("discarding"); }
+    void panelChanged(int) override { seen.push_back("panel"); }
+    void controlChanged(int, int control, Change what) override {
+        seen.push_back(N(control, what));
+    }
+    void textAppended(int, int control, std::string_view text) override {
+        seen.push_back(std::to_string(control) + "+" + std::string(text));
+    }
+    void textEdited(int, int control, int start, int removed, std::string_view text) override {
+        seen.push_back(std::to_string(control) + "~" + std::to_string(start) + "," +
+                       std::to_string(removed) + "," + std::string(text));
+    }
+    void menuChanged(int, int item) override { seen.push_back("menu" + std::to_string(item)); }
+
+    uirt::Popups& popups() override { return inner_->popups(); }
+    uirt::Clipboard& clipboard() override { return inner_->clipboard(); }
+    uirt::Printer& printer() override { return inner_->printer(); }
+    uirt::HelpViewer& help() override { return inner_->help(); }
+    uirt::Pointer& pointer() override { return inner_->pointer(); }
+    uirt::Metrics& metrics() override { return inner_->metrics(); }
+    uirt::EventLoop& eventLoop() override { return inner_->eventLoop(); }
+
+  private:
+    std::unique_ptr<uirt::FrontEnd> inner_;
+};
+
+} // namespace
+
+// Fails if a program change raises an event, is not notified, or is notified as the wrong kind
+// of change, or if Ctrl+C/X/V do not reach the focused text box through the clipboard or reach
+// the front end as other than edits.
+TEST_F(Model, ProgramChangesReachTheFrontEndAndRaiseNoEvent) {
+    auto recorder = std::make_unique<Recorder>(uirt::CreateFrontEnd());
+    Recorder& r = *recorder;
+    uirt::detail::rt().frontEnd = std::move(recorder);
+
+    SetCtrlVal(panel, T_NUM, 9);
+    SetCtrlVal(panel, T_RING, 3);
+    SetCtrlVal(panel, T_STR, "xy");
+    SetCtrlVal(panel, T_CHECK, 1);
+    SetTreeItemAttribute(panel, T_TREE, 1, ATTR_MARK_STATE, 1);
+    SetCtrlVal(panel, T_TEXT, "abc");
+    SetCtrlAttribute(panel, T_BTN, ATTR_DIMMED, 1);
+    SetCtrlAttribute(panel, T_NUM, ATTR_VISIBLE, 0);
+    SetCtrlAttribute(panel, T_BTN, ATTR_LABEL_TEXT, "Stop");
+    SetCtrlAttribute(panel, T_UINT, ATTR_MIN_DIGITS, 4);
+    SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 1);
+    SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 1);
+    SetActiveCtrl(panel, T_STR);
+    InsertListItem(panel, T_RING, -1, "four", 4);
+    SetTreeItemAttribute(panel, T_TREE, VAL_ALL_ITEMS, ATTR_MARK_TYPE, VAL_MARK_RADIO);
+    SetCtrlAttribute(panel, T_TREE, ATTR_HEIGHT, 48);
+    SetMenuBarAttribute(GetPanelMenuBar(panel), TM_DO, ATTR_DIMMED, 1);
+    HidePanel(panel);
+    EXPECT_EQ(r.seen,
+              (Strings{N(T_NUM, Change::Value), N(T_RING, Change::Value), N(T_STR, Change::Value),
+                       N(T_CHECK, Change::Value), N(T_TREE, Change::Marks),
+                       std::to_string(T_TEXT) + "+abc", N(T_BTN, Change::Dimmed),
+                       N(T_NUM, Change::Visible), N(T_BTN, Change::Label), N(T_UINT, Change::Range),
+                       N(T_TIMER, Change::Timer), N(T_TEXT, Change::Selection),
+                       N(T_STR, Change::Focus), N(T_RING, Change::Items), N(T_TREE, Change::Marks),
+                       N(T_TREE, Change::Geometry), "menu" + std::to_string(TM_DO), "panel"}));
+    EXPECT_EQ(Events(), Strings{});
+    EXPECT_EQ(hl::Text(panel, T_NUM), "9");
+    EXPECT_EQ(hl::Text(panel, T_RING), "three");
+    r.seen.clear();
+    // User input changes the value too: the window showing it must follow (e.g. a clamp).
+    DisplayPanel(panel);
+    SetCtrlAttribute(panel, T_NUM, ATTR_VISIBLE, 1);
+    r.seen.clear();
+    hl::EnterValue(panel, T_NUM, 500);
+    EXPECT_EQ(r.seen, Strings{N(T_NUM, Change::Value)});
+    // Ctrl+C/X/V act on the focused text box through the clipboard; cut and paste are user
+    // edits, passed to the front end as such (not as a new whole text).
+    int available = 1;
+    ClipboardHasText(&available);
+    EXPECT_EQ(available, 0);
+    SetActiveCtrl(panel, T_TEXT);
+    SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 1); // "b" of "abc"
+    r.seen.clear();
+    Events().clear();
+    EXPECT_EQ(FakeKeystroke(VAL_MENUKEY_MODIFIER | 'C'), 0);
+    EXPECT_EQ(hl::ClipboardText(), "b");
+    ClipboardHasText(&available);
+    EXPECT_EQ(available, 1);
+    FakeKeystroke(0x40058); // Ctrl+X
+    EXPECT_EQ(hl::Text(panel, T_TEXT), "ac");
+    hl::SetClipboardText("there");
+    FakeKeystroke(0x40056); // Ctrl+V
+    EXPECT_EQ(hl::Text(panel, T_TEXT), "atherec");
+    const std::string text = std::to_string(T_TEXT);
+    EXPECT_EQ(r.seen, (Strings{text + "~1,1,", N(T_TEXT, Change::Selection), text + "~1,0,there",
+                               N(T_TEXT, Change::Selection)}));
+    EXPECT_EQ(Events(), (Strings{"c5:2", "c5:2"}));
+    SetActiveCtrl(panel, T_BTN); // a focused button ignores the keys
+    FakeKeystroke(0x40056);
+    EXPECT_EQ(hl::Text(panel, T_TEXT), "atherec");
+    r.seen.clear();
+    DiscardPanel(panel);
+    EXPECT_EQ(r.seen, Strings{"discarding"});
 }

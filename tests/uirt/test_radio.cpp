@@ -23,7 +23,8 @@ class Radio : public ::testing::Test {
     int setup = 0;
 };
 
-// Fails if marking an option does not clear the others or reading it back gives another index.
+// Fails if marking an option does not clear the others, reading it back gives another index,
+// a bad index is taken, or a conversion or read of something that is not a tree succeeds.
 TEST_F(Radio, MarkedOptionRoundTripKeepsExactlyOneMarked) {
     ASSERT_EQ(Radio_ConvertFromTree(setup, SETUPPANEL_DATASZRADIO), SETUPPANEL_DATASZRADIO);
     int index = -1;
@@ -31,19 +32,23 @@ TEST_F(Radio, MarkedOptionRoundTripKeepsExactlyOneMarked) {
     EXPECT_EQ(Radio_GetMarkedOption(setup, SETUPPANEL_DATASZRADIO, &index), 0);
     EXPECT_EQ(index, 2);
     EXPECT_EQ(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 0), 0);
-    int marks[3];
+    std::vector<int> marks(3);
     for (int i = 0; i < 3; ++i)
         GetTreeItemAttribute(setup, SETUPPANEL_DATASZRADIO, i, ATTR_MARK_STATE, &marks[i]);
-    EXPECT_EQ(marks[0], 1);
-    EXPECT_EQ(marks[1], 0);
-    EXPECT_EQ(marks[2], 0);
+    EXPECT_EQ(marks, (std::vector<int>{1, 0, 0}));
     EXPECT_LT(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 3), 0);
     EXPECT_LT(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, -1), 0);
     Radio_GetMarkedOption(setup, SETUPPANEL_DATASZRADIO, &index);
     EXPECT_EQ(index, 0);
+
+    EXPECT_EQ(Radio_ConvertFromTree(setup, 999), UIE_BAD_CONTROL);
+    EXPECT_EQ(Radio_ConvertFromTree(-1, SETUPPANEL_IOMODE), UIE_BAD_PANEL);
+    EXPECT_LT(Radio_ConvertFromTree(setup, SETUPPANEL_APPLYBTN), 0);
+    EXPECT_LT(Radio_GetMarkedOption(setup, SETUPPANEL_APPLYBTN, &index), 0);
 }
 
-// Fails if the conversion misses radio marks, the transparent look or the fit to the options.
+// Fails if the conversion misses radio marks, the transparent look or the fit to the options, or
+// the wizard's power-source group cannot be converted and marked like the others.
 TEST_F(Radio, ConversionGivesRadioLookSizedToOptions) {
     ASSERT_EQ(Radio_ConvertFromTree(setup, SETUPPANEL_IOMODE), SETUPPANEL_IOMODE);
     const uirt::ControlState& c = *uirt::FindControl(setup, SETUPPANEL_IOMODE);
@@ -65,15 +70,10 @@ TEST_F(Radio, ConversionGivesRadioLookSizedToOptions) {
     // Headless metrics: 7 px per character, a mark as wide as a 16 px line plus margins.
     EXPECT_EQ(c.width, 16 + 4 + 7 * static_cast<int>(widest) + 4);
     EXPECT_EQ(hl::MarkedOption(setup, SETUPPANEL_IOMODE), 0);
-}
-
-// Fails if a conversion of something that is not a tree reports success.
-TEST_F(Radio, ConversionFailsWithTheFirstError) {
-    EXPECT_EQ(Radio_ConvertFromTree(setup, 999), UIE_BAD_CONTROL);
-    EXPECT_EQ(Radio_ConvertFromTree(-1, SETUPPANEL_IOMODE), UIE_BAD_PANEL);
-    EXPECT_LT(Radio_ConvertFromTree(setup, SETUPPANEL_APPLYBTN), 0);
-    int index = 0;
-    EXPECT_LT(Radio_GetMarkedOption(setup, SETUPPANEL_APPLYBTN, &index), 0);
+    const int page = LoadPanel(0, "ProgWizUIR.uir", PANEL_4);
+    EXPECT_EQ(Radio_ConvertFromTree(page, PANEL_4_RADIOGROUP), PANEL_4_RADIOGROUP);
+    Radio_SetMarkedOption(page, PANEL_4_RADIOGROUP, 1);
+    EXPECT_EQ(hl::Text(page, PANEL_4_RADIOGROUP), "Self-powered");
 }
 
 namespace {
@@ -101,12 +101,4 @@ TEST_F(Radio, UserMarkingCommitsOnlyOnConvertedGroups) {
     SetCtrlAttribute(setup, SETUPPANEL_BYTEORDERRADIO, ATTR_DIMMED, 1);
     EXPECT_EQ(hl::MarkOption(setup, SETUPPANEL_BYTEORDERRADIO, 0), UIE_NO_INPUT);
     EXPECT_EQ(commits, 2);
-}
-
-// Fails if the wizard's power-source group cannot be converted and marked like the others.
-TEST_F(Radio, WizardPowerSourceGroup) {
-    const int page = LoadPanel(0, "ProgWizUIR.uir", PANEL_4);
-    EXPECT_EQ(Radio_ConvertFromTree(page, PANEL_4_RADIOGROUP), PANEL_4_RADIOGROUP);
-    Radio_SetMarkedOption(page, PANEL_4_RADIOGROUP, 1);
-    EXPECT_EQ(hl::Text(page, PANEL_4_RADIOGROUP), "Self-powered");
 }

@@ -37,31 +37,6 @@ TEST_F(Services, PopupsAreRecordedAndConfirmationsAnswered) {
     EXPECT_EQ(popups[2].answer, 0);
 }
 
-// Fails if Ctrl+C/X/V do not reach the focused text box through the clipboard.
-TEST_F(Services, KeystrokesCopyCutAndPasteTheFocusedText) {
-    int available = 1;
-    ClipboardHasText(&available);
-    EXPECT_EQ(available, 0);
-    SetCtrlVal(panel, T_TEXT, "hello world");
-    SetActiveCtrl(panel, T_TEXT);
-    SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 6);
-    SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 5);
-    EXPECT_EQ(FakeKeystroke(VAL_MENUKEY_MODIFIER | 'C'), 0);
-    EXPECT_EQ(hl::ClipboardText(), "world");
-    ClipboardHasText(&available);
-    EXPECT_EQ(available, 1);
-    FakeKeystroke(0x40058); // Ctrl+X
-    EXPECT_EQ(hl::Text(panel, T_TEXT), "hello ");
-    hl::SetClipboardText("there");
-    FakeKeystroke(0x40056); // Ctrl+V
-    EXPECT_EQ(hl::Text(panel, T_TEXT), "hello there");
-    EXPECT_EQ(Events(), (Strings{"c5:2", "c5:2"})); // cut and paste are user edits
-    // Keys go to the focused control only: a focused button ignores them.
-    SetActiveCtrl(panel, T_BTN);
-    FakeKeystroke(0x40056);
-    EXPECT_EQ(hl::Text(panel, T_TEXT), "hello there");
-}
-
 // Fails if printing loses the text or the print attributes, or an output file is not written.
 TEST_F(Services, PrintingUsesThePrintAttributes) {
     EXPECT_EQ(SetPrintAttribute(ATTR_PRINT_LINE_WIDTH, -1), 0);
@@ -117,8 +92,9 @@ TEST_F(Services, EventLoopRunsTheScriptUntilQuit) {
     EXPECT_EQ(Events().back(), "after quit");
 }
 
-// Fails if a reset leaves panels, callbacks or records behind, so start-up cannot run again.
-TEST_F(Services, ResetAllowsStartingAgain) {
+// Fails if a reset leaves panels, callbacks, records or unbound names behind, so start-up cannot
+// run again, or a callback name without a function is dropped silently or a named one not bound.
+TEST_F(Services, ResetAllowsStartingAgainAndUnboundNamesAreReported) {
     MessagePopup("t", "x");
     const int bar = GetPanelMenuBar(panel);
     hl::Reset();
@@ -131,18 +107,13 @@ TEST_F(Services, ResetAllowsStartingAgain) {
         const int p = StartTestPanel();
         EXPECT_GT(p, 0);
         EXPECT_EQ(hl::PanelNamed("TESTPANEL"), p);
+        const auto unbound = uirt::UnboundCallbacks();
+        ASSERT_EQ(unbound.size(), 1u);
+        EXPECT_EQ(unbound[0].panel, "TESTPANEL");
+        EXPECT_EQ(unbound[0].owner, "T_MISSING");
+        EXPECT_EQ(unbound[0].callback, "NoSuchFunction");
+        EXPECT_EQ(hl::Press(p, T_MISSING), 0); // pressing it does nothing
         EXPECT_EQ(hl::Press(p, T_BTN), 0);
         EXPECT_EQ(Events(), Strings{"c3:1"});
     }
-}
-
-// Fails if a callback name without a function is dropped silently or a named one is not bound.
-TEST_F(Services, UnboundCallbackNamesAreReported) {
-    const auto unbound = uirt::UnboundCallbacks();
-    ASSERT_EQ(unbound.size(), 1u);
-    EXPECT_EQ(unbound[0].panel, "TESTPANEL");
-    EXPECT_EQ(unbound[0].owner, "T_MISSING");
-    EXPECT_EQ(unbound[0].callback, "NoSuchFunction");
-    EXPECT_EQ(hl::Press(panel, T_MISSING), 0); // pressing it does nothing
-    EXPECT_EQ(Events(), Strings{});
 }

@@ -27,6 +27,27 @@ class TextBoxModel : public ::testing::Test {
     int panel = 0;
 };
 
+// Fails if text box appends, lengths, selections or bounded reads go wrong, or a string is not
+// cut to its maximum length.
+TEST_F(TextBoxModel, AppendsAndReadsAreBounded) {
+    SetCtrlVal(panel, T_TEXT, "abc");
+    SetCtrlVal(panel, T_TEXT, "def\n");
+    EXPECT_EQ(Attr(ATTR_STRING_TEXT_LENGTH), 7);
+    char small[4];
+    EXPECT_EQ(GetCtrlVal(panel, T_TEXT, small), UIE_BUFFER_TOO_SMALL);
+    EXPECT_STREQ(small, "abc");
+    char big[16];
+    EXPECT_EQ(GetCtrlVal(panel, T_TEXT, big), 0);
+    EXPECT_STREQ(big, "abcdef\n");
+    EXPECT_EQ(SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 5), 0);
+    EXPECT_EQ(SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 100), 0);
+    EXPECT_EQ(Selection(), (std::pair{5, 2})); // kept inside the text
+    ResetTextBox(panel, T_TEXT, "");
+    EXPECT_EQ(Attr(ATTR_STRING_TEXT_LENGTH), 0);
+    SetCtrlVal(panel, T_STR, "too long");
+    EXPECT_EQ(hl::Text(panel, T_STR), "too ");
+}
+
 // Fails when the cap keeps too many or too few lines, drops anything but whole oldest lines,
 // leaves the selection pointing at other text, or loses text while its storage is reclaimed.
 TEST_F(TextBoxModel, LineCapDropsTheOldestLinesAndMovesTheSelection) {
