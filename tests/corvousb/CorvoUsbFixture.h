@@ -1,9 +1,9 @@
 // Shared fixture of the CorvoUsb tests: an in-memory bus with one simulated board.
 #pragma once
 
+#include "TestScopes.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
-#include "TestScopes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
-
 
 namespace cu = corvousb::testing;
 
@@ -56,4 +56,30 @@ class CorvoUsbTest : public ::testing::Test {
         EXPECT_GT(h, 0);
         return h;
     }
+    // A bus of this one board, opened.
+    int OpenOnly(const cu::BoardSetup& setup) {
+        cu::ResetBus();
+        cu::AddBoard(setup);
+        return OpenFirst();
+    }
+    // An extended read of up to `bytes` into `rx`; the frames it reported are left in `frames`.
+    int ReadEx(int h, int bytes) {
+        rx.resize(static_cast<std::size_t>(bytes));
+        return UsbRdEx(h, rx.data(), bytes, &frames);
+    }
+    std::vector<unsigned char> rx;
+    int frames = -1;
 };
+
+// A call's result and the error code it left, checked in one assertion.
+inline std::pair<int, int> Res(int result) {
+    return {result, USB_GetLastError()};
+}
+// The pair a failing call gives: its failure value and its code.
+inline std::pair<int, int> Fail(int value, int code) {
+    return {value, code};
+}
+// The pair a read that found no data gives: its result and the quiet read time-out code.
+inline std::pair<int, int> NoData(int value) {
+    return {value, CORVOUSB_ERR_READ_TIMEOUT};
+}

@@ -65,20 +65,27 @@ class TtyTest : public CorvoUsbTest {
 };
 
 // Fails when USB ttys are missed, other ttys are listed, the order is not the bus path's, the
-// strings are not the USB device's, or the variables do not pick the bus as documented.
+// strings are not the USB device's, the simulated board's EEPROM is not kept in the user's state
+// folder, or the variables do not pick the bus as documented.
 TEST_F(TtyTest, UsbTtysAreListedByBusPathBeforeTheSimulatedBoard) {
     sysfs.addOtherTtys();
     cu::RebuildBus();
     EXPECT_THAT(Listing(), ElementsAre("Simulated Corvo Board/SIM00001"));
+    // The simulated board keeps its EEPROM under the user's state folder.
+    const int sim = OpenUsbDevice("SIM00001");
+    EXPECT_EQ(USB_SetDescStr(sim, "Renamed board"), 1);
+    ASSERT_EQ(USB_WriteEEpromData(sim), 1);
+    EXPECT_TRUE(fs::exists(sysfs.root / "state" / "corvousb" / "SimulatedBoard.eeprom"));
+    cu::RebuildBus();
 
     sysfs.addSerialPort("1-3", "ttyUSB0", "ttyUSB0", "FIFO Bridge A", "FT000001");
     sysfs.addAcmPort("1-1.2", "ttyACM0", "ttyACM0", "Pico Streamer", "E660583883374E2B");
     sysfs.addSerialPort("1-1.10", "ttyUSB1", "ttyUSB1", "", "");
     EXPECT_THAT(Listing(), ElementsAre("Pico Streamer/83374E2B", "ttyUSB1/",
-                                       "FIFO Bridge A/FT000001", "Simulated Corvo Board/SIM00001"));
+                                       "FIFO Bridge A/FT000001", "Renamed board/SIM00001"));
     EXPECT_GT(OpenUsbDevice("SIM00001"), 0) << "the simulated board opens behind the ttys";
-    EXPECT_EQ(OpenUsbDevice("FT000001"), -1);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED) << "its node is gone";
+    EXPECT_EQ(Res(OpenUsbDevice("FT000001")), Fail(-1, CORVOUSB_ERR_DEVICE_REMOVED))
+        << "its node is gone";
 
     EnvVar noSim("CORVOUSB_NO_SIM", "1");
     cu::RebuildBus();
@@ -152,14 +159,11 @@ TEST_F(TtyTest, TimeoutsPurgeLinkSettingsAndEepromOnATty) {
     const int h = OpenBoard(board);
     unsigned char data[64] = {};
     int moved = -1;
-    EXPECT_EQ(USB_Read(h, data, 64, &moved), 1);
+    EXPECT_EQ(Res(USB_Read(h, data, 64, &moved)), NoData(1));
     EXPECT_EQ(moved, 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
     EXPECT_EQ(USB_SetTimeouts(h, -1, 50), 0);
-    EXPECT_EQ(UsbRd(h, 0, data, 16), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
-    EXPECT_EQ(UsbRdEx(h, data, 64, &moved), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
+    EXPECT_EQ(Res(UsbRd(h, 0, data, 16)), NoData(0));
+    EXPECT_EQ(Res(UsbRdEx(h, data, 64, &moved)), NoData(0));
 
     EXPECT_EQ(USB_SetBaudRate(h, 921600), 1);
     termios line = board.lineSettings();
@@ -170,17 +174,14 @@ TEST_F(TtyTest, TimeoutsPurgeLinkSettingsAndEepromOnATty) {
     EXPECT_EQ(USB_ResetMode(h), 1);
     EXPECT_EQ(USB_SetFlowControlToHardware(h), 1);
     EXPECT_NE(board.lineSettings().c_cflag & CRTSCTS, 0u);
-    EXPECT_EQ(USB_ReadEEpromData(h, 1), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_NO_EEPROM);
+    EXPECT_EQ(Res(USB_ReadEEpromData(h, 1)), Fail(0, CORVOUSB_ERR_NO_EEPROM));
     EXPECT_EQ(USB_SetDescStr(h, "New name"), 1); // staging touches no EEPROM
-    EXPECT_EQ(USB_WriteEEpromData(h), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_NO_EEPROM);
+    EXPECT_EQ(Res(USB_WriteEEpromData(h)), Fail(0, CORVOUSB_ERR_NO_EEPROM));
     EXPECT_EQ(USB_EraseEEpromData(h), 0);
     USB_Perror(USB_GetLastError());
     EXPECT_THAT(Captured::errors, ElementsAre("EEPROM access is not available for this device"));
     EXPECT_TRUE(Captured::printed.empty());
-    EXPECT_EQ(OpenUsbDevice("FT000001"), -1);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_BUSY);
+    EXPECT_EQ(Res(OpenUsbDevice("FT000001")), Fail(-1, CORVOUSB_ERR_DEVICE_BUSY));
     EXPECT_EQ(CloseUsbDevice(h), 1);
     const int again = OpenUsbDevice("FT000001");
     EXPECT_GT(again, 0) << "closing frees the node";
@@ -203,8 +204,7 @@ TEST_F(TtyTest, UnpluggedBoardReportsRemovalAndLaterCallsFailCleanly) {
     board.unplug();
     unsigned char data[16] = {};
     int moved = 0;
-    EXPECT_EQ(USB_Read(h, data, 16, &moved), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED);
+    EXPECT_EQ(Res(USB_Read(h, data, 16, &moved)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED));
     USB_Perror(USB_GetLastError());
     EXPECT_THAT(Captured::errors, ElementsAre("Device removed from the bus"));
     const std::vector<std::function<int()>> later = {
@@ -222,10 +222,8 @@ TEST_F(TtyTest, UnpluggedBoardReportsRemovalAndLaterCallsFailCleanly) {
         [&] { return USB_SetXferSize(h, 4096, 4096); },
         [&] { return USB_SetFlowControlToHardware(h); },
     };
-    for (std::size_t i = 0; i < later.size(); ++i) {
-        EXPECT_EQ(later[i](), 0) << "call " << i;
-        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED) << "call " << i;
-    }
+    for (std::size_t i = 0; i < later.size(); ++i)
+        EXPECT_EQ(Res(later[i]()), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED)) << "call " << i;
     EXPECT_EQ(CloseUsbDevice(h), 1);
 }
 
