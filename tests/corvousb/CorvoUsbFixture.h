@@ -10,6 +10,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +71,39 @@ class CorvoUsbTest : public ::testing::Test {
     std::vector<unsigned char> rx;
     int frames = -1;
 };
+
+// Every call that takes a handle, as a function of the handle that gives 1 when the call reports
+// success: the transfer and link calls (the first kLinkCalls), then the EEPROM ones.
+constexpr std::size_t kLinkCalls = 15;
+inline std::vector<std::function<int(int)>> HandleCalls() {
+    static unsigned char data[16];
+    static int count;
+    return {
+        [](int h) { return USB_Init(h, 1); },
+        [](int h) { return UsbWrt(h, 0, data, 4) >= 0 ? 1 : 0; },
+        [](int h) { return UsbRd(h, 0, data, 4) >= 0 ? 1 : 0; },
+        [](int h) { return UsbRdEx(h, data, 16, &count) >= 0 ? 1 : 0; },
+        [](int h) { return USB_Write(h, data, 4, &count); },
+        [](int h) { return USB_Read(h, data, 4, &count); },
+        [](int h) { return USB_SetLatencyTimer(h, 2); },
+        [](int h) { return USB_SetTimeouts(h, 1, 1); },
+        [](int h) { return USB_SetXferSize(h, 4096, 8192); },
+        [](int h) { return USB_SetSynchronousMode(h, 100); },
+        [](int h) { return USB_ResetMode(h); },
+        [](int h) { return USB_SetFlowControlToHardware(h); },
+        [](int h) { return USB_PurgeBuffers(h); },
+        [](int h) { return USB_SetBaudRate(h, 921600); },
+        [](int h) { return USB_GetStatus(h, 0) >= 0 ? 1 : 0; },
+        [](int h) { return USB_ReadEEpromData(h, 1); },
+        [](int h) { return USB_SetDescStr(h, "x"); },
+        [](int h) { return USB_SetSerialNumber(h, "x"); },
+        [](int h) { return USB_SetPowerSource(h, 0); },
+        [](int h) { return USB_SetMaxPower(h, 100); },
+        [](int h) { return USB_SetDriveCurrent(h, 8); },
+        [](int h) { return USB_WriteEEpromData(h); },
+        [](int h) { return USB_EraseEEpromData(h); },
+    };
+}
 
 // A call's result and the error code it left, checked in one assertion.
 inline std::pair<int, int> Res(int result) {

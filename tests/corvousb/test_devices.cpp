@@ -2,7 +2,6 @@
 #include "CorvoUsbFixture.h"
 
 #include <cstring>
-#include <functional>
 
 using ::testing::ElementsAre;
 
@@ -39,33 +38,7 @@ TEST_F(CorvoUsbTest, FreshStartUpFallsBackToDeviceZeroAndConnects) {
 
 // Fails when a call with a handle that is not open crashes or reports success.
 TEST_F(CorvoUsbTest, EveryHandleCallRefusesHandlesThatAreNotOpen) {
-    unsigned char data[16] = {};
-    int count = 0;
-    const std::vector<std::function<int(int)>> calls = {
-        [](int h) { return USB_Init(h, 1); },
-        [&](int h) { return UsbWrt(h, 0, data, 4) >= 0; },
-        [&](int h) { return UsbRd(h, 0, data, 4) >= 0; },
-        [&](int h) { return UsbRdEx(h, data, 16, &count) >= 0; },
-        [&](int h) { return USB_Write(h, data, 4, &count); },
-        [&](int h) { return USB_Read(h, data, 4, &count); },
-        [](int h) { return USB_SetLatencyTimer(h, 2); },
-        [](int h) { return USB_SetTimeouts(h, 1, 1); },
-        [](int h) { return USB_SetXferSize(h, 4096, 8192); },
-        [](int h) { return USB_SetSynchronousMode(h, 100); },
-        [](int h) { return USB_ResetMode(h); },
-        [](int h) { return USB_SetFlowControlToHardware(h); },
-        [](int h) { return USB_PurgeBuffers(h); },
-        [](int h) { return USB_SetBaudRate(h, 921600); },
-        [](int h) { return USB_GetStatus(h, 0) >= 0; },
-        [](int h) { return USB_ReadEEpromData(h, 1); },
-        [](int h) { return USB_SetDescStr(h, "x"); },
-        [](int h) { return USB_SetSerialNumber(h, "x"); },
-        [](int h) { return USB_SetPowerSource(h, 0); },
-        [](int h) { return USB_SetMaxPower(h, 100); },
-        [](int h) { return USB_SetDriveCurrent(h, 8); },
-        [](int h) { return USB_WriteEEpromData(h); },
-        [](int h) { return USB_EraseEEpromData(h); },
-    };
+    const auto calls = HandleCalls();
     const int closed = OpenFirst();
     CloseUsbDevice(closed);
     for (int h : {0, -1, 7777, closed})
@@ -170,9 +143,10 @@ TEST_F(CorvoUsbTest, UnpluggedBoardsFailWithDeviceRemoved) {
 
     cu::PlugBoard(0);
     h = OpenFirst();
-    unsigned char data[4];
     cu::UnplugBoard(0);
-    EXPECT_EQ(Res(UsbRd(h, 0, data, 4)), Fail(-1, CORVOUSB_ERR_DEVICE_REMOVED));
+    const auto calls = HandleCalls();
+    for (std::size_t i = 0; i < kLinkCalls; ++i)
+        EXPECT_EQ(Res(calls[i](h)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED)) << "call " << i;
     cu::PlugBoard(0);
     EXPECT_EQ(USB_Init(h, 1), 0); // the old handle stays dead
     EXPECT_GT(OpenFirst(), h);

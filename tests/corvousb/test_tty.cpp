@@ -207,23 +207,9 @@ TEST_F(TtyTest, UnpluggedBoardReportsRemovalAndLaterCallsFailCleanly) {
     EXPECT_EQ(Res(USB_Read(h, data, 16, &moved)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED));
     USB_Perror(USB_GetLastError());
     EXPECT_THAT(Captured::errors, ElementsAre("Device removed from the bus"));
-    const std::vector<std::function<int()>> later = {
-        [&] { return USB_Write(h, data, 16, &moved); },
-        [&] { return USB_Read(h, data, 16, &moved); },
-        [&] { return UsbWrt(h, 0, data, 16) >= 0; },
-        [&] { return UsbRd(h, 0, data, 16) >= 0; },
-        [&] { return UsbRdEx(h, data, 16, &moved) >= 0; },
-        [&] { return USB_GetStatus(h, 1) >= 0; },
-        [&] { return USB_PurgeBuffers(h); },
-        [&] { return USB_Init(h, 1); },
-        [&] { return USB_SetBaudRate(h, 921600); },
-        [&] { return USB_SetLatencyTimer(h, 2); },
-        [&] { return USB_SetTimeouts(h, 1, 1); },
-        [&] { return USB_SetXferSize(h, 4096, 4096); },
-        [&] { return USB_SetFlowControlToHardware(h); },
-    };
-    for (std::size_t i = 0; i < later.size(); ++i)
-        EXPECT_EQ(Res(later[i]()), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED)) << "call " << i;
+    const auto later = HandleCalls();
+    for (std::size_t i = 0; i < kLinkCalls; ++i)
+        EXPECT_EQ(Res(later[i](h)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED)) << "call " << i;
     EXPECT_EQ(CloseUsbDevice(h), 1);
 }
 
