@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -71,6 +72,23 @@ class CorvoUsbTest : public ::testing::Test {
     std::vector<unsigned char> rx;
     int frames = -1;
 };
+
+// The devices' descriptions and serial numbers, "description/serial", in index order.
+inline std::vector<std::string> Listing() {
+    std::vector<std::string> list;
+    for (int i = 0; i < USB_GetNumberOfDevs(); ++i) {
+        char desc[64] = "", serial[10] = "";
+        EXPECT_EQ(GetDeviceDesc(desc, i), 0);
+        EXPECT_EQ(GetDeviceSerNum(serial, i), 0);
+        list.push_back(std::string(desc) + "/" + serial);
+    }
+    return list;
+}
+
+// A board's power settings from its EEPROM: maximum power, power source and drive current.
+inline std::tuple<unsigned, unsigned, unsigned> Power(const cu::BoardState& s) {
+    return {s.maxPower, s.powerSource, s.driveCurrent};
+}
 
 // Every call that takes a handle, as a function of the handle that gives 1 when the call reports
 // success: the transfer and link calls (the first kLinkCalls), then the EEPROM ones.

@@ -27,17 +27,6 @@ namespace {
 // The default bus reads a fake sysfs tree (FakeSysfsBus); the in-memory bus comes back at the end.
 class TtyTest : public CorvoUsbTest {
   protected:
-    // The devices' descriptions and serial numbers, "description/serial", in index order.
-    static std::vector<std::string> Listing() {
-        std::vector<std::string> list;
-        for (int i = 0; i < USB_GetNumberOfDevs(); ++i) {
-            char desc[64] = "", serial[10] = "";
-            EXPECT_EQ(GetDeviceDesc(desc, i), 0);
-            EXPECT_EQ(GetDeviceSerNum(serial, i), 0);
-            list.push_back(std::string(desc) + "/" + serial);
-        }
-        return list;
-    }
     // A board behind a pty, listed as a USB serial port; opened with short time-outs.
     int OpenBoard(PtyBoard& board, const std::string& serial = "FT000001") {
         const std::string n = std::to_string(boards_++);
