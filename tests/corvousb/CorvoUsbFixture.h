@@ -73,6 +73,14 @@ class CorvoUsbTest : public ::testing::Test {
     int frames = -1;
 };
 
+// n bytes counting up by 7 from `start`.
+inline std::vector<unsigned char> Sequence(std::size_t n, unsigned start) {
+    std::vector<unsigned char> v(n);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = static_cast<unsigned char>(start + i * 7);
+    return v;
+}
+
 // The devices' descriptions and serial numbers, "description/serial", in index order.
 inline std::vector<std::string> Listing() {
     std::vector<std::string> list;

@@ -4,14 +4,6 @@
 
 namespace {
 
-// n bytes counting up by 7 from `start`.
-std::vector<unsigned char> Sequence(std::size_t n, unsigned start) {
-    std::vector<unsigned char> v(n);
-    for (std::size_t i = 0; i < n; ++i)
-        v[i] = static_cast<unsigned char>(start + i * 7);
-    return v;
-}
-
 // Fails when a block written to a sub-address does not read back unchanged, a fresh sub-address
 // does not give the full count of its pattern, the raw FIFO does not loop back what was written,
 // or an empty read is an error.
