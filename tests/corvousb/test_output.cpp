@@ -1,4 +1,4 @@
-// Tests of error texts, output routing, the version record and the debug log files.
+// Tests of error texts, output routing, the frame diagnosis and the debug log files.
 #include "CorvoUsbFixture.h"
 
 #include <filesystem>
@@ -71,14 +71,6 @@ TEST_F(CorvoUsbTest, PrintFrameInfoDiagnosesTheLastExtendedRead) {
               "82 byte(s) of a cut frame kept for the next read\n"
               "Lost frames 1 - Header errors 0 - Trailer errors 0 - Total bytes 300\n"
               "Last error 0: No error\n");
-}
-
-// Fails when the version record changes without the About box being told.
-TEST(CorvoUsbVersion, RecordHoldsFileAndProductVersion) {
-    EXPECT_EQ(CorvoUsb_VersionRecord.fileVersion[0], 1);
-    EXPECT_EQ(CorvoUsb_VersionRecord.fileVersion[3], 67);
-    EXPECT_EQ(CorvoUsb_VersionRecord.productVersion[0], 2);
-    EXPECT_EQ(CorvoUsb_VersionRecord.productVersion[3], 56);
 }
 
 // Runs a test body in a fresh working directory.
