@@ -42,6 +42,7 @@ TEST_F(CorvoUsbTest, EepromWriteAndEraseChangeTheIdentity) {
 
     ASSERT_EQ(USB_EraseEEpromData(h), 1);
     EXPECT_THAT(Listing(), ::testing::ElementsAre("Corvo USB FIFO/"));
+    EXPECT_EQ(Power(cu::Board(0)), std::tuple(100u, 0u, 8u));
     EXPECT_EQ(USB_ReadEEpromData(h, 0), 1);
     EXPECT_STREQ(USB_GetEpromSerialNum(), "");
     CloseUsbDevice(h);
