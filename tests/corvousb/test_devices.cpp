@@ -7,8 +7,9 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// Fails when Kestrel's start-up on a fresh machine (empty serial, fallback to device 0) breaks.
-TEST_F(CorvoUsbTest, FreshStartUpFallsBackToDeviceZeroAndConnects) {
+// Fails when Kestrel's start-up on a fresh machine (empty serial, fallback to device 0) breaks,
+// or the call log drops arguments, changes their format or order, or logs pure getters.
+TEST_F(CorvoUsbTest, StartUpAndCallLogWithArguments) {
     USB_CloseAll();
     ASSERT_EQ(USB_GetNumberOfDevs(), 1);
     char desc[64], serial[10];
@@ -28,12 +29,35 @@ TEST_F(CorvoUsbTest, FreshStartUpFallsBackToDeviceZeroAndConnects) {
     EXPECT_STREQ(USB_GetEpromDeviceDesc(), "Simulated Corvo Board");
     EXPECT_STREQ(USB_GetEpromSerialNum(), "SIM00001");
     EXPECT_TRUE(Captured::printed.empty());
+
+    unsigned char data[16] = {};
+    int n = 0;
+    USB_SetXferSize(h, 4096, 8192);
+    UsbWrt(h, -3, data, 16);
+    UsbRdEx(h, data, 16, &n);
+    USB_Write(h, data, 2, nullptr);
+    USB_GetLastError();
+    GetLostFrames();
+    USB_GetEpromDeviceDesc();
+    USB_SetDescStr(h, nullptr);
+    USB_SetSerialNumber(h, "AB\"C");
+    USB_GetStatus(h, 1);
+    CloseUsbDevice(h);
+    ResetFrameErrors();
+    USB_Perror(20);
     EXPECT_THAT(cu::CallLog(),
                 ElementsAre("USB_CloseAll()", "USB_GetNumberOfDevs()", "GetDeviceDesc(data, 0)",
                             "USB_FindDevices(0)", "OpenUsbDevice(\"\")", "GetDeviceSerNum(data, 0)",
                             "OpenUsbDevice(\"SIM00001\")", "UsbSetIntCheckingState(1)",
                             "USB_Init(1, 1)", "USB_SetLatencyTimer(1, 2)",
-                            "USB_SetTimeouts(1, 1000, 1000)", "USB_ReadEEpromData(1, 0)"));
+                            "USB_SetTimeouts(1, 1000, 1000)", "USB_ReadEEpromData(1, 0)",
+                            "USB_SetXferSize(1, 4096, 8192)", "UsbWrt(1, -3, data, 16)",
+                            "UsbRdEx(1, data, 16, out)", "USB_Write(1, data, 2, NULL)",
+                            "USB_SetDescStr(1, NULL)", "USB_SetSerialNumber(1, \"AB\"C\")",
+                            "USB_GetStatus(1, 1)", "CloseUsbDevice(1)", "ResetFrameErrors()",
+                            "USB_Perror(20)"));
+    cu::ClearCallLog();
+    EXPECT_TRUE(cu::CallLog().empty());
 }
 
 // Fails when a call with a handle that is not open crashes or reports success.
@@ -194,35 +218,6 @@ TEST_F(CorvoUsbTest, LinkSettingsAreKeptAndBadValuesRefused) {
     EXPECT_EQ(s.readTimeoutMs, 400);
     EXPECT_EQ(s.txXferSize, 4096);
     EXPECT_EQ(s.baudRate, 921600);
-}
-
-// Fails when the call log drops arguments, changes their format or order, or logs pure getters.
-TEST_F(CorvoUsbTest, CallLogRecordsCallsWithTheirArguments) {
-    const int h = OpenFirst();
-    unsigned char data[16] = {};
-    int n = 0;
-    cu::ClearCallLog();
-    USB_SetXferSize(h, 4096, 8192);
-    UsbWrt(h, -3, data, 16);
-    UsbRdEx(h, data, 16, &n);
-    USB_Write(h, data, 2, nullptr);
-    USB_GetLastError();
-    GetLostFrames();
-    USB_GetEpromDeviceDesc();
-    USB_SetDescStr(h, nullptr);
-    USB_SetSerialNumber(h, "AB\"C");
-    USB_GetStatus(h, 1);
-    CloseUsbDevice(h);
-    ResetFrameErrors();
-    USB_Perror(20);
-    EXPECT_THAT(cu::CallLog(),
-                ElementsAre("USB_SetXferSize(1, 4096, 8192)", "UsbWrt(1, -3, data, 16)",
-                            "UsbRdEx(1, data, 16, out)", "USB_Write(1, data, 2, NULL)",
-                            "USB_SetDescStr(1, NULL)", "USB_SetSerialNumber(1, \"AB\"C\")",
-                            "USB_GetStatus(1, 1)", "CloseUsbDevice(1)", "ResetFrameErrors()",
-                            "USB_Perror(20)"));
-    cu::ClearCallLog();
-    EXPECT_TRUE(cu::CallLog().empty());
 }
 
 } // namespace
