@@ -4,7 +4,6 @@
 #include "platform/corvousb/protocol/Command.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>

@@ -3,7 +3,6 @@
 #include "TestScopes.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 

@@ -13,7 +13,6 @@
 #include <fstream>
 #include <functional>
 #include <grp.h>
-#include <memory>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
