@@ -1,10 +1,5 @@
-// Tests of the EEPROM: setters, write, erase, read and its file.
+// Tests of the EEPROM: setters, write, erase and read.
 #include "CorvoUsbFixture.h"
-#include "TestScopes.h"
-
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -75,24 +70,6 @@ TEST_F(CorvoUsbTest, EepromSettersRefuseBadValuesWithTheirCodes) {
     EXPECT_EQ(s.description, std::string(64, 'x'));
     EXPECT_EQ(s.serial, "SIM00001");
     EXPECT_EQ(Power(s), std::tuple(100u, 0u, 8u));
-}
-
-// Fails when a board's EEPROM file is not written in its format or not read back at the next
-// run.
-TEST_F(CorvoUsbTest, EepromFileKeepsTheIdentityAcrossRuns) {
-    TempDir dir;
-    const fs::path file = dir.path / "sub" / "board.eeprom";
-    const int h = OpenOnly({.eepromFile = file.string()});
-    USB_SetSerialNumber(h, "KEPT0001");
-    USB_SetMaxPower(h, 200);
-    ASSERT_EQ(USB_WriteEEpromData(h), 1);
-    EXPECT_EQ(ReadFile(file), "description=Simulated Corvo Board\nserial=KEPT0001\n"
-                              "max-power=200\npower-source=0\ndrive-current=8\n");
-
-    cu::ResetBus();
-    cu::AddBoard({.eepromFile = file.string()});
-    EXPECT_EQ(cu::Board(0).serial, "KEPT0001");
-    EXPECT_EQ(cu::Board(0).maxPower, 200u);
 }
 
 } // namespace

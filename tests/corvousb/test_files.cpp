@@ -154,8 +154,9 @@ TEST_F(CorvoUsbTest, BoardFilesGetTheSettersChecks) {
 }
 
 // Fails when an EEPROM write or erase whose state file cannot be saved reports success, changes
-// the board, or writes through a link at the temporary name.
-TEST_F(CorvoUsbTest, UnsavedEepromWriteOrEraseFails) {
+// the board, or writes through a link at the temporary name, or a saved EEPROM file is not in its
+// format or not read back at the next run.
+TEST_F(CorvoUsbTest, EepromFilesAreSavedSafelyAndReadBack) {
     TempDir dir;
     const fs::path file = dir.path / "board.eeprom";
     const fs::path victim = dir.path / "victim";
@@ -171,6 +172,18 @@ TEST_F(CorvoUsbTest, UnsavedEepromWriteOrEraseFails) {
     }
     EXPECT_EQ(ReadFile(victim), "keep me");
     EXPECT_FALSE(fs::exists(file));
+
+    const fs::path kept = dir.path / "sub" / "board.eeprom";
+    const int h = OpenOnly({.eepromFile = kept.string()});
+    USB_SetSerialNumber(h, "KEPT0001");
+    USB_SetMaxPower(h, 200);
+    ASSERT_EQ(USB_WriteEEpromData(h), 1);
+    EXPECT_EQ(ReadFile(kept), "description=Simulated Corvo Board\nserial=KEPT0001\n"
+                              "max-power=200\npower-source=0\ndrive-current=8\n");
+    cu::ResetBus();
+    cu::AddBoard({.eepromFile = kept.string()});
+    EXPECT_THAT(Listing(), ::testing::ElementsAre("Simulated Corvo Board/KEPT0001"));
+    EXPECT_EQ(cu::Board(0).maxPower, 200u);
 }
 
 } // namespace
