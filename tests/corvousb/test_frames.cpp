@@ -29,18 +29,14 @@ Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
-class FrameCheckTest : public CorvoUsbTest {
-  protected:
-    void SetUp() override {
-        CorvoUsbTest::SetUp();
-        Reset();
-    }
-    static void Reset() {
-        ResetLostFrames();
-        ResetFrameErrors();
-        ResetTotalByteCount();
-    }
-};
+// Puts the frame counters and the offline checker back to the start.
+void Reset() {
+    ResetLostFrames();
+    ResetFrameErrors();
+    ResetTotalByteCount();
+}
+
+using FrameCheckTest = CorvoUsbTest;
 
 // Fails when the frame layout changes (other tools search the capture for AA FF FF).
 TEST_F(FrameCheckTest, FrameLayoutIsMarkerCounterLengthPayloadTrailer) {

@@ -39,6 +39,7 @@ TEST_F(CorvoUsbTest, PerrorAloneHandsTheCodesTextToTheErrorFunction) {
                                        "A null pointer was passed as serial number",
                                        "Invalid device handle: the device is not open",
                                        "Unknown error"));
+    mutableErrors.clear();
     USB_SetPerrorFunc(MutableError);
     USB_Perror(CORVOUSB_ERR_WRITE_TIMEOUT);
     EXPECT_THAT(mutableErrors,

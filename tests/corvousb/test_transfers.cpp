@@ -99,9 +99,6 @@ TEST_F(CorvoUsbTest, ShortReadsReturnWhatCameAndStaleBytesAreDiscarded) {
 // dropped, header-corrupted or trailer-corrupted frames are not counted as such.
 TEST_F(CorvoUsbTest, ExtendedReadDeliversWholeFramesWithRisingCounters) {
     int h = OpenFirst();
-    ResetLostFrames();
-    ResetFrameErrors();
-    ResetTotalByteCount();
     const int frameSize = 512 + 9;
     ASSERT_EQ(ReadEx(h, 32768), 62 * frameSize);
     EXPECT_EQ(frames, 62);
