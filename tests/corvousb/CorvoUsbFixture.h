@@ -1,18 +1,20 @@
 // Shared fixture of the CorvoUsb tests: an in-memory bus with one simulated board.
 #pragma once
 
+#include "TestScopes.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
-#include "TestScopes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdarg>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
-
 
 namespace cu = corvousb::testing;
 
@@ -56,4 +58,88 @@ class CorvoUsbTest : public ::testing::Test {
         EXPECT_GT(h, 0);
         return h;
     }
+    // A bus of this one board, opened.
+    int OpenOnly(const cu::BoardSetup& setup) {
+        cu::ResetBus();
+        cu::AddBoard(setup);
+        return OpenFirst();
+    }
+    // An extended read of up to `bytes` into `rx`; the frames it reported are left in `frames`.
+    int ReadEx(int h, int bytes) {
+        rx.resize(static_cast<std::size_t>(bytes));
+        return UsbRdEx(h, rx.data(), bytes, &frames);
+    }
+    std::vector<unsigned char> rx;
+    int frames = -1;
 };
+
+// n bytes counting up by 7 from `start`.
+inline std::vector<unsigned char> Sequence(std::size_t n, unsigned start) {
+    std::vector<unsigned char> v(n);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = static_cast<unsigned char>(start + i * 7);
+    return v;
+}
+
+// The devices' descriptions and serial numbers, "description/serial", in index order.
+inline std::vector<std::string> Listing() {
+    std::vector<std::string> list;
+    for (int i = 0; i < USB_GetNumberOfDevs(); ++i) {
+        char desc[64] = "", serial[10] = "";
+        EXPECT_EQ(GetDeviceDesc(desc, i), 0);
+        EXPECT_EQ(GetDeviceSerNum(serial, i), 0);
+        list.push_back(std::string(desc) + "/" + serial);
+    }
+    return list;
+}
+
+// A board's power settings from its EEPROM: maximum power, power source and drive current.
+inline std::tuple<unsigned, unsigned, unsigned> Power(const cu::BoardState& s) {
+    return {s.maxPower, s.powerSource, s.driveCurrent};
+}
+
+// Every call that takes a handle, as a function of the handle that gives 1 when the call reports
+// success: the transfer and link calls (the first kLinkCalls), then the EEPROM ones.
+constexpr std::size_t kLinkCalls = 15;
+inline std::vector<std::function<int(int)>> HandleCalls() {
+    static unsigned char data[16];
+    static int count;
+    return {
+        [](int h) { return USB_Init(h, 1); },
+        [](int h) { return UsbWrt(h, 0, data, 4) >= 0 ? 1 : 0; },
+        [](int h) { return UsbRd(h, 0, data, 4) >= 0 ? 1 : 0; },
+        [](int h) { return UsbRdEx(h, data, 16, &count) >= 0 ? 1 : 0; },
+        [](int h) { return USB_Write(h, data, 4, &count); },
+        [](int h) { return USB_Read(h, data, 4, &count); },
+        [](int h) { return USB_SetLatencyTimer(h, 2); },
+        [](int h) { return USB_SetTimeouts(h, 1, 1); },
+        [](int h) { return USB_SetXferSize(h, 4096, 8192); },
+        [](int h) { return USB_SetSynchronousMode(h, 100); },
+        [](int h) { return USB_ResetMode(h); },
+        [](int h) { return USB_SetFlowControlToHardware(h); },
+        [](int h) { return USB_PurgeBuffers(h); },
+        [](int h) { return USB_SetBaudRate(h, 921600); },
+        [](int h) { return USB_GetStatus(h, 0) >= 0 ? 1 : 0; },
+        [](int h) { return USB_ReadEEpromData(h, 1); },
+        [](int h) { return USB_SetDescStr(h, "x"); },
+        [](int h) { return USB_SetSerialNumber(h, "x"); },
+        [](int h) { return USB_SetPowerSource(h, 0); },
+        [](int h) { return USB_SetMaxPower(h, 100); },
+        [](int h) { return USB_SetDriveCurrent(h, 8); },
+        [](int h) { return USB_WriteEEpromData(h); },
+        [](int h) { return USB_EraseEEpromData(h); },
+    };
+}
+
+// A call's result and the error code it left, checked in one assertion.
+inline std::pair<int, int> Res(int result) {
+    return {result, USB_GetLastError()};
+}
+// The pair a failing call gives: its failure value and its code.
+inline std::pair<int, int> Fail(int value, int code) {
+    return {value, code};
+}
+// The pair a read that found no data gives: its result and the quiet read time-out code.
+inline std::pair<int, int> NoData(int value) {
+    return {value, CORVOUSB_ERR_READ_TIMEOUT};
+}

@@ -4,7 +4,6 @@
 #include "platform/corvousb/protocol/Command.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
@@ -26,7 +25,7 @@ BoardSetup Untimed(BoardSetup setup) {
 
 } // namespace
 
-void CommandSplitter::push(std::span<const std::uint8_t> bytes, const Deliver& deliver) {
+void PtyBoard::take(std::span<const std::uint8_t> bytes) {
     held_.insert(held_.end(), bytes.begin(), bytes.end());
     std::size_t done = 0;
     while (done < held_.size()) {
@@ -34,26 +33,26 @@ void CommandSplitter::push(std::span<const std::uint8_t> bytes, const Deliver& d
         const auto start = std::find(rest.begin(), rest.end(), kCommandStart);
         const auto plain = static_cast<std::size_t>(start - rest.begin());
         if (plain > 0) {
-            deliver(rest.first(plain));
+            answer(rest.first(plain));
             done += plain;
             continue;
         }
         if (rest.size() < kCommandSize) break; // may be the start of a command
         const auto length = CommandLength(rest);
         if (!length || *length > kCommandSize + kSimMemorySize) {
-            deliver(rest.first(1)); // a start byte that begins no command
+            answer(rest.first(1)); // a start byte that begins no command
             done += 1;
             continue;
         }
         if (rest.size() < *length) break;
-        deliver(rest.first(*length));
+        answer(rest.first(*length));
         done += *length;
     }
     held_.erase(held_.begin(), held_.begin() + static_cast<std::ptrdiff_t>(done));
 }
 
-void CommandSplitter::flush(const Deliver& deliver) {
-    if (!held_.empty()) deliver(held_);
+void PtyBoard::flushHeld() {
+    if (!held_.empty()) answer(held_);
     held_.clear();
 }
 
@@ -95,16 +94,15 @@ void PtyBoard::unplug() {
 }
 
 void PtyBoard::run() {
-    const auto deliver = [this](std::span<const std::uint8_t> chunk) { answer(chunk); };
     std::vector<std::uint8_t> buffer(65536);
     while (!stop_) {
         pollfd p{master_, POLLIN, 0};
         if (::poll(&p, 1, kQuietMs) <= 0) {
-            splitter_.flush(deliver);
+            flushHeld();
             continue;
         }
         const ssize_t n = ::read(master_, buffer.data(), buffer.size());
-        if (n > 0) splitter_.push(std::span(buffer).first(static_cast<std::size_t>(n)), deliver);
+        if (n > 0) take(std::span(buffer).first(static_cast<std::size_t>(n)));
     }
 }
 

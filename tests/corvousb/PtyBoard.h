@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <termios.h>
@@ -14,19 +13,6 @@
 #include <vector>
 
 namespace corvousb::testing {
-
-// Cuts the byte stream from the host into what the firmware takes as one write: a whole command
-// (header and, for 'W', its data) or a run of plain data. Bytes that may begin a command are held
-// until the command is complete, or until flush() (the line went quiet) hands them on as data.
-class CommandSplitter {
-  public:
-    using Deliver = std::function<void(std::span<const std::uint8_t>)>;
-    void push(std::span<const std::uint8_t> bytes, const Deliver& deliver);
-    void flush(const Deliver& deliver);
-
-  private:
-    std::vector<std::uint8_t> held_;
-};
 
 class PtyBoard {
   public:
@@ -47,10 +33,16 @@ class PtyBoard {
 
   private:
     void run();
+    // Cuts the byte stream from the host into what the firmware takes as one write: a whole
+    // command (header and, for 'W', its data) or a run of plain data. Bytes that may begin a
+    // command are held until the command is complete, or until the line goes quiet, when
+    // flushHeld() hands them on as data.
+    void take(std::span<const std::uint8_t> bytes);
+    void flushHeld();
     void answer(std::span<const std::uint8_t> chunk);
 
     SimBoard board_;
-    CommandSplitter splitter_;
+    std::vector<std::uint8_t> held_;
     int master_ = -1;
     int slave_ = -1; // kept open so that the node keeps its settings between the library's opens
     std::string node_;

@@ -1,4 +1,5 @@
-// Tests of hostile bus and EEPROM files, and of EEPROM state files that cannot be saved.
+// Tests of the bus file, of hostile bus and EEPROM files, and of EEPROM state files that cannot
+// be saved.
 #include "CorvoUsbFixture.h"
 
 #include <sys/stat.h>
@@ -15,23 +16,86 @@ std::string RebuildFrom(const std::string& busFile) {
     return ::testing::internal::GetCapturedStderr();
 }
 
+// Fails when the bus file's boards, board faults, timing keys or call faults are not applied, a
+// bad line stops the rest of the file.
+TEST_F(CorvoUsbTest, BusFileDescribesBoardsAndFaults) {
+    TempDir dir;
+    const fs::path file = dir.path / "bus.conf";
+    std::ofstream(file) << "# four boards\n"
+                           "fail-next = USB_Init 9\n"
+                           "[board]\n"
+                           "description = Lab board A\n"
+                           "serial = LAB0001\n"
+                           "frame-payload = 100\n"
+                           "drop-frames = 2 3\n"
+                           "nonsense line\n"
+                           "[board]\n"
+                           "description = Lab board B\n"
+                           "serial = LAB0002\n"
+                           "refuse-writes = yes\n"
+                           "max-power = lots\n"
+                           "[board]\n"
+                           "serial = SLOW\n"
+                           "speed = full\n"
+                           "stream-rate = 52100\n"  // 100 frames of 521 bytes a second
+                           "stream-buffer = 5300\n" // room for 10 of them
+                           "[board]\n"
+                           "timing = off\n"
+                           "[board]\n"
+                           "serial = GONE\n"
+                           "unplugged = yes\n";
+    EXPECT_THAT(RebuildFrom(file.string()),
+                ::testing::HasSubstr("bus.conf: line 8: nonsense line (ignored)\n"));
+    EXPECT_THAT(Listing(), ::testing::ElementsAre("Lab board A/LAB0001", "Lab board B/LAB0002",
+                                                  "Simulated Corvo Board/SLOW",
+                                                  "Simulated Corvo Board/SIM00001"));
+    const int a = OpenUsbDevice("LAB0001");
+    const int b = OpenUsbDevice("LAB0002");
+    EXPECT_EQ(Res(USB_Init(a, 1)), Fail(0, 9));
+    EXPECT_EQ(USB_Init(a, 1), 1);
+    EXPECT_EQ(ReadEx(a, 1090), 10 * 109); // frames 2 to 4 dropped
+    EXPECT_EQ(GetLostFrames(), 3u);
+    unsigned char byte = 1;
+    EXPECT_LT(UsbWrt(b, 0, &byte, 1), 0);
+    EXPECT_EQ(cu::Board(1).maxPower, 100u);
+    EXPECT_EQ(cu::Board(0).speed, corvousb::BusSpeed::High);
+    EXPECT_TRUE(cu::Board(0).timing);
+    EXPECT_FALSE(cu::Board(3).timing);
+
+    // One frame asked of the slow board: the source starts and the answer waits 10 ms for it.
+    EXPECT_EQ(cu::Board(2).speed, corvousb::BusSpeed::Full);
+    const int slow = OpenUsbDevice("SLOW");
+    const auto start = cu::BusTime();
+    EXPECT_EQ(ReadEx(slow, 521), 521);
+    EXPECT_GE(cu::BusTime() - start, std::chrono::milliseconds(10));
+    cu::WaitFor(std::chrono::seconds(1));
+    EXPECT_EQ(cu::Board(2).streamBuffered, 10u * 521);
+    EXPECT_GT(cu::Board(2).framesDropped, 85u);
+
+    cu::ResetBus();
+}
+
 // Fails when a bus or EEPROM file that is not a small regular file is read (unbounded, blocking)
-// or refused without a message naming it and the reason.
+// or refused without a message naming it and the reason, or a missing bus file does not give an
+// empty bus.
 TEST_F(CorvoUsbTest, BusAndEepromFilesMustBeSmallRegularFiles) {
     TempDir dir;
     const fs::path fifo = dir.path / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const fs::path big = dir.path / "big.conf";
     std::ofstream(big) << "[board]\n" << std::string(4u << 20, '#') << "\n";
-    for (const std::string& path : {std::string("/dev/zero"), fifo.string(), dir.path.string()}) {
+    const std::pair<std::string, std::string> refused[] = {
+        {"/dev/zero", "not a regular file"},
+        {fifo.string(), "not a regular file"},
+        {dir.path.string(), "not a regular file"},
+        {big.string(), "larger than 4194304 bytes"},
+        {(dir.path / "none.conf").string(), "No such file or directory"},
+    };
+    for (const auto& [path, reason] : refused) {
         EXPECT_EQ(RebuildFrom(path),
-                  "CorvoUsb: " + path + ": cannot be read (not a regular file) (ignored)\n");
+                  "CorvoUsb: " + path + ": cannot be read (" + reason + ") (ignored)\n");
         EXPECT_EQ(USB_GetNumberOfDevs(), 0);
     }
-    EXPECT_EQ(RebuildFrom(big.string()), "CorvoUsb: " + big.string() +
-                                             ": cannot be read (larger than 4194304 bytes) "
-                                             "(ignored)\n");
-    EXPECT_EQ(USB_GetNumberOfDevs(), 0);
 
     const fs::path bigEeprom = dir.path / "big.eeprom";
     std::ofstream(bigEeprom) << "serial=BIG1\n" << std::string(4096, '#');
@@ -42,9 +106,8 @@ TEST_F(CorvoUsbTest, BusAndEepromFilesMustBeSmallRegularFiles) {
               "CorvoUsb: /dev/zero: cannot be read (not a regular file) (ignored)\n"
               "CorvoUsb: " +
                   bigEeprom.string() + ": cannot be read (larger than 4096 bytes) (ignored)\n");
-    ASSERT_EQ(USB_GetNumberOfDevs(), 2);
-    EXPECT_EQ(cu::Board(0).serial, "SIM00001");
-    EXPECT_EQ(cu::Board(1).serial, "SIM00001");
+    EXPECT_THAT(Listing(), ::testing::Each("Simulated Corvo Board/SIM00001"));
+    EXPECT_EQ(USB_GetNumberOfDevs(), 2);
     cu::ResetBus();
 }
 
@@ -65,58 +128,62 @@ TEST_F(CorvoUsbTest, BoardFilesGetTheSettersChecks) {
                               "drive-current = 5\r\n"
                               "frame-payload = 16385\r\n"
                               "first-frame-counter = 65536\r\n"
+                              "speed = medium\r\n"
+                              "timing = maybe\r\n"
                               "fail-next = USB_Init 0\r\n"
                               "[board]\r\n"
                               "eeprom-file = "
                            << eeprom.string() << "\r\n";
     const std::string b = "CorvoUsb: " + busFile.string() + ": line ";
     const std::string e = "CorvoUsb: " + eeprom.string() + ": line ";
-    EXPECT_EQ(RebuildFrom(busFile.string()),
-              e + "2: serial=KEPT 1 (ignored)\n" + e + "3: max-power=501 (ignored)\n" + b +
-                  "2: description = Lab\\x1B[2J board (ignored)\n" + b +
-                  "3: serial = AB CD (ignored)\n" + b + "5: max-power = 900 (ignored)\n" + b +
-                  "6: power-source = 2 (ignored)\n" + b + "7: drive-current = 5 (ignored)\n" + b +
-                  "8: frame-payload = 16385 (ignored)\n" + b +
-                  "9: first-frame-counter = 65536 (ignored)\n" + b +
-                  "10: fail-next = USB_Init 0 (ignored)\n");
-    ASSERT_EQ(USB_GetNumberOfDevs(), 2);
-    const cu::BoardState lab = cu::Board(0), kept = cu::Board(1);
-    EXPECT_EQ(lab.description, "Simulated Corvo Board");
-    EXPECT_EQ(lab.serial, "LAB0001");
-    EXPECT_EQ(lab.maxPower, 100u);
-    EXPECT_EQ(lab.powerSource, 0u);
-    EXPECT_EQ(lab.driveCurrent, 8u);
-    EXPECT_EQ(kept.description, "Kept board");
-    EXPECT_EQ(kept.serial, "SIM00001");
-    EXPECT_EQ(kept.maxPower, 100u);
-    EXPECT_EQ(kept.driveCurrent, 12u);
-    EXPECT_EQ(kept.powerSource, 1u);
+    EXPECT_EQ(
+        RebuildFrom(busFile.string()),
+        e + "2: serial=KEPT 1 (ignored)\n" + e + "3: max-power=501 (ignored)\n" + b +
+            "2: description = Lab\\x1B[2J board (ignored)\n" + b + "3: serial = AB CD (ignored)\n" +
+            b + "5: max-power = 900 (ignored)\n" + b + "6: power-source = 2 (ignored)\n" + b +
+            "7: drive-current = 5 (ignored)\n" + b + "8: frame-payload = 16385 (ignored)\n" + b +
+            "9: first-frame-counter = 65536 (ignored)\n" + b + "10: speed = medium (ignored)\n" +
+            b + "11: timing = maybe (ignored)\n" + b + "12: fail-next = USB_Init 0 (ignored)\n");
+    EXPECT_THAT(Listing(),
+                ::testing::ElementsAre("Simulated Corvo Board/LAB0001", "Kept board/SIM00001"));
+    EXPECT_EQ(Power(cu::Board(0)), std::tuple(100u, 0u, 8u));
+    EXPECT_EQ(cu::Board(0).speed, corvousb::BusSpeed::High);
+    EXPECT_TRUE(cu::Board(0).timing);
+    EXPECT_EQ(Power(cu::Board(1)), std::tuple(100u, 1u, 12u));
     cu::ResetBus();
 }
 
 // Fails when an EEPROM write or erase whose state file cannot be saved reports success, changes
-// the board, or writes through a link at the temporary name.
-TEST_F(CorvoUsbTest, UnsavedEepromWriteOrEraseFails) {
+// the board, or writes through a link at the temporary name, or a saved EEPROM file is not in its
+// format or not read back at the next run.
+TEST_F(CorvoUsbTest, EepromFilesAreSavedSafelyAndReadBack) {
     TempDir dir;
     const fs::path file = dir.path / "board.eeprom";
     const fs::path victim = dir.path / "victim";
     std::ofstream(victim) << "keep me";
     fs::create_symlink(victim, dir.path / "board.eeprom.tmp");
     for (const fs::path& path : {file, fs::path("/proc/no-such-dir/board.eeprom")}) {
-        cu::ResetBus();
-        cu::AddBoard({.eepromFile = path.string()});
-        const int h = OpenFirst();
+        const int h = OpenOnly({.eepromFile = path.string()});
         USB_SetSerialNumber(h, "LOST0001");
-        EXPECT_EQ(USB_WriteEEpromData(h), 0);
-        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_EEPROM_WRITE);
+        EXPECT_EQ(Res(USB_WriteEEpromData(h)), Fail(0, CORVOUSB_ERR_EEPROM_WRITE));
         EXPECT_STREQ(CorvoUsb_ErrorText(USB_GetLastError()), "EEPROM write failed");
-        EXPECT_EQ(USB_EraseEEpromData(h), 0);
-        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_EEPROM_ERASE);
-        EXPECT_EQ(cu::Board(0).serial, "SIM00001");
-        EXPECT_EQ(cu::Board(0).description, "Simulated Corvo Board");
+        EXPECT_EQ(Res(USB_EraseEEpromData(h)), Fail(0, CORVOUSB_ERR_EEPROM_ERASE));
+        EXPECT_THAT(Listing(), ::testing::ElementsAre("Simulated Corvo Board/SIM00001"));
     }
     EXPECT_EQ(ReadFile(victim), "keep me");
     EXPECT_FALSE(fs::exists(file));
+
+    const fs::path kept = dir.path / "sub" / "board.eeprom";
+    const int h = OpenOnly({.eepromFile = kept.string()});
+    USB_SetSerialNumber(h, "KEPT0001");
+    USB_SetMaxPower(h, 200);
+    ASSERT_EQ(USB_WriteEEpromData(h), 1);
+    EXPECT_EQ(ReadFile(kept), "description=Simulated Corvo Board\nserial=KEPT0001\n"
+                              "max-power=200\npower-source=0\ndrive-current=8\n");
+    cu::ResetBus();
+    cu::AddBoard({.eepromFile = kept.string()});
+    EXPECT_THAT(Listing(), ::testing::ElementsAre("Simulated Corvo Board/KEPT0001"));
+    EXPECT_EQ(cu::Board(0).maxPower, 200u);
 }
 
 } // namespace

@@ -1,113 +1,88 @@
 // Tests of the frame checker on hand-made blocks (the offline replay's USB_CheckFrames).
 #include "CorvoUsbFixture.h"
 
+#include <initializer_list>
+
 namespace {
 
-class FrameCheckTest : public CorvoUsbTest {
-  protected:
-    void SetUp() override {
-        CorvoUsbTest::SetUp();
-        ResetLostFrames();
-        ResetFrameErrors();
-        ResetTotalByteCount();
-    }
-    // Appends a frame with `counter` and a payload of `size` bytes.
-    void Add(unsigned counter, std::size_t size = 16) {
-        std::vector<unsigned char> payload(size);
-        for (std::size_t i = 0; i < size; ++i)
-            payload[i] = static_cast<unsigned char>(i * 3);
+using Bytes = std::vector<unsigned char>;
+
+// Frames with these counters, each with a payload of 16 bytes (25 bytes a frame).
+Bytes Frames(std::initializer_list<unsigned> counters) {
+    Bytes payload(16), block;
+    for (std::size_t i = 0; i < payload.size(); ++i)
+        payload[i] = static_cast<unsigned char>(i * 3);
+    for (unsigned counter : counters) {
         const auto f = cu::MakeFrame(counter, payload);
         block.insert(block.end(), f.begin(), f.end());
     }
-    int Check() { return USB_CheckFrames(block.data(), static_cast<int>(block.size())); }
-    std::vector<unsigned char> block;
-};
+    return block;
+}
+// The block with the bytes at these offsets inverted.
+Bytes Flip(Bytes block, std::initializer_list<std::size_t> offsets) {
+    for (std::size_t at : offsets)
+        block[at] ^= 0xFF;
+    return block;
+}
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Puts the frame counters and the offline checker back to the start.
+void Reset() {
+    ResetLostFrames();
+    ResetFrameErrors();
+    ResetTotalByteCount();
+}
+
+using FrameCheckTest = CorvoUsbTest;
 
 // Fails when the frame layout changes (other tools search the capture for AA FF FF).
 TEST_F(FrameCheckTest, FrameLayoutIsMarkerCounterLengthPayloadTrailer) {
     const unsigned char payload[] = {0x01, 0x02, 0x04};
     EXPECT_EQ(cu::MakeFrame(0x1234, payload),
-              (std::vector<unsigned char>{0xAA, 0xFF, 0xFF, 0x34, 0x12, 0x03, 0x00, 0x01, 0x02,
-                                          0x04, 0x55, 0x07}));
+              (Bytes{0xAA, 0xFF, 0xFF, 0x34, 0x12, 0x03, 0x00, 0x01, 0x02, 0x04, 0x55, 0x07}));
 }
 
-// Fails when clean frames are miscounted or reported as errors.
-TEST_F(FrameCheckTest, CleanBlockCountsEveryFrame) {
-    for (unsigned c = 0; c < 10; ++c)
-        Add(c);
-    EXPECT_EQ(Check(), 10);
-    EXPECT_EQ(GetLostFrames(), 0u);
-    EXPECT_EQ(GetHeaderErrors(), 0u);
-    EXPECT_EQ(GetTrailerErrors(), 0u);
-    EXPECT_EQ(GetTotalByteCount(), block.size());
-}
-
-// Fails when a gap in the counter is not counted as lost frames, or a wrap counts as a gap.
-TEST_F(FrameCheckTest, CounterGapsAreLostFramesAndWrappingIsNot) {
-    Add(1);
-    Add(2);
-    Add(6); // 3, 4 and 5 missing
-    Add(65534);
-    Add(65535);
-    Add(0);
-    Add(1);
-    EXPECT_EQ(Check(), 7);
-    // 3 missing; 6 -> 65534 is a step back (a restart), not a loss.
-    EXPECT_EQ(GetLostFrames(), 3u);
-    ResetLostFrames();
-    block.clear();
-    Add(65535);
-    Add(0);
-    Add(1);
-    EXPECT_EQ(Check(), 3);
-    EXPECT_EQ(GetLostFrames(), 0u);
-    block.clear();
-    Add(0); // a step back restarts the count
-    EXPECT_EQ(Check(), 1);
-    EXPECT_EQ(GetLostFrames(), 0u);
-}
-
-// Fails when a broken header is not one header error, or its frame is not lost.
-TEST_F(FrameCheckTest, BadHeaderIsOneHeaderErrorAndALostFrame) {
-    Add(0);
-    const std::size_t broken = block.size();
-    Add(1);
-    Add(2);
-    block[broken] = 0x00;
-    EXPECT_EQ(Check(), 2);
-    EXPECT_EQ(GetHeaderErrors(), 1u);
-    EXPECT_EQ(GetLostFrames(), 1u);
-    EXPECT_EQ(GetTrailerErrors(), 0u);
-
-    block.assign({0xAA, 0xFF, 0xFF, 0x03, 0x00, 0x00, 0x00}); // zero length is no header
-    Add(3);
-    EXPECT_EQ(Check(), 1);
-    EXPECT_EQ(GetHeaderErrors(), 2u);
-}
-
-// Fails when a bad trailer is not counted, or the frame after it is lost.
-TEST_F(FrameCheckTest, BadTrailerIsATrailerErrorButStillAFrame) {
-    Add(0);
-    Add(1);
-    block[block.size() - 1] ^= 0x01; // checksum of frame 1
-    Add(2);
-    block[block.size() - 2] = 0x00; // trailer mark of frame 2
-    Add(3);
-    EXPECT_EQ(Check(), 4);
-    EXPECT_EQ(GetTrailerErrors(), 2u);
-    EXPECT_EQ(GetHeaderErrors(), 0u);
-    EXPECT_EQ(GetLostFrames(), 0u);
+// Fails when clean frames are miscounted, a counter gap is not counted as lost frames, a wrap or
+// a restart counts as a gap, a broken header is not one header error and a lost frame, a bad
+// trailer is not counted or costs the frame, or a run of junk is not one header error.
+TEST_F(FrameCheckTest, BlocksAreCountedAsFramesLossesAndErrors) {
+    struct Case {
+        const char* what;
+        Bytes block;
+        int frames;
+        unsigned lost, header, trailer;
+    };
+    const Case cases[] = {
+        {"clean", Frames({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}), 10, 0, 0, 0},
+        {"gap, then a restart", Frames({1, 2, 6, 65534, 65535, 0, 1}), 7, 3, 0, 0},
+        {"wrap, then a step back", Frames({65535, 0, 1, 0}), 4, 0, 0, 0},
+        {"broken header", Flip(Frames({0, 1, 2}), {25}), 2, 1, 1, 0},
+        {"zero length", Bytes{0xAA, 0xFF, 0xFF, 0x03, 0x00, 0x00, 0x00} + Frames({3}), 1, 0, 1, 0},
+        {"checksum and trailer mark", Flip(Frames({0, 1, 2, 3}), {49, 73}), 4, 0, 0, 2},
+        {"junk runs",
+         Bytes{0x01, 0xAA, 0x02, 0xAA, 0xFF} + Frames({0}) + Bytes{0x10, 0x20} + Frames({1}), 2, 0,
+         2, 0},
+    };
+    for (const Case& c : cases) {
+        Reset();
+        EXPECT_EQ(USB_CheckFrames(c.block.data(), static_cast<int>(c.block.size())), c.frames)
+            << c.what;
+        EXPECT_EQ(GetLostFrames(), c.lost) << c.what;
+        EXPECT_EQ(GetHeaderErrors(), c.header) << c.what;
+        EXPECT_EQ(GetTrailerErrors(), c.trailer) << c.what;
+        EXPECT_EQ(GetTotalByteCount(), c.block.size()) << c.what;
+    }
 }
 
 // Fails when a frame split across two calls is lost, counted twice, or seen as an error.
 TEST_F(FrameCheckTest, FrameSplitAcrossTwoCallsCountsOnce) {
-    Add(0);
-    Add(1);
-    Add(2);
+    const Bytes block = Frames({0, 1, 2});
     for (std::size_t cut : {1u, 2u, 3u, 5u, 7u, 20u, 24u}) {
-        ResetLostFrames();
-        ResetFrameErrors();
-        const std::size_t split = 25 + cut; // inside frame 1 (frames are 25 bytes)
+        Reset();
+        const std::size_t split = 25 + cut; // inside frame 1
         EXPECT_EQ(USB_CheckFrames(block.data(), static_cast<int>(split)), 1) << cut;
         EXPECT_EQ(USB_CheckFrames(block.data() + split, static_cast<int>(block.size() - split)), 2)
             << cut;
@@ -116,17 +91,6 @@ TEST_F(FrameCheckTest, FrameSplitAcrossTwoCallsCountsOnce) {
     }
     EXPECT_EQ(USB_CheckFrames(block.data(), 0), 0);
     EXPECT_LT(USB_CheckFrames(block.data(), -1), 0);
-}
-
-// Fails when junk between frames is not one header error per run, or hides the next frame.
-TEST_F(FrameCheckTest, JunkRunsAreOneHeaderErrorEach) {
-    block.assign({0x01, 0xAA, 0x02, 0xAA, 0xFF});
-    Add(0);
-    block.insert(block.end(), {0x10, 0x20});
-    Add(1);
-    EXPECT_EQ(Check(), 2);
-    EXPECT_EQ(GetHeaderErrors(), 2u);
-    EXPECT_EQ(GetLostFrames(), 0u);
 }
 
 } // namespace

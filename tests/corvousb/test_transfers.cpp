@@ -2,22 +2,12 @@
 // simulated board.
 #include "CorvoUsbFixture.h"
 
-#include <unistd.h>
-
-#include <numeric>
-
 namespace {
 
-std::vector<unsigned char> Sequence(std::size_t n, unsigned start) {
-    std::vector<unsigned char> v(n);
-    for (std::size_t i = 0; i < n; ++i)
-        v[i] = static_cast<unsigned char>(start + i * 7);
-    return v;
-}
-
-// Fails when a block written to a sub-address does not read back unchanged, or a fresh
-// sub-address does not give the full count of its pattern.
-TEST_F(CorvoUsbTest, SubAddressWriteReadsBackAndFreshMemoryGivesItsPattern) {
+// Fails when a block written to a sub-address does not read back unchanged, a fresh sub-address
+// does not give the full count of its pattern, the raw FIFO does not loop back what was written,
+// or an empty read is an error.
+TEST_F(CorvoUsbTest, SubAddressBlocksAndRawDataReadBack) {
     const int h = OpenFirst();
     auto block = Sequence(1000, 3);
     ASSERT_EQ(UsbWrt(h, -3, block.data(), 1000), 1000);
@@ -30,11 +20,8 @@ TEST_F(CorvoUsbTest, SubAddressWriteReadsBackAndFreshMemoryGivesItsPattern) {
     for (std::size_t i = 0; i < fresh.size(); ++i)
         ASSERT_EQ(fresh[i], static_cast<unsigned char>(i + 5)) << i;
 
-    unsigned char b = 0;
-    for (unsigned char v : {0x11, 0x22, 0x33}) {
-        b = v;
-        EXPECT_EQ(UsbWrt(h, 7, &b, 1), 1);
-    }
+    for (unsigned char v : {0x11, 0x22, 0x33})
+        EXPECT_EQ(UsbWrt(h, 7, &v, 1), 1);
     unsigned char one = 0;
     EXPECT_EQ(UsbRd(h, 7, &one, 1), 1);
     EXPECT_EQ(one, 0x33);
@@ -44,24 +31,19 @@ TEST_F(CorvoUsbTest, SubAddressWriteReadsBackAndFreshMemoryGivesItsPattern) {
     EXPECT_EQ(UsbWrt(h, 0, nullptr, 0), 0);
     EXPECT_EQ(cu::CallLog().size(), calls + 2);
     EXPECT_EQ(cu::Board(0).receiveQueue, 0u);
-}
 
-// Fails when the raw FIFO does not loop back what was written, or an empty read is an error.
-TEST_F(CorvoUsbTest, RawFifoLoopsBackWhatWasWritten) {
-    const int h = OpenFirst();
-    auto block = Sequence(100, 1);
+    block = Sequence(100, 1);
     int written = -1, read = -1;
     ASSERT_EQ(USB_Write(h, block.data(), 100, &written), 1);
     EXPECT_EQ(written, 100);
     EXPECT_EQ(USB_GetStatus(h, 0), 100);
     EXPECT_EQ(USB_GetStatus(h, 1), 0);
-    std::vector<unsigned char> back(100);
+    back.resize(100);
     ASSERT_EQ(USB_Read(h, back.data(), 100, &read), 1);
     EXPECT_EQ(read, 100);
     EXPECT_EQ(back, block);
-    ASSERT_EQ(USB_Read(h, back.data(), 100, &read), 1);
+    EXPECT_EQ(Res(USB_Read(h, back.data(), 100, &read)), NoData(1));
     EXPECT_EQ(read, 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
 
     ASSERT_EQ(USB_Write(h, block.data(), 50, &written), 1);
     EXPECT_EQ(USB_PurgeBuffers(h), 1);
@@ -69,31 +51,14 @@ TEST_F(CorvoUsbTest, RawFifoLoopsBackWhatWasWritten) {
     EXPECT_EQ(cu::Board(0).purges, 1u);
 }
 
-// Fails when a board that refuses every byte is reported as written, or the code is not 21.
-TEST_F(CorvoUsbTest, RefusedBytesFailEveryWriteWithWriteTimeout) {
-    const int h = OpenFirst();
-    cu::RefuseEveryByte(0);
-    auto block = Sequence(8, 0);
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_LT(UsbWrt(h, 0, &block[i], 1), 0);
-        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_WRITE_TIMEOUT);
-    }
-    int written = -1;
-    EXPECT_EQ(USB_Write(h, block.data(), 8, &written), 0);
-    EXPECT_EQ(written, 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_WRITE_TIMEOUT);
-    EXPECT_LT(UsbRd(h, 0, block.data(), 8), 0);
-    cu::RefuseEveryByte(0, false);
-    EXPECT_EQ(UsbWrt(h, 0, block.data(), 8), 8);
-}
-
-// Fails when short reads lose or duplicate bytes, or stale bytes are taken for an answer.
+// Fails when short reads lose or duplicate bytes, stale bytes are taken for an answer, or bytes
+// queued behind an answer that was read in part overtake its rest.
 TEST_F(CorvoUsbTest, ShortReadsReturnWhatCameAndStaleBytesAreDiscarded) {
     const int h = OpenFirst();
     cu::LimitReads(0, 10);
     auto block = Sequence(100, 9);
     ASSERT_EQ(UsbWrt(h, 2, block.data(), 100), 100);
-    std::vector<unsigned char> back(100);
+    std::vector<unsigned char> back(303);
     EXPECT_EQ(UsbRd(h, 2, back.data(), 100), 10);
     EXPECT_TRUE(std::equal(back.begin(), back.begin() + 10, block.begin()));
     EXPECT_EQ(USB_GetStatus(h, 0), 90);
@@ -101,7 +66,7 @@ TEST_F(CorvoUsbTest, ShortReadsReturnWhatCameAndStaleBytesAreDiscarded) {
     UsbSetIntCheckingState(1);
     cu::LimitReads(0, 0);
     EXPECT_EQ(UsbRd(h, 2, back.data(), 100), 100);
-    EXPECT_EQ(back, block);
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), back.begin()));
     EXPECT_EQ(Captured::printed, "90 unexpected byte(s) from the device discarded\n");
 
     const unsigned char unasked[3] = {1, 2, 3};
@@ -112,45 +77,36 @@ TEST_F(CorvoUsbTest, ShortReadsReturnWhatCameAndStaleBytesAreDiscarded) {
     EXPECT_TRUE(Captured::printed.empty());
     EXPECT_EQ(back[0], block[0]);
 
-    int read = 0;
+    int read = 0, written = 0;
     cu::LimitReads(0, 10);
-    int written = 0;
     USB_Write(h, block.data(), 25, &written);
     EXPECT_EQ(USB_Read(h, back.data(), 25, &read), 1);
     EXPECT_EQ(read, 10);
+
+    cu::LimitReads(0, 100);
+    ASSERT_EQ(UsbRd(h, 5, back.data(), 300), 100);
+    cu::SendUnasked(0, unasked);
+    cu::LimitReads(0, 0);
+    ASSERT_EQ(USB_Read(h, back.data(), 303, &read), 1);
+    ASSERT_EQ(read, 203);
+    for (int i = 0; i < 200; ++i)
+        ASSERT_EQ(back[static_cast<std::size_t>(i)], static_cast<unsigned char>(i + 105)) << i;
+    EXPECT_EQ(back[200], 1);
+    EXPECT_EQ(back[202], 3);
 }
 
-// Fails when a board that never answers makes a read report data or a hard error.
-TEST_F(CorvoUsbTest, SilentBoardGivesReadTimeouts) {
-    cu::ResetBus();
-    cu::AddBoard({.answers = false});
-    const int h = OpenFirst();
-    unsigned char data[16];
-    int frames = -1;
-    EXPECT_EQ(UsbWrt(h, 0, data, 16), 16);
-    EXPECT_EQ(UsbRd(h, 0, data, 16), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
-    EXPECT_EQ(UsbRdEx(h, data, 16, &frames), 0);
-    EXPECT_EQ(frames, 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
-}
-
-// Fails when an extended read delivers a cut frame, miscounts frames, or the counter stalls.
+// Fails when an extended read delivers a cut frame, miscounts frames, the counter stalls, or
+// dropped, header-corrupted or trailer-corrupted frames are not counted as such.
 TEST_F(CorvoUsbTest, ExtendedReadDeliversWholeFramesWithRisingCounters) {
-    const int h = OpenFirst();
-    ResetLostFrames();
-    ResetFrameErrors();
-    ResetTotalByteCount();
-    std::vector<unsigned char> buffer(32768);
-    int frames = 0;
+    int h = OpenFirst();
     const int frameSize = 512 + 9;
-    ASSERT_EQ(UsbRdEx(h, buffer.data(), 32768, &frames), 62 * frameSize);
+    ASSERT_EQ(ReadEx(h, 32768), 62 * frameSize);
     EXPECT_EQ(frames, 62);
-    EXPECT_EQ(buffer[0], 0xAA);
-    EXPECT_EQ(buffer[frameSize], 0xAA);
-    EXPECT_EQ(buffer[frameSize + 3], 1); // counter of the second frame
-    ASSERT_EQ(UsbRdEx(h, buffer.data(), 32768, &frames), 62 * frameSize);
-    EXPECT_EQ(buffer[3], 62);
+    EXPECT_EQ(rx[0], 0xAA);
+    EXPECT_EQ(rx[frameSize], 0xAA);
+    EXPECT_EQ(rx[frameSize + 3], 1); // counter of the second frame
+    ASSERT_EQ(ReadEx(h, 32768), 62 * frameSize);
+    EXPECT_EQ(rx[3], 62);
     EXPECT_EQ(GetLostFrames(), 0u);
     EXPECT_EQ(GetHeaderErrors(), 0u);
     EXPECT_EQ(GetTrailerErrors(), 0u);
@@ -158,54 +114,28 @@ TEST_F(CorvoUsbTest, ExtendedReadDeliversWholeFramesWithRisingCounters) {
     EXPECT_EQ(cu::Board(0).framesSent, 124u);
 
     // Smaller than one frame: the board sends one shorter frame.
-    ASSERT_EQ(UsbRdEx(h, buffer.data(), 100, &frames), 100);
+    ASSERT_EQ(ReadEx(h, 100), 100);
     EXPECT_EQ(frames, 1);
-    EXPECT_LT(UsbRdEx(h, buffer.data(), 0, &frames), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_BAD_ARGUMENT);
-}
+    EXPECT_EQ(Res(ReadEx(h, 0)), Fail(-1, CORVOUSB_ERR_BAD_ARGUMENT));
 
-// Fails when dropped, header-corrupted or trailer-corrupted frames are not counted as such.
-TEST_F(CorvoUsbTest, ExtendedReadCountsInjectedFrameFaults) {
-    const int h = OpenFirst();
+    h = OpenOnly({});
     cu::DropFrames(0, 5, 3);
     cu::CorruptFrameHeaders(0, 20);
     cu::CorruptFrameTrailers(0, 30, 2);
-    std::vector<unsigned char> buffer(32768);
-    int frames = 0;
-    ASSERT_GT(UsbRdEx(h, buffer.data(), 32768, &frames), 0);
+    ASSERT_GT(ReadEx(h, 32768), 0);
     EXPECT_EQ(GetLostFrames(), 4u); // 3 dropped, 1 behind a broken header
     EXPECT_EQ(GetHeaderErrors(), 1u);
     EXPECT_EQ(GetTrailerErrors(), 2u);
     EXPECT_EQ(frames, 62 - 1);
 }
 
-// Fails when a fault dropping billions of frames makes one read of an untimed board walk them
-// one by one (the alarm ends a read that does), or counts other than the counter's gap.
-TEST_F(CorvoUsbTest, ExtendedReadSkipsAHugeDropAtOnce) {
-    cu::ResetBus();
-    cu::AddBoard({.timing = false});
-    const int h = OpenFirst();
-    const unsigned dropped = 4000000000u;
-    cu::DropFrames(0, 5, dropped);
-    std::vector<unsigned char> buffer(32768);
-    int frames = 0;
-    alarm(10);
-    ASSERT_GT(UsbRdEx(h, buffer.data(), 32768, &frames), 0);
-    alarm(0);
-    EXPECT_EQ(frames, 62);
-    EXPECT_EQ(GetLostFrames(), dropped % 65536); // the 16-bit frame counter's gap
-}
-
 // Fails when frames cut by short reads are lost or counted twice.
 TEST_F(CorvoUsbTest, ExtendedReadKeepsFramesCutByShortReads) {
-    cu::ResetBus();
-    cu::AddBoard({.framePayload = 100, .firstFrameCounter = 65530});
-    const int h = OpenFirst();
+    const int h = OpenOnly({.framePayload = 100, .firstFrameCounter = 65530});
     cu::LimitReads(0, 250);
-    std::vector<unsigned char> buffer(4096);
-    int frames = 0, total = 0, bytes = 0;
+    int total = 0, bytes = 0;
     for (int i = 0; i < 20; ++i) {
-        const int n = UsbRdEx(h, buffer.data(), 4096, &frames);
+        const int n = ReadEx(h, 4096);
         ASSERT_GE(n, 0);
         EXPECT_EQ(n % 109, 0) << "only whole frames are delivered";
         total += frames;

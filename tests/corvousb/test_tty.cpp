@@ -13,7 +13,6 @@
 #include <fstream>
 #include <functional>
 #include <grp.h>
-#include <memory>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -27,24 +26,16 @@ namespace {
 // The default bus reads a fake sysfs tree (FakeSysfsBus); the in-memory bus comes back at the end.
 class TtyTest : public CorvoUsbTest {
   protected:
-    // The devices' descriptions and serial numbers, "description/serial", in index order.
-    static std::vector<std::string> Listing() {
-        std::vector<std::string> list;
-        for (int i = 0; i < USB_GetNumberOfDevs(); ++i) {
-            char desc[64] = "", serial[10] = "";
-            EXPECT_EQ(GetDeviceDesc(desc, i), 0);
-            EXPECT_EQ(GetDeviceSerNum(serial, i), 0);
-            list.push_back(std::string(desc) + "/" + serial);
-        }
-        return list;
-    }
-    // A board behind a pty, listed as a USB serial port; opened with short time-outs.
-    int OpenBoard(PtyBoard& board, const std::string& serial = "FT000001") {
-        const std::string n = std::to_string(boards_++);
-        latencyFile_ = sysfs.addSerialPort("1-" + n, "ttyUSB" + n, board.node().substr(5),
-                                           "FIFO Bridge", serial);
+    // Lists a board behind a pty as the USB serial port "FT000001".
+    void ListBoard(const PtyBoard& board) {
+        latencyFile_ = sysfs.addSerialPort("1-1", "ttyUSB0", board.node().substr(5), "FIFO Bridge",
+                                           "FT000001");
         cu::RebuildBus();
-        const int h = OpenUsbDevice(serial.c_str());
+    }
+    // Lists the board and opens it with short time-outs.
+    int OpenBoard(const PtyBoard& board) {
+        ListBoard(board);
+        const int h = OpenUsbDevice("FT000001");
         EXPECT_GT(h, 0);
         EXPECT_EQ(USB_Init(h, 1), 1);
         EXPECT_EQ(USB_SetLatencyTimer(h, 2), 1);
@@ -61,24 +52,30 @@ class TtyTest : public CorvoUsbTest {
     FakeSysfs sysfs;
     FakeSysfsBus variables_{sysfs};
     fs::path latencyFile_;
-    int boards_ = 0;
 };
 
 // Fails when USB ttys are missed, other ttys are listed, the order is not the bus path's, the
-// strings are not the USB device's, or the variables do not pick the bus as documented.
+// strings are not the USB device's, the simulated board's EEPROM is not kept in the user's state
+// folder, or the variables do not pick the bus as documented.
 TEST_F(TtyTest, UsbTtysAreListedByBusPathBeforeTheSimulatedBoard) {
     sysfs.addOtherTtys();
     cu::RebuildBus();
     EXPECT_THAT(Listing(), ElementsAre("Simulated Corvo Board/SIM00001"));
+    // The simulated board keeps its EEPROM under the user's state folder.
+    const int sim = OpenUsbDevice("SIM00001");
+    EXPECT_EQ(USB_SetDescStr(sim, "Renamed board"), 1);
+    ASSERT_EQ(USB_WriteEEpromData(sim), 1);
+    EXPECT_TRUE(fs::exists(sysfs.root / "state" / "corvousb" / "SimulatedBoard.eeprom"));
+    cu::RebuildBus();
 
     sysfs.addSerialPort("1-3", "ttyUSB0", "ttyUSB0", "FIFO Bridge A", "FT000001");
     sysfs.addAcmPort("1-1.2", "ttyACM0", "ttyACM0", "Pico Streamer", "E660583883374E2B");
     sysfs.addSerialPort("1-1.10", "ttyUSB1", "ttyUSB1", "", "");
     EXPECT_THAT(Listing(), ElementsAre("Pico Streamer/83374E2B", "ttyUSB1/",
-                                       "FIFO Bridge A/FT000001", "Simulated Corvo Board/SIM00001"));
+                                       "FIFO Bridge A/FT000001", "Renamed board/SIM00001"));
     EXPECT_GT(OpenUsbDevice("SIM00001"), 0) << "the simulated board opens behind the ttys";
-    EXPECT_EQ(OpenUsbDevice("FT000001"), -1);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED) << "its node is gone";
+    EXPECT_EQ(Res(OpenUsbDevice("FT000001")), Fail(-1, CORVOUSB_ERR_DEVICE_REMOVED))
+        << "its node is gone";
 
     EnvVar noSim("CORVOUSB_NO_SIM", "1");
     cu::RebuildBus();
@@ -102,9 +99,8 @@ TEST_F(TtyTest, TransfersRunEndToEndOverATty) {
     EXPECT_EQ(line.c_iflag & (ICRNL | IXON | ISTRIP), 0u) << "no input translation";
     EXPECT_EQ(line.c_oflag & OPOST, 0u) << "no output translation";
 
-    std::vector<unsigned char> sent(300), back(300);
-    for (std::size_t i = 0; i < sent.size(); ++i)
-        sent[i] = static_cast<unsigned char>(i * 7 + 1); // holds C5 bytes that begin no command
+    auto sent = Sequence(300, 1); // holds C5 bytes that begin no command
+    std::vector<unsigned char> back(300);
     int moved = 0;
     ASSERT_EQ(USB_Write(h, sent.data(), 300, &moved), 1);
     EXPECT_EQ(moved, 300);
@@ -113,10 +109,14 @@ TEST_F(TtyTest, TransfersRunEndToEndOverATty) {
     ASSERT_EQ(USB_Read(h, back.data(), 300, &moved), 1);
     EXPECT_EQ(moved, 300);
     EXPECT_EQ(back, sent);
+    // Bytes the board sent unasked sit in the receive queue until purged.
+    ASSERT_EQ(USB_Write(h, sent.data(), 40, &moved), 1);
+    EXPECT_EQ(AwaitReceived(h, 40), 40);
+    EXPECT_EQ(USB_PurgeBuffers(h), 1);
+    EXPECT_EQ(USB_GetStatus(h, 0), 0);
 
-    std::vector<unsigned char> block(5000), read(5000);
-    for (std::size_t i = 0; i < block.size(); ++i)
-        block[i] = static_cast<unsigned char>(i ^ 0x5A);
+    auto block = Sequence(5000, 0x5A);
+    std::vector<unsigned char> read(5000);
     EXPECT_EQ(UsbWrt(h, -3, block.data(), 5000), 5000);
     EXPECT_EQ(UsbRd(h, -3, read.data(), 5000), 5000);
     EXPECT_EQ(read, block);
@@ -126,22 +126,18 @@ TEST_F(TtyTest, TransfersRunEndToEndOverATty) {
 
     // The board sends fewer bytes than asked (whole frames only): each read ends when the line
     // goes quiet, long before its time-out.
-    std::vector<unsigned char> frames(2000);
-    int count = 0, total = 0;
     USB_SetTimeouts(h, 200, 10000);
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 3; ++i) {
-        const int got = UsbRdEx(h, frames.data(), 2000, &count);
-        EXPECT_EQ(got, 3 * 521) << "read " << i;
-        EXPECT_EQ(count, 3);
-        total += got;
+        EXPECT_EQ(ReadEx(h, 2000), 3 * 521) << "read " << i;
+        EXPECT_EQ(frames, 3);
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    EXPECT_EQ(frames[0], 0xAA);
-    EXPECT_EQ(frames[3], 6); // the counter of the seventh frame
+    EXPECT_EQ(rx[0], 0xAA);
+    EXPECT_EQ(rx[3], 6); // the counter of the seventh frame
     EXPECT_EQ(GetLostFrames(), 0u);
     EXPECT_EQ(GetHeaderErrors() + GetTrailerErrors(), 0u);
-    EXPECT_EQ(GetTotalByteCount(), static_cast<unsigned>(total));
+    EXPECT_EQ(GetTotalByteCount(), 9u * 521);
 }
 
 // Fails when an empty line does not end in a quiet time-out, purge leaves bytes, the link
@@ -152,14 +148,11 @@ TEST_F(TtyTest, TimeoutsPurgeLinkSettingsAndEepromOnATty) {
     const int h = OpenBoard(board);
     unsigned char data[64] = {};
     int moved = -1;
-    EXPECT_EQ(USB_Read(h, data, 64, &moved), 1);
+    EXPECT_EQ(Res(USB_Read(h, data, 64, &moved)), NoData(1));
     EXPECT_EQ(moved, 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
     EXPECT_EQ(USB_SetTimeouts(h, -1, 50), 0);
-    EXPECT_EQ(UsbRd(h, 0, data, 16), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
-    EXPECT_EQ(UsbRdEx(h, data, 64, &moved), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_READ_TIMEOUT);
+    EXPECT_EQ(Res(UsbRd(h, 0, data, 16)), NoData(0));
+    EXPECT_EQ(Res(UsbRdEx(h, data, 64, &moved)), NoData(0));
 
     EXPECT_EQ(USB_SetBaudRate(h, 921600), 1);
     termios line = board.lineSettings();
@@ -170,29 +163,16 @@ TEST_F(TtyTest, TimeoutsPurgeLinkSettingsAndEepromOnATty) {
     EXPECT_EQ(USB_ResetMode(h), 1);
     EXPECT_EQ(USB_SetFlowControlToHardware(h), 1);
     EXPECT_NE(board.lineSettings().c_cflag & CRTSCTS, 0u);
-    EXPECT_EQ(USB_ReadEEpromData(h, 1), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_NO_EEPROM);
+    EXPECT_EQ(Res(USB_ReadEEpromData(h, 1)), Fail(0, CORVOUSB_ERR_NO_EEPROM));
     EXPECT_EQ(USB_SetDescStr(h, "New name"), 1); // staging touches no EEPROM
-    EXPECT_EQ(USB_WriteEEpromData(h), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_NO_EEPROM);
+    EXPECT_EQ(Res(USB_WriteEEpromData(h)), Fail(0, CORVOUSB_ERR_NO_EEPROM));
     EXPECT_EQ(USB_EraseEEpromData(h), 0);
     USB_Perror(USB_GetLastError());
     EXPECT_THAT(Captured::errors, ElementsAre("EEPROM access is not available for this device"));
     EXPECT_TRUE(Captured::printed.empty());
-    EXPECT_EQ(OpenUsbDevice("FT000001"), -1);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_BUSY);
+    EXPECT_EQ(Res(OpenUsbDevice("FT000001")), Fail(-1, CORVOUSB_ERR_DEVICE_BUSY));
     EXPECT_EQ(CloseUsbDevice(h), 1);
-    const int again = OpenUsbDevice("FT000001");
-    EXPECT_GT(again, 0) << "closing frees the node";
-
-    // Bytes sent by the board unasked sit in the receive queue until purged.
-    PtyBoard loop;
-    const int l = OpenBoard(loop, "FT000002");
-    unsigned char junk[40] = {1, 2, 3};
-    ASSERT_EQ(USB_Write(l, junk, 40, &moved), 1);
-    EXPECT_EQ(AwaitReceived(l, 40), 40);
-    EXPECT_EQ(USB_PurgeBuffers(l), 1);
-    EXPECT_EQ(USB_GetStatus(l, 0), 0);
+    EXPECT_GT(OpenUsbDevice("FT000001"), 0) << "closing frees the node";
 }
 
 // Fails when a pulled plug is not reported as "Device removed from the bus", or a later call
@@ -203,29 +183,12 @@ TEST_F(TtyTest, UnpluggedBoardReportsRemovalAndLaterCallsFailCleanly) {
     board.unplug();
     unsigned char data[16] = {};
     int moved = 0;
-    EXPECT_EQ(USB_Read(h, data, 16, &moved), 0);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED);
+    EXPECT_EQ(Res(USB_Read(h, data, 16, &moved)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED));
     USB_Perror(USB_GetLastError());
     EXPECT_THAT(Captured::errors, ElementsAre("Device removed from the bus"));
-    const std::vector<std::function<int()>> later = {
-        [&] { return USB_Write(h, data, 16, &moved); },
-        [&] { return USB_Read(h, data, 16, &moved); },
-        [&] { return UsbWrt(h, 0, data, 16) >= 0; },
-        [&] { return UsbRd(h, 0, data, 16) >= 0; },
-        [&] { return UsbRdEx(h, data, 16, &moved) >= 0; },
-        [&] { return USB_GetStatus(h, 1) >= 0; },
-        [&] { return USB_PurgeBuffers(h); },
-        [&] { return USB_Init(h, 1); },
-        [&] { return USB_SetBaudRate(h, 921600); },
-        [&] { return USB_SetLatencyTimer(h, 2); },
-        [&] { return USB_SetTimeouts(h, 1, 1); },
-        [&] { return USB_SetXferSize(h, 4096, 4096); },
-        [&] { return USB_SetFlowControlToHardware(h); },
-    };
-    for (std::size_t i = 0; i < later.size(); ++i) {
-        EXPECT_EQ(later[i](), 0) << "call " << i;
-        EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_DEVICE_REMOVED) << "call " << i;
-    }
+    const auto later = HandleCalls();
+    for (std::size_t i = 0; i < kLinkCalls; ++i)
+        EXPECT_EQ(Res(later[i](h)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED)) << "call " << i;
     EXPECT_EQ(CloseUsbDevice(h), 1);
 }
 
@@ -247,8 +210,7 @@ TEST_F(TtyTest, OtherUsersMeetPermissionsAndTheExclusiveMode) {
     PtyBoard board;
     board.stop(); // no thread may run across the fork
     const std::string node = board.node();
-    sysfs.addSerialPort("1-1", "ttyUSB0", node.substr(5), "FIFO Bridge", "FT000001");
-    cu::RebuildBus();
+    ListBoard(board);
     ASSERT_EQ(::chmod(node.c_str(), 0), 0);
     struct stat st {};
     ASSERT_EQ(::stat(node.c_str(), &st), 0);
