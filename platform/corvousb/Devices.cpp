@@ -32,13 +32,24 @@ int CopyDeviceText(char* buffer, int index, std::size_t size, std::string Device
     return 0;
 }
 
+// The open handle whose staged EEPROM values a setter changes; null, with the error kept,
+// when the handle is not open or its board left the bus.
+OpenHandle* StagingHandle(int handle) {
+    OpenHandle* h = Resolve(handle);
+    if (h == nullptr) return nullptr;
+    const int code = h->device->state();
+    if (code == CORVOUSB_OK) return h;
+    Flag(code);
+    return nullptr;
+}
+
 // Stages a text field of the EEPROM; the flag result.
 int StageText(int handle, const char* text, std::size_t maxChars, int nullCode, int longCode,
               bool (*validCharacters)(std::string_view), std::string Eeprom::*field) {
     if (text == nullptr) return Flag(nullCode);
     if (std::strlen(text) > maxChars) return Flag(longCode);
     if (!validCharacters(text)) return Flag(CORVOUSB_ERR_BAD_ARGUMENT);
-    OpenHandle* h = Resolve(handle);
+    OpenHandle* h = StagingHandle(handle);
     if (h == nullptr) return 0;
     h->staged.*field = text;
     return 1;
@@ -47,7 +58,7 @@ int StageText(int handle, const char* text, std::size_t maxChars, int nullCode, 
 // Stages a number of the EEPROM when `valid`; the flag result.
 int StageNumber(int handle, int value, bool valid, unsigned Eeprom::*field) {
     if (!valid) return Flag(CORVOUSB_ERR_BAD_ARGUMENT);
-    OpenHandle* h = Resolve(handle);
+    OpenHandle* h = StagingHandle(handle);
     if (h == nullptr) return 0;
     h->staged.*field = static_cast<unsigned>(value);
     return 1;

@@ -55,6 +55,9 @@ class FifoDevice {
     virtual int eraseEeprom() = 0;
     // The bus port the chip sits on (stable while it stays plugged in).
     virtual int port() const = 0;
+    // CORVOUSB_ERR_DEVICE_REMOVED once the chip is known to have left the bus, else
+    // CORVOUSB_OK. For calls that do not reach the chip themselves (staging EEPROM values).
+    virtual int state() const = 0;
 };
 
 class FifoBus {

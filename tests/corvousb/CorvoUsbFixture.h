@@ -99,8 +99,7 @@ inline std::tuple<unsigned, unsigned, unsigned> Power(const cu::BoardState& s) {
 }
 
 // Every call that takes a handle, as a function of the handle that gives 1 when the call reports
-// success: the transfer and link calls (the first kLinkCalls), then the EEPROM ones.
-constexpr std::size_t kLinkCalls = 15;
+// success: the transfer and link calls, then the EEPROM ones.
 inline std::vector<std::function<int(int)>> HandleCalls() {
     static unsigned char data[16];
     static int count;

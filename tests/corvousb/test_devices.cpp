@@ -164,7 +164,7 @@ TEST_F(CorvoUsbTest, UnpluggedBoardsFailWithDeviceRemoved) {
     h = OpenFirst();
     cu::UnplugBoard(0);
     const auto calls = HandleCalls();
-    for (std::size_t i = 0; i < kLinkCalls; ++i)
+    for (std::size_t i = 0; i < calls.size(); ++i)
         EXPECT_EQ(Res(calls[i](h)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED)) << "call " << i;
     cu::PlugBoard(0);
     EXPECT_EQ(USB_Init(h, 1), 0); // the old handle stays dead

@@ -118,6 +118,7 @@ class SimDevice : public FifoDevice {
     int writeEeprom(const Eeprom& eeprom) override;
     int eraseEeprom() override;
     int port() const override { return board_->port(); }
+    int state() const override { return alive() ? CORVOUSB_OK : CORVOUSB_ERR_DEVICE_REMOVED; }
 
   private:
     bool alive() const;

@@ -232,15 +232,15 @@ int TtyDevice::setBaudRate(int baud) {
 }
 
 int TtyDevice::readEeprom(Eeprom&) {
-    return CORVOUSB_ERR_NO_EEPROM;
+    return removed_ ? CORVOUSB_ERR_DEVICE_REMOVED : CORVOUSB_ERR_NO_EEPROM;
 }
 
 int TtyDevice::writeEeprom(const Eeprom&) {
-    return CORVOUSB_ERR_NO_EEPROM;
+    return removed_ ? CORVOUSB_ERR_DEVICE_REMOVED : CORVOUSB_ERR_NO_EEPROM;
 }
 
 int TtyDevice::eraseEeprom() {
-    return CORVOUSB_ERR_NO_EEPROM;
+    return removed_ ? CORVOUSB_ERR_DEVICE_REMOVED : CORVOUSB_ERR_NO_EEPROM;
 }
 
 } // namespace corvousb

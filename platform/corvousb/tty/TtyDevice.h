@@ -61,16 +61,17 @@ class TtyDevice : public FifoDevice {
     int setSynchronous(bool on, int option) override;        // acknowledged, no effect on a tty
     int setHardwareFlowControl() override;                   // CRTSCTS
     int setBaudRate(int baud) override;             // any rate the driver accepts (within 3 %)
-    int readEeprom(Eeprom& eeprom) override;        // CORVOUSB_ERR_NO_EEPROM
-    int writeEeprom(const Eeprom& eeprom) override; // CORVOUSB_ERR_NO_EEPROM
-    int eraseEeprom() override;                     // CORVOUSB_ERR_NO_EEPROM
+    // The EEPROM calls fail with CORVOUSB_ERR_NO_EEPROM (CORVOUSB_ERR_DEVICE_REMOVED once the
+    // device hung up).
+    int readEeprom(Eeprom& eeprom) override;
+    int writeEeprom(const Eeprom& eeprom) override;
+    int eraseEeprom() override;
     int port() const override { return port_; }
+    int state() const override;
 
   private:
     // The code for a failed system call's errno; a hang-up marks the device removed.
     int failure(int error);
-    // CORVOUSB_ERR_DEVICE_REMOVED once the device is gone, else CORVOUSB_OK.
-    int state() const;
     // Moves bytes with `step` (a read or write of the node from offset `moved`) until `size`
     // bytes moved or `timeoutMs` passed, waiting with poll for `events` in between; once bytes
     // moved, it also stops when nothing more could move within `quietMs`.
