@@ -4,8 +4,8 @@
 // a read waits for the bytes asked (or the end of the answer) up to the read time-out and returns
 // what arrived, 0 bytes when nothing came; a write returns when the chip has taken the bytes, or
 // at the write time-out with what it took by then. The other operations do not wait. A device
-// that left the bus answers every operation with CORVOUSB_ERR_DEVICE_REMOVED. The simulated board (sim/) is one implementation;
-// a real-hardware transport comes later behind the same interface.
+// that left the bus answers every operation with CORVOUSB_ERR_DEVICE_REMOVED. Two implementations:
+// the simulated board (sim/) and the kernel's USB serial devices (tty/).
 #pragma once
 
 #include <cstddef>

@@ -60,7 +60,7 @@ class TtyDevice : public FifoDevice {
     int setTransferSizes(int txBytes, int rxBytes) override; // acknowledged, no effect on a tty
     int setSynchronous(bool on, int option) override;        // acknowledged, no effect on a tty
     int setHardwareFlowControl() override;                   // CRTSCTS
-    int setBaudRate(int baud) override;             // any rate the driver accepts (within 3 %)
+    int setBaudRate(int baud) override; // any rate the driver accepts (within 3 %)
     // The EEPROM calls fail with CORVOUSB_ERR_NO_EEPROM (CORVOUSB_ERR_DEVICE_REMOVED once the
     // device hung up).
     int readEeprom(Eeprom& eeprom) override;

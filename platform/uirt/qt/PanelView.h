@@ -46,8 +46,8 @@ class PanelShell : public QWidget {
 // The widgets of one control. All are children of the panel window.
 struct ControlView {
     CtrlKind kind = CtrlKind::Decoration;
-    QPointer<QWidget> widget; // null for a timer
-    QPointer<QLabel> label;   // separate label, when the kind has one
+    QPointer<QWidget> widget;  // null for a timer
+    QPointer<QLabel> label;    // separate label, when the kind has one
     QPointer<TickTimer> timer; // timer controls only
 };
 
