@@ -284,7 +284,7 @@ void PanelView::buildControl(const ControlState& c) {
         break;
     }
     case CtrlKind::Timer: {
-        auto* t = new TickTimer(window_);
+        auto* t = child<TickTimer>(window_);
         t->setObjectName(qs(c.res->constName));
         QObject::connect(t, &TickTimer::tick, t, [&fe, panel, id] {
             fe.userInput(panel, id, [&] { input::timerTick(panel, id); });
