@@ -1,4 +1,5 @@
 // Panel resource of "About.uir": the about box.
+#include "core/KestrelVersion.h"
 #include "ui/About.h"
 #include "ui/Resources.h"
 
@@ -38,7 +39,7 @@ const uirt::ControlRes kAboutControls[] = {
      .width = 330,
      .height = 26,
      .font = "Lucida Bright",
-     .text = "Kestrel 2.0"},
+     .text = "Kestrel " KESTREL_VERSION},
     {.id = ABOUTPANEL_PICTURE_2,
      .constName = "ABOUTPANEL_PICTURE_2",
      .kind = K::Picture,
@@ -72,7 +73,7 @@ const uirt::ControlRes kAboutControls[] = {
 };
 
 const uirt::PanelRes kAboutPanel = {.constName = "ABOUTPANEL",
-                                    .title = "About Kestrel 2.0",
+                                    .title = "About Kestrel " KESTREL_VERSION,
                                     .height = 191,
                                     .width = 442,
                                     .controls = kAboutControls,

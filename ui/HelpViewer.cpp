@@ -2,10 +2,10 @@
 #include "ui/HelpViewer.h"
 
 #include "platform/uirt/model/uirt.h"
+#include "ui/HelpFolder.h"
 
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -33,21 +33,7 @@ static int ShowHelpPage(int, const char* path, int command, int) {
     return ShowHelpWindow(PagePath(path).c_str());
 }
 
-static bool HoldsHelp(const fs::path& base) {
-    std::error_code ec;
-    return fs::is_directory(base / "Help", ec);
-}
-
 HelpViewerEntry LoadHelpViewer(void) {
-    std::error_code ec;
-    fs::path executable = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && HoldsHelp(executable.parent_path())) {
-        HelpBase = executable.parent_path();
-        return ShowHelpPage;
-    }
-    if (HoldsHelp(KESTREL_SOURCE_DIR)) {
-        HelpBase = KESTREL_SOURCE_DIR;
-        return ShowHelpPage;
-    }
-    return nullptr;
+    HelpBase = FindProgramHelpBase();
+    return HelpBase.empty() ? nullptr : ShowHelpPage;
 }

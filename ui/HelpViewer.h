@@ -3,6 +3,6 @@
 
 #include "ui/Help.h"
 
-// Finds the folder that holds the help pages: "Help" next to the executable (the build copies
-// it there), else the source tree's. Returns the viewer's entry, or null when neither exists.
+// Finds the folder that holds the help pages (FindProgramHelpBase). Returns the viewer's entry,
+// or null when there is none.
 HelpViewerEntry LoadHelpViewer(void);
