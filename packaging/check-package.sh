@@ -26,7 +26,9 @@ echo "lintian $deb"
 lintian --fail-on error,warning "$deb"
 
 scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
+pid=""
+# A program left running by a failed check is stopped before its folders go.
+trap '[ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null; rm -rf "$scratch"' EXIT
 root="$scratch/root"
 dpkg -x "$deb" "$root"
 for file in usr/share/doc/kestrel/copyright usr/share/doc/kestrel/changelog.gz \
@@ -72,9 +74,10 @@ for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.2
 done
-kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "kestrel does not quit on SIGTERM"; }
+kill -0 "$pid" 2>/dev/null && fail "kestrel does not quit on SIGTERM"
 status=0
 wait "$pid" || status=$?
+pid=""
 [ "$status" -eq 0 ] || { cat "$scratch/out.log" >&2; fail "kestrel ended with $status on SIGTERM"; }
 [ -f "$folder/kestrel.cfg" ] || fail "no kestrel.cfg in the per-user folder $folder"
 [ "$(stat -c %a "$folder")" = 700 ] || fail "the per-user folder is not private (mode 0700)"

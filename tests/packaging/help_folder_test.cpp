@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -15,28 +13,15 @@ namespace {
 // Fails when a place that holds the pages is skipped, or the order build copy, installed data
 // folder, source tree is broken.
 TEST(HelpFolder, FirstPlaceThatHoldsThePages) {
-    struct Case {
-        const char* name;
-        bool besideExecutable, installed, inSource;
-        const char* expected; // relative to the scratch folder; "" for none
-    };
-    const Case cases[] = {
-        {"build copy first", true, true, true, "usr/bin"},
-        {"installed data folder", false, true, true, "usr/share/kestrel"},
-        {"source tree last", false, false, true, "src"},
-        {"nowhere", false, false, false, ""},
-    };
-    for (const Case& c : cases) {
-        ScratchDir scratch;
-        const fs::path bin = scratch.path() / "usr/bin";
-        fs::create_directories(bin);
-        if (c.besideExecutable) fs::create_directories(bin / "Help");
-        if (c.installed) fs::create_directories(scratch.path() / "usr/share/kestrel/Help");
-        if (c.inSource) fs::create_directories(scratch.path() / "src/Help");
-        fs::path expected = *c.expected ? scratch.path() / c.expected : fs::path();
-        EXPECT_EQ(FindHelpBase(bin, "../share/kestrel", scratch.path() / "src"), expected)
-            << c.name;
-    }
+    const fs::path scratch = ScratchFolder(), bin = scratch / "usr/bin", src = scratch / "src";
+    fs::create_directories(bin);
+    EXPECT_EQ(FindHelpBase(bin, "../share/kestrel", src), fs::path());
+    fs::create_directories(src / "Help");
+    EXPECT_EQ(FindHelpBase(bin, "../share/kestrel", src), src);
+    fs::create_directories(scratch / "usr/share/kestrel/Help");
+    EXPECT_EQ(FindHelpBase(bin, "../share/kestrel", src), scratch / "usr/share/kestrel");
+    fs::create_directories(bin / "Help");
+    EXPECT_EQ(FindHelpBase(bin, "../share/kestrel", src), bin);
 }
 
 // Fails when --help-pages does not print the folder the help window would use.

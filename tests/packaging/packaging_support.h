@@ -1,31 +1,22 @@
-// Shared by the packaging tests: a scratch folder and a one-option command line.
+// Shared by the packaging tests: an empty scratch folder and a one-option command line.
 #pragma once
 
 #include "app/CommandLine.h"
 
-#include <cstdlib>
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
-#include <system_error>
 
-// A scratch folder for one test, removed with everything in it at the end of the test.
-class ScratchDir {
-  public:
-    ScratchDir() {
-        std::string name = (std::filesystem::temp_directory_path() / "kestrel-XXXXXX").string();
-        if (mkdtemp(name.data()) != nullptr) path_ = name;
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    ~ScratchDir() {
-        std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
+// An empty folder of the test's own under the test temporary folder.
+inline std::filesystem::path ScratchFolder() {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::filesystem::path folder =
+        std::filesystem::path(::testing::TempDir()) / (std::string("kestrel-") + test->name());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
 
 // ReadCommandLine for "kestrel <option>"; its exit code in *exitCode.
 inline int ReadOption(const char* option, int* exitCode) {
