@@ -4,6 +4,7 @@
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
 #include "engine/DataDump.h"
+#include "engine/IoMode.h"
 #include "engine/TestData.h"
 #include "engine/TransferRun.h"
 #include "platform/corvousb/CorvoUsb.h"
@@ -68,15 +69,15 @@ static void RawBurst(int id, int print, TransferRun* run) {
 
 void usb_test_raw(void) {
     const int mode = GetIOMode();
-    if (mode == 2 || mode == 4) return;
+    if (mode == IOMODE_WRRD_BYTE || mode == IOMODE_EXTENDED_READ) return;
     const int id = GetUsbId();
     const int print = GetPrintState();
     TransferRun run;
     BeginTransferRun(&run);
     if (AllocTransferBlocks(&run, InfoPrintf)) {
-        if (mode == 0) RawRead(id, &run);
-        if (mode == 1) RawWrite(id, &run);
-        if (mode == 3) RawBurst(id, print, &run);
+        if (mode == IOMODE_READ) RawRead(id, &run);
+        if (mode == IOMODE_WRITE) RawWrite(id, &run);
+        if (mode == IOMODE_WRRD_BURST) RawBurst(id, print, &run);
     }
     EndTransferRun(&run);
 }
