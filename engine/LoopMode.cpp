@@ -1,9 +1,9 @@
 // Loop mode: start, stop and period of the repeated transfer, and the frame statistics.
 #include "engine/LoopMode.h"
 
+#include "core/IoMode.h"
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
-#include "engine/IoMode.h"
 #include "engine/UsbTest.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"

@@ -1,10 +1,10 @@
 // usb_test: one transfer through the sub-address protocol, in the current I/O mode.
 #include "engine/UsbTest.h"
 
+#include "core/IoMode.h"
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
 #include "engine/DataDump.h"
-#include "engine/IoMode.h"
 #include "engine/TestData.h"
 #include "engine/TransferRun.h"
 #include "platform/corvousb/CorvoUsb.h"

@@ -1,10 +1,10 @@
 // usb_test_raw: one transfer straight through the FIFO, without sub-address or frames.
 #include "engine/UsbTest.h"
 
+#include "core/IoMode.h"
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
 #include "engine/DataDump.h"
-#include "engine/IoMode.h"
 #include "engine/TestData.h"
 #include "engine/TransferRun.h"
 #include "platform/corvousb/CorvoUsb.h"

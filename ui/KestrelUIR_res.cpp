@@ -1,4 +1,5 @@
 // Panel resources of "KestrelUIR.uir": main panel, menu bar and setup panel, one row per control.
+#include "core/IoMode.h"
 #include "ui/KestrelUIR.h"
 #include "ui/ResourceRows.h"
 
@@ -47,11 +48,11 @@ const MenuEntryRes kMenuBar[] = {
 
 const uirt::MenuBarRes kMainMenuBar = {.constName = "MENUBAR", .entries = kMenuBar};
 
-const ItemRes kIoModes[] = {{"<Read>", 0, true},
-                            {"<Write>", 1},
-                            {"<Wr/Rd byte>", 2},
-                            {"<Wr/Rd burst>", 3},
-                            {"Extended read", 4}};
+const ItemRes kIoModes[] = {{"<Read>", IOMODE_READ, true},
+                            {"<Write>", IOMODE_WRITE},
+                            {"<Wr/Rd byte>", IOMODE_WRRD_BYTE},
+                            {"<Wr/Rd burst>", IOMODE_WRRD_BURST},
+                            {"Extended read", IOMODE_EXTENDED_READ}};
 const ItemRes kDataTypes[] = {{"Incremental array", 0, true}, {"Hexa Pattern 32 bits", 1}};
 const ItemRes kDataSizes[] = {{"8 bits", 0, true}, {"16 bits", 1}, {"32 bits", 2}};
 const ItemRes kByteOrders[] = {{"LSB first", 0, true}, {"MSB first", 1}};

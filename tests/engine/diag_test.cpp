@@ -2,7 +2,7 @@
 // and the replay of a loop's capture.
 #include "engine_session.h"
 
-#include "engine/IoMode.h"
+#include "core/IoMode.h"
 #include "engine/OfflineDiag.h"
 
 #include <optional>

@@ -2,8 +2,8 @@
 // pattern ring and the print check boxes, acted on as the user.
 #include "engine_session.h"
 
+#include "core/IoMode.h"
 #include "engine/Dispatch.h"
-#include "engine/IoMode.h"
 #include "engine/LoopMode.h"
 #include "ui/Radio.h"
 #include "usb/UsbLink.h"

@@ -2,7 +2,7 @@
 // the loop, acted on as the user.
 #include "engine_session.h"
 
-#include "engine/IoMode.h"
+#include "core/IoMode.h"
 #include "engine/LoopMode.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // failure and the rate line's format.
 #include "engine_session.h"
 
-#include "engine/IoMode.h"
+#include "core/IoMode.h"
 #include "engine/TransferRun.h"
 #include "engine/UsbTest.h"
 

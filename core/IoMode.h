@@ -1,4 +1,4 @@
-// The five I/O modes of the setup panel's "IO mode" group, by their value in tBoard.IOMode.
+// The five I/O modes: the values of tBoard.IOMode, kestrel.cfg and the "IO mode" radio group.
 #pragma once
 
 enum IOMode {
