@@ -4,15 +4,10 @@
 #include "core/Kestrel_core.h"
 #include "engine/UsbTest.h"
 #include "platform/uirt/model/uirt.h"
+#include "ui/ControlValue.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Radio.h"
 #include "ui/SetupPanel.h"
-
-static unsigned ControlValue(int panel, int control) {
-    unsigned value = 0;
-    GetCtrlVal(panel, control, &value);
-    return value;
-}
 
 static int MarkedOption(int panel, int control) {
     int index = 0;
@@ -28,12 +23,12 @@ static unsigned DataFieldValue(unsigned startVal) {
 }
 
 static void StoreTransferFields(int panel) {
-    SetSubAddress(static_cast<int>(ControlValue(panel, SETUPPANEL_SUBADDRESS) & 0xFF));
-    const unsigned data = ControlValue(panel, SETUPPANEL_DATA);
-    SetStartVal(static_cast<int>(data));
-    SetCtrlVal(panel, SETUPPANEL_DATA, DataFieldValue(data));
-    SetIncrement(static_cast<int>(ControlValue(panel, SETUPPANEL_INCREMENT)));
-    SetWordCount(static_cast<int>(ControlValue(panel, SETUPPANEL_WORDCOUNT)));
+    SetSubAddress(ControlValue(panel, SETUPPANEL_SUBADDRESS) & 0xFF);
+    const int data = ControlValue(panel, SETUPPANEL_DATA);
+    SetStartVal(data);
+    SetCtrlVal(panel, SETUPPANEL_DATA, DataFieldValue(static_cast<unsigned>(data)));
+    SetIncrement(ControlValue(panel, SETUPPANEL_INCREMENT));
+    SetWordCount(ControlValue(panel, SETUPPANEL_WORDCOUNT));
     SetActiveCtrl(panel, SETUPPANEL_APPLYBTN);
 }
 
@@ -72,7 +67,7 @@ int DataTypeCB(int panel, int control, int event, void*, int, int) {
     const int pattern = MarkedOption(panel, control);
     SetPatternMode(pattern);
     SetCtrlAttribute(panel, SETUPPANEL_PATTERNRING, ATTR_DIMMED, pattern == 0);
-    const unsigned value = ControlValue(panel, SETUPPANEL_PATTERNRING);
+    const unsigned value = static_cast<unsigned>(ControlValue(panel, SETUPPANEL_PATTERNRING));
     if (pattern != 0) {
         SetIncrement(0);
         SetStartVal(static_cast<int>(value));
@@ -92,7 +87,7 @@ int DataTypeCB(int panel, int control, int event, void*, int, int) {
 
 int PatternCB(int panel, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
-    const unsigned value = ControlValue(panel, control);
+    const unsigned value = static_cast<unsigned>(ControlValue(panel, control));
     SetStartVal(static_cast<int>(value));
     SetCtrlVal(panel, SETUPPANEL_DATA, value);
     return 0;
@@ -100,13 +95,13 @@ int PatternCB(int panel, int control, int event, void*, int, int) {
 
 int PrintChkCB(int panel, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
-    const unsigned print = ControlValue(panel, control);
-    SetPrintState(static_cast<int>(print));
+    const int print = ControlValue(panel, control);
+    SetPrintState(print);
     SetCtrlAttribute(panel, SETUPPANEL_SHORTPRINT, ATTR_DIMMED, print == 0);
     return 0;
 }
 
 int ShortPrintChkCB(int panel, int control, int event, void*, int, int) {
-    if (event == EVENT_COMMIT) SetShortPrint(static_cast<int>(ControlValue(panel, control)));
+    if (event == EVENT_COMMIT) SetShortPrint(ControlValue(panel, control));
     return 0;
 }

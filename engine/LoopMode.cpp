@@ -1,19 +1,15 @@
 // Loop mode: start, stop and period of the repeated transfer, and the frame statistics.
 #include "engine/LoopMode.h"
 
+#include "core/IoMode.h"
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
 #include "engine/UsbTest.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
+#include "ui/ControlValue.h"
 #include "ui/LoopTimer.h"
 #include "ui/Output.h"
-
-static int ControlValue(int panel, int control) {
-    int value = 0;
-    GetCtrlVal(panel, control, &value);
-    return value;
-}
 
 static void StartLoop(void) {
     SetNFrames(0);
@@ -61,7 +57,7 @@ int LoopChkCB(int panel, int control, int event, void*, int, int) {
         return 0;
     }
     StopTimer();
-    if (GetIOMode() == 4) PrintLoopStatistics();
+    if (GetIOMode() == IOMODE_EXTENDED_READ) PrintLoopStatistics();
     return 0;
 }
 

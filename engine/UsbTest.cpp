@@ -1,6 +1,7 @@
 // usb_test: one transfer through the sub-address protocol, in the current I/O mode.
 #include "engine/UsbTest.h"
 
+#include "core/IoMode.h"
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
 #include "engine/DataDump.h"
@@ -11,9 +12,6 @@
 #include "usb/UsbLink.h"
 
 #include <cstdio>
-
-// Code of the library's quiet condition: a read that timed out with no data.
-enum { QUIET_ERROR_CODE = 20 };
 
 // The settings one run reads once at its start.
 typedef struct {
@@ -27,13 +25,13 @@ typedef struct {
 static void ReportUsbError(void) {
     PrintFrameInfo();
     int code = USB_GetLastError();
-    if (code != QUIET_ERROR_CODE) USB_Perror(code);
+    if (code != CORVOUSB_ERR_READ_TIMEOUT) USB_Perror(code);
 }
 
 // The burst mode's report: the quiet code gives the frame diagnostics, any other the callback.
 static void ReportBurstError(void) {
     int code = USB_GetLastError();
-    if (code == QUIET_ERROR_CODE)
+    if (code == CORVOUSB_ERR_READ_TIMEOUT)
         PrintFrameInfo();
     else
         USB_Perror(code);
@@ -120,7 +118,7 @@ static void ExtendedRead(const SubAddressLink* link, TransferRun* run) {
     if (r < 0) {
         InfoPrintf("Processed frames before this error %ld\n", static_cast<long>(GetNFrames()));
         InfoPrintf("Lost frames before this error %ld\n", static_cast<long>(GetLostFrames()));
-        InfoPrintf("USB_GetStatus() = %d\n", USB_GetStatus(link->id, 0));
+        InfoPrintf("USB_GetStatus() = %d\n", USB_GetStatus(link->id, CORVOUSB_RX_QUEUE));
         ReportUsbError();
     } else if (r > 0) {
         SetNFrames(GetNFrames() + frames);
@@ -138,22 +136,22 @@ void usb_test(void) {
     const SubAddressLink link = {GetUsbId(), static_cast<char>(GetSubAddress()), GetPrintState()};
     TransferRun run;
     BeginTransferRun(&run);
-    if (mode == 4) {
+    if (mode == IOMODE_EXTENDED_READ) {
         run.first = GetInterfaceBuffer();
         ExtendedRead(&link, &run);
         run.first = nullptr; // the interface buffer is not the run's to free
     } else if (AllocTransferBlocks(&run, printf)) {
         switch (mode) {
-        case 0:
+        case IOMODE_READ:
             ReadBlock(&link, &run);
             break;
-        case 1:
+        case IOMODE_WRITE:
             WriteBlock(&link, &run);
             break;
-        case 2:
+        case IOMODE_WRRD_BYTE:
             WriteBytes(&link, &run);
             break;
-        case 3:
+        case IOMODE_WRRD_BURST:
             WriteReadBurst(&link, &run);
             break;
         default:

@@ -1,6 +1,7 @@
 // usb_test_raw: one transfer straight through the FIFO, without sub-address or frames.
 #include "engine/UsbTest.h"
 
+#include "core/IoMode.h"
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
 #include "engine/DataDump.h"
@@ -68,15 +69,15 @@ static void RawBurst(int id, int print, TransferRun* run) {
 
 void usb_test_raw(void) {
     const int mode = GetIOMode();
-    if (mode == 2 || mode == 4) return;
+    if (mode == IOMODE_WRRD_BYTE || mode == IOMODE_EXTENDED_READ) return;
     const int id = GetUsbId();
     const int print = GetPrintState();
     TransferRun run;
     BeginTransferRun(&run);
     if (AllocTransferBlocks(&run, InfoPrintf)) {
-        if (mode == 0) RawRead(id, &run);
-        if (mode == 1) RawWrite(id, &run);
-        if (mode == 3) RawBurst(id, print, &run);
+        if (mode == IOMODE_READ) RawRead(id, &run);
+        if (mode == IOMODE_WRITE) RawWrite(id, &run);
+        if (mode == IOMODE_WRRD_BURST) RawBurst(id, print, &run);
     }
     EndTransferRun(&run);
 }

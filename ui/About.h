@@ -11,3 +11,4 @@ inline constexpr int ABOUTPANEL_PICTURE_2 = 6;
 inline constexpr int ABOUTPANEL_ABOUT_CLOSE = 7;
 inline constexpr int ABOUTPANEL_CORVO_LOGO = 8;
 inline constexpr int ABOUTPANEL_SEP = 9;
+inline constexpr int ABOUTPANEL_LICENCE = 10;

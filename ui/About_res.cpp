@@ -70,6 +70,15 @@ const uirt::ControlRes kAboutControls[] = {
      .left = 16,
      .width = 410,
      .height = 2},
+    // Between the logo and the OK button.
+    {.id = ABOUTPANEL_LICENCE,
+     .constName = "ABOUTPANEL_LICENCE",
+     .kind = K::TextMessage,
+     .top = 153,
+     .left = 124,
+     .width = 214,
+     .height = 18,
+     .text = "Licence: GNU GPL v3 or later"},
 };
 
 const uirt::PanelRes kAboutPanel = {.constName = "ABOUTPANEL",

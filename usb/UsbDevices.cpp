@@ -11,6 +11,9 @@
 
 #include <cstring>
 
+// Kestrel's buffer for a serial number read from a device or typed in, terminator included.
+enum { SERNUM_BUFFER_SIZE = 12 };
+
 // Description of each listed device, by device index; also the list item's label.
 static char Buffer[DEVICE_SLOTS][DEVICE_SLOT_SIZE];
 
@@ -32,7 +35,7 @@ void GetCompatibleUsbDevices(int index) {
     if (GetDeviceDescEx(Buffer[index], DEVICE_SLOT_SIZE, index) != 0) return;
     InsertListItem(setup, SETUPPANEL_LSTDEVICES, -1, Buffer[index], index);
     if (strcmp(Buffer[index], GetDevDesc()) == 0) {
-        char serNum[12] = ""; // stays empty when the serial number cannot be read
+        char serNum[SERNUM_BUFFER_SIZE] = ""; // stays empty when the serial number cannot be read
         GetDeviceSerNum(serNum, index);
         SetCtrlVal(setup, SETUPPANEL_DEV_INDEX, index);
         SetCtrlVal(setup, SETUPPANEL_SERNUMTXT, serNum);
@@ -52,7 +55,7 @@ int FindUsbDevice(char* buffer) {
     for (int i = 0; i < n; ++i) {
         if (GetDeviceDescEx(buffer, DEVICE_SLOT_SIZE, i) == 0 &&
             strcmp(buffer, GetDevDesc()) == 0) {
-            char serNum[12];
+            char serNum[SERNUM_BUFFER_SIZE];
             if (GetDeviceSerNum(serNum, i) == 0) SetSerNum(serNum);
             return i;
         }
@@ -184,7 +187,7 @@ int DisconnectCB(int, int, int event, void*, int, int) {
 
 int SerNumCB(int panel, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
-    char serNum[12] = "";
+    char serNum[SERNUM_BUFFER_SIZE] = "";
     GetCtrlVal(panel, control, serNum, sizeof serNum);
     SetSerNum(serNum);
     return 0;

@@ -4,6 +4,7 @@
 #include "core/Kestrel_core.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
+#include "ui/ControlValue.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Output.h"
 #include "ui/Panels.h"
@@ -11,12 +12,8 @@
 
 int EncapsulationState = 1;
 
-// Value of the control that raised the event.
-static int ControlValue(int panel, int control) {
-    int value = 0;
-    GetCtrlVal(panel, control, &value);
-    return value;
-}
+// What the "Async" box and the framing switch send to the board.
+enum { SYNC_FIFO_OPTION = 100, RAW_FIFO_BAUD_RATE = 921600 };
 
 int LatTimerCB(int panel, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
@@ -59,7 +56,7 @@ int AsyncCB(int panel, int control, int event, void*, int, int) {
     if (ControlValue(panel, control) != 0) {
         USB_ResetMode(GetUsbId());
     } else {
-        USB_SetSynchronousMode(GetUsbId(), 100);
+        USB_SetSynchronousMode(GetUsbId(), SYNC_FIFO_OPTION);
         USB_SetFlowControlToHardware(GetUsbId());
     }
     return 0;
@@ -69,21 +66,23 @@ int CorvoFormatCB(int panel, int control, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     EncapsulationState = ControlValue(panel, control);
     SetSubAddressControlState(EncapsulationState);
-    if (EncapsulationState == 0) USB_SetBaudRate(GetUsbId(), 921600);
+    if (EncapsulationState == 0) USB_SetBaudRate(GetUsbId(), RAW_FIFO_BAUD_RATE);
     return 0;
 }
 
 int PurgeUsbBufferCB(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     USB_PurgeBuffers(GetUsbId());
-    int remaining = USB_GetStatus(GetUsbId(), 0);
+    int remaining = USB_GetStatus(GetUsbId(), CORVOUSB_RX_QUEUE);
     InfoPrintf("Buffer purged. %d byte(s) remaining in the receive queue\n", remaining);
     return 0;
 }
 
 int GetFifoStatusCB(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
-    InfoPrintf("%d bytes are pending within receive FIFO\n", USB_GetStatus(GetUsbId(), 0));
-    InfoPrintf("%d bytes are pending within transmit FIFO\n", USB_GetStatus(GetUsbId(), 1));
+    InfoPrintf("%d bytes are pending within receive FIFO\n",
+               USB_GetStatus(GetUsbId(), CORVOUSB_RX_QUEUE));
+    InfoPrintf("%d bytes are pending within transmit FIFO\n",
+               USB_GetStatus(GetUsbId(), CORVOUSB_TX_QUEUE));
     return 0;
 }

@@ -133,6 +133,7 @@ int USB_SetFlowControlToHardware(int handle);
 int USB_PurgeBuffers(int handle);          // empties both queues and the kept partial frame
 int USB_SetBaudRate(int handle, int baud); // 300..3000000
 // Bytes waiting in the receive (queue 0) or transmit (queue 1) queue; -1 on failure (code kept).
+enum { CORVOUSB_RX_QUEUE = 0, CORVOUSB_TX_QUEUE = 1 };
 int USB_GetStatus(int handle, int queue);
 
 // ---- EEPROM ----

@@ -20,12 +20,12 @@ TEST_F(KestrelSession, BoardOnAUsbSerialLineIsListedConnectedAndTested) {
     corvousb::testing::PtyBoard board;
     FakeSysfs sysfs;
     const auto latency = sysfs.addSerialPort("1-1", "ttyUSB0", board.node().substr(5),
-                                             "FT232R USB UART", "A50285BI");
+                                             "Bench Serial Bridge", "KB7Q2M4X");
     FakeSysfsBus variables(sysfs);
     bus::RebuildBus();
     Then([&] {
         EXPECT_THAT(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
-                    ElementsAre("FT232R USB UART", "Simulated Corvo Board"));
+                    ElementsAre("Bench Serial Bridge", "Simulated Corvo Board"));
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
         ASSERT_EQ(hl::Popups().size(), 1u);
         EXPECT_EQ(hl::Popups()[0].title, "USB Error");
@@ -55,6 +55,6 @@ TEST_F(KestrelSession, BoardOnAUsbSerialLineIsListedConnectedAndTested) {
         EXPECT_EQ(hl::Popups().size(), 1u);
     });
     Run();
-    EXPECT_EQ(ConfigLines()[0], "FT232R USB UART");
-    EXPECT_EQ(ConfigLines()[1], "A50285BI");
+    EXPECT_EQ(ConfigLines()[0], "Bench Serial Bridge");
+    EXPECT_EQ(ConfigLines()[1], "KB7Q2M4X");
 }

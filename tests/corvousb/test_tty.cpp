@@ -26,16 +26,16 @@ namespace {
 // The default bus reads a fake sysfs tree (FakeSysfsBus); the in-memory bus comes back at the end.
 class TtyTest : public CorvoUsbTest {
   protected:
-    // Lists a board behind a pty as the USB serial port "FT000001".
+    // Lists a board behind a pty as the USB serial port "TB000001".
     void ListBoard(const PtyBoard& board) {
         latencyFile_ = sysfs.addSerialPort("1-1", "ttyUSB0", board.node().substr(5), "FIFO Bridge",
-                                           "FT000001");
+                                           "TB000001");
         cu::RebuildBus();
     }
     // Lists the board and opens it with short time-outs.
     int OpenBoard(const PtyBoard& board) {
         ListBoard(board);
-        const int h = OpenUsbDevice("FT000001");
+        const int h = OpenUsbDevice("TB000001");
         EXPECT_GT(h, 0);
         EXPECT_EQ(USB_Init(h, 1), 1);
         EXPECT_EQ(USB_SetLatencyTimer(h, 2), 1);
@@ -68,13 +68,13 @@ TEST_F(TtyTest, UsbTtysAreListedByBusPathBeforeTheSimulatedBoard) {
     EXPECT_TRUE(fs::exists(sysfs.root / "state" / "corvousb" / "SimulatedBoard.eeprom"));
     cu::RebuildBus();
 
-    sysfs.addSerialPort("1-3", "ttyUSB0", "ttyUSB0", "FIFO Bridge A", "FT000001");
+    sysfs.addSerialPort("1-3", "ttyUSB0", "ttyUSB0", "FIFO Bridge A", "TB000001");
     sysfs.addAcmPort("1-1.2", "ttyACM0", "ttyACM0", "Pico Streamer", "E660583883374E2B");
     sysfs.addSerialPort("1-1.10", "ttyUSB1", "ttyUSB1", "", "");
     EXPECT_THAT(Listing(), ElementsAre("Pico Streamer/83374E2B", "ttyUSB1/",
-                                       "FIFO Bridge A/FT000001", "Renamed board/SIM00001"));
+                                       "FIFO Bridge A/TB000001", "Renamed board/SIM00001"));
     EXPECT_GT(OpenUsbDevice("SIM00001"), 0) << "the simulated board opens behind the ttys";
-    EXPECT_EQ(Res(OpenUsbDevice("FT000001")), Fail(-1, CORVOUSB_ERR_DEVICE_REMOVED))
+    EXPECT_EQ(Res(OpenUsbDevice("TB000001")), Fail(-1, CORVOUSB_ERR_DEVICE_REMOVED))
         << "its node is gone";
 
     EnvVar noSim("CORVOUSB_NO_SIM", "1");
@@ -170,9 +170,9 @@ TEST_F(TtyTest, TimeoutsPurgeLinkSettingsAndEepromOnATty) {
     USB_Perror(USB_GetLastError());
     EXPECT_THAT(Captured::errors, ElementsAre("EEPROM access is not available for this device"));
     EXPECT_TRUE(Captured::printed.empty());
-    EXPECT_EQ(Res(OpenUsbDevice("FT000001")), Fail(-1, CORVOUSB_ERR_DEVICE_BUSY));
+    EXPECT_EQ(Res(OpenUsbDevice("TB000001")), Fail(-1, CORVOUSB_ERR_DEVICE_BUSY));
     EXPECT_EQ(CloseUsbDevice(h), 1);
-    EXPECT_GT(OpenUsbDevice("FT000001"), 0) << "closing frees the node";
+    EXPECT_GT(OpenUsbDevice("TB000001"), 0) << "closing frees the node";
 }
 
 // Fails when a pulled plug is not reported as "Device removed from the bus", or a later call
@@ -223,14 +223,14 @@ TEST_F(TtyTest, OtherUsersMeetPermissionsAndTheExclusiveMode) {
         " $USER, then log in again) or install the udev rule "
         "packaging/udev/70-corvousb.rules (see README.md, \"Real boards\")";
     ExpectAsOrdinaryUser([&] {
-        const int h = OpenUsbDevice("FT000001");
+        const int h = OpenUsbDevice("TB000001");
         const int code = USB_GetLastError();
         std::fprintf(stderr, "%d %d %s\n", h, code, CorvoUsb_ErrorText(code));
         return h < 0 && code == CORVOUSB_ERR_ACCESS_DENIED && CorvoUsb_ErrorText(code) == expected;
     });
 
     ASSERT_EQ(::chmod(node.c_str(), 0666), 0);
-    ASSERT_GT(OpenUsbDevice("FT000001"), 0);
+    ASSERT_GT(OpenUsbDevice("TB000001"), 0);
     ExpectAsOrdinaryUser([&] {
         const int fd = ::open(node.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         return fd < 0 && errno == EBUSY;

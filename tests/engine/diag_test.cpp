@@ -2,6 +2,7 @@
 // and the replay of a loop's capture.
 #include "engine_session.h"
 
+#include "core/IoMode.h"
 #include "engine/OfflineDiag.h"
 
 #include <optional>
@@ -109,7 +110,7 @@ TEST_F(EngineSession, ReplayOfALoopsCaptureMatchesItsStatistics) {
     std::string loop, replay;
     RunMaintenanceStep([&] {
         const int setup = SetupHandle();
-        hl::MarkOption(setup, SETUPPANEL_IOMODE, 4);
+        hl::MarkOption(setup, SETUPPANEL_IOMODE, IOMODE_EXTENDED_READ);
         hl::Toggle(setup, SETUPPANEL_PRINTCHK, 0);
         hl::Toggle(setup, SETUPPANEL_LOOPCHECKBOX, 1);
         for (int tick = 0; tick < 12; ++tick)

@@ -2,6 +2,7 @@
 // pattern ring and the print check boxes, acted on as the user.
 #include "engine_session.h"
 
+#include "core/IoMode.h"
 #include "engine/Dispatch.h"
 #include "engine/LoopMode.h"
 #include "ui/Radio.h"
@@ -56,8 +57,8 @@ TEST_F(EngineSession, TransferFieldsOptionsAndPatternMode) {
                       std::tuple(size, digits, shown, 0x55AA55AA));
         }
         hl::MarkOption(setup, SETUPPANEL_BYTEORDERRADIO, 1);
-        hl::MarkOption(setup, SETUPPANEL_IOMODE, 3);
-        EXPECT_EQ(std::tuple(IsMSBFirst(), GetIOMode()), std::tuple(1, 3));
+        hl::MarkOption(setup, SETUPPANEL_IOMODE, IOMODE_WRRD_BURST);
+        EXPECT_EQ(std::tuple(IsMSBFirst(), GetIOMode()), std::tuple(1, IOMODE_WRRD_BURST));
 
         hl::Toggle(setup, SETUPPANEL_PRINTCHK, 1);
         hl::Toggle(setup, SETUPPANEL_SHORTPRINT, 1);
@@ -81,7 +82,7 @@ TEST_F(EngineSession, TransferFieldsOptionsAndPatternMode) {
         hl::EnterValue(setup, SETUPPANEL_WORDCOUNT, 3);
         EXPECT_EQ(GetStartVal(), static_cast<int>(0xFF00FF00));
         EXPECT_EQ(hl::Text(setup, SETUPPANEL_DATA), "FF00FF00");
-        hl::MarkOption(setup, SETUPPANEL_IOMODE, 0);
+        hl::MarkOption(setup, SETUPPANEL_IOMODE, IOMODE_READ);
         MarkCalls();
         hl::Press(setup, SETUPPANEL_APPLYBTN);
         EXPECT_EQ(Calls(), std::vector<std::string>{"UsbRd(1, 126, data, 12)"});
@@ -97,7 +98,7 @@ TEST_F(EngineSession, TransferFieldsOptionsAndPatternMode) {
 TEST_F(EngineSession, ApplyRunsTheSelectedTest) {
     RunStep([this] {
         ObserveErrorReports();
-        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 0);
+        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, IOMODE_READ);
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 4);
         bus::FailNextCall("UsbRd", CORVOUSB_ERR_IO);
         MarkCalls();
@@ -112,7 +113,7 @@ TEST_F(EngineSession, ApplyRunsTheSelectedTest) {
         hl::Press(SetupHandle(), SETUPPANEL_APPLYBTN);
         EXPECT_EQ(Calls(), std::vector<std::string>{"USB_Read(1, data, 4, out)"});
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED_2), 0); // after a run without error too
-        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 4);
+        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, IOMODE_EXTENDED_READ);
         MarkCalls();
         ClearInfo();
         hl::Press(SetupHandle(), SETUPPANEL_APPLYBTN);
@@ -133,7 +134,7 @@ TEST_F(EngineSession, CallbacksIgnoreOtherEvents) {
         SetCtrlVal(setup, SETUPPANEL_WORDCOUNT, 99u);
         SetCtrlVal(setup, SETUPPANEL_LOOPCHECKBOX, 1);
         SetCtrlVal(setup, SETUPPANEL_LOOPRING, 1000);
-        Radio_SetMarkedOption(setup, SETUPPANEL_IOMODE, 3);
+        Radio_SetMarkedOption(setup, SETUPPANEL_IOMODE, IOMODE_WRRD_BURST);
         Radio_SetMarkedOption(setup, SETUPPANEL_BYTEORDERRADIO, 1);
         Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 2);
         Radio_SetMarkedOption(setup, SETUPPANEL_DATATYPERADIO, 1);

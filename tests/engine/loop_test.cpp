@@ -2,6 +2,7 @@
 // the loop, acted on as the user.
 #include "engine_session.h"
 
+#include "core/IoMode.h"
 #include "engine/LoopMode.h"
 
 namespace {
@@ -33,7 +34,7 @@ void Tick() {
 // than "Extended read" does other than documented.
 TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
     RunStep([this] {
-        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 0);
+        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, IOMODE_READ);
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 4);
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LOOPRING, 2);
         EXPECT_EQ(GetLoopTime(), 10);
@@ -78,7 +79,7 @@ TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
 // check box, lamp, timer, loop state) or prints statistics.
 TEST_F(EngineSession, ExtendedReadLoopStatisticsAndErrorStop) {
     RunStep([this] {
-        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, 4);
+        hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, IOMODE_EXTENDED_READ);
         Loop(1);
         MarkCalls();
         Tick();

@@ -3,6 +3,7 @@
 // failure and the rate line's format.
 #include "engine_session.h"
 
+#include "core/IoMode.h"
 #include "engine/TransferRun.h"
 #include "engine/UsbTest.h"
 
@@ -64,6 +65,8 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
         SetTransferBlockAllocator([](size_t) -> void* { return nullptr; });
     };
     const auto sub = usb_test, raw = usb_test_raw;
+    const int RD = IOMODE_READ, WR = IOMODE_WRITE, BYTE = IOMODE_WRRD_BYTE,
+              BURST = IOMODE_WRRD_BURST, EXT = IOMODE_EXTENDED_READ;
     const std::optional<std::string> any; // the text is not checked
     const struct {
         const char* name;
@@ -77,42 +80,43 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
     } cases[] = {
         // clang-format off
         // name, test, mode, word size, words, print; before; calls; text; rate; error boxes
-        {"read", sub, 0, 1, 10, 1, {}, {rd20}, read16, 20, 0},
-        {"short read", sub, 0, 2, 5, 0, limit12, {rd20}, only12, 12, 0},
-        {"read error", sub, 0, 1, 10, 1, Fail("UsbRd", 9), {rd20, info, e9}, any, -1, 1},
-        {"read code 20", sub, 0, 1, 10, 1, Fail("UsbRd", 20), {rd20, info}, any, -1, 0},
-        {"write", sub, 1, 0, 4, 1, {}, {wr4}, kWritten, 4, 0},
-        {"zero write", sub, 1, 0, 0, 1, {}, {wr0}, noneWritten, kNoRate, 0},
-        {"write error", sub, 1, 0, 4, 1, Fail("UsbWrt", 9), {wr4, info, e9}, any, kNoRate, 1},
-        {"byte writes", sub, 2, 1, 2, 1, {}, {wr1, wr1, wr1, wr1}, "", 4, 0},
-        {"bytes refused", sub, 2, 0, 2, 1, refuse, {wr1, info, e21, wr1, info, e21}, any, 0, 2},
-        {"burst", sub, 3, 0, 4, 1, {}, {wr4, rd4}, burst, 4, 0},
-        {"burst, print off", sub, 3, 0, 4, 0, {}, {wr4, rd4}, "", 4, 0},
-        {"burst write error", sub, 3, 0, 4, 1, Fail("UsbWrt", 9), {wr4, e9}, "", kNoRate, 1},
+        {"read", sub, RD, 1, 10, 1, {}, {rd20}, read16, 20, 0},
+        {"short read", sub, RD, 2, 5, 0, limit12, {rd20}, only12, 12, 0},
+        {"read error", sub, RD, 1, 10, 1, Fail("UsbRd", 9), {rd20, info, e9}, any, -1, 1},
+        {"read code 20", sub, RD, 1, 10, 1, Fail("UsbRd", 20), {rd20, info}, any, -1, 0},
+        {"write", sub, WR, 0, 4, 1, {}, {wr4}, kWritten, 4, 0},
+        {"zero write", sub, WR, 0, 0, 1, {}, {wr0}, noneWritten, kNoRate, 0},
+        {"write error", sub, WR, 0, 4, 1, Fail("UsbWrt", 9), {wr4, info, e9}, any, kNoRate, 1},
+        {"byte writes", sub, BYTE, 1, 2, 1, {}, {wr1, wr1, wr1, wr1}, "", 4, 0},
+        {"bytes refused", sub, BYTE, 0, 2, 1, refuse, {wr1, info, e21, wr1, info, e21}, any, 0, 2},
+        {"burst", sub, BURST, 0, 4, 1, {}, {wr4, rd4}, burst, 4, 0},
+        {"burst, print off", sub, BURST, 0, 4, 0, {}, {wr4, rd4}, "", 4, 0},
+        {"burst write error", sub, BURST, 0, 4, 1, Fail("UsbWrt", 9), {wr4, e9}, "", kNoRate, 1},
         // Nothing written ends the run as a failed write does, with the last code (9 here).
-        {"burst of nothing", sub, 3, 0, 0, 1, {}, {wr0, e9}, "", kNoRate, 1},
-        {"burst write code 20", sub, 3, 0, 4, 1, Fail("UsbWrt", 20), {wr4, info}, any, kNoRate, 0},
-        {"burst read error", sub, 3, 0, 4, 1, Fail("UsbRd", 9), {wr4, rd4, e9}, wrote, -1, 1},
-        {"raw read", raw, 0, 1, 4, 1, send8, {rawRd8}, raw16, 8, 0},
-        {"raw short read", raw, 0, 0, 8, 0, send3, {rawRd8}, only3, 3, 0},
-        {"raw read error", raw, 0, 0, 4, 1, Fail("USB_Read", 9), {rawRd4, e9}, "", kNoRate, 1},
-        {"raw write", raw, 1, 0, 4, 1, {}, {rawWr4}, kWritten, 4, 0},
-        {"raw zero write", raw, 1, 0, 0, 1, {}, {rawWr0}, noneWritten, 0, 0},
-        {"raw write refused", raw, 1, 0, 4, 1, refuse, {rawWr4, e21}, "", 0, 1},
-        {"raw burst", raw, 3, 0, 4, 1, {}, {rawWr4, rawRd4}, burst, 4, 0},
-        {"raw burst, print off", raw, 3, 0, 4, 0, {}, {rawWr4, rawRd4}, "", 4, 0},
-        {"raw burst write error", raw, 3, 0, 4, 1, Fail("USB_Write", 9), {rawWr4, e9}, "", kNoRate,
-         1},
-        {"raw burst read error", raw, 3, 0, 4, 1, Fail("USB_Read", 9), {rawWr4, rawRd4, e9}, wrote,
-         kAnyRate, 1},
+        {"burst of nothing", sub, BURST, 0, 0, 1, {}, {wr0, e9}, "", kNoRate, 1},
+        {"burst write code 20", sub, BURST, 0, 4, 1, Fail("UsbWrt", 20), {wr4, info}, any,
+         kNoRate, 0},
+        {"burst read error", sub, BURST, 0, 4, 1, Fail("UsbRd", 9), {wr4, rd4, e9}, wrote, -1, 1},
+        {"raw read", raw, RD, 1, 4, 1, send8, {rawRd8}, raw16, 8, 0},
+        {"raw short read", raw, RD, 0, 8, 0, send3, {rawRd8}, only3, 3, 0},
+        {"raw read error", raw, RD, 0, 4, 1, Fail("USB_Read", 9), {rawRd4, e9}, "", kNoRate, 1},
+        {"raw write", raw, WR, 0, 4, 1, {}, {rawWr4}, kWritten, 4, 0},
+        {"raw zero write", raw, WR, 0, 0, 1, {}, {rawWr0}, noneWritten, 0, 0},
+        {"raw write refused", raw, WR, 0, 4, 1, refuse, {rawWr4, e21}, "", 0, 1},
+        {"raw burst", raw, BURST, 0, 4, 1, {}, {rawWr4, rawRd4}, burst, 4, 0},
+        {"raw burst, print off", raw, BURST, 0, 4, 0, {}, {rawWr4, rawRd4}, "", 4, 0},
+        {"raw burst write error", raw, BURST, 0, 4, 1, Fail("USB_Write", 9), {rawWr4, e9}, "",
+         kNoRate, 1},
+        {"raw burst read error", raw, BURST, 0, 4, 1, Fail("USB_Read", 9), {rawWr4, rawRd4, e9},
+         wrote, kAnyRate, 1},
         // Not even the blocks are allocated (any allocation fails).
-        {"raw byte mode", raw, 2, 0, 70000, 1, noMemory, {}, "", kNoRate, 0},
-        {"raw extended read", raw, 4, 0, 70000, 1, noMemory, {}, "", kNoRate, 0},
+        {"raw byte mode", raw, BYTE, 0, 70000, 1, noMemory, {}, "", kNoRate, 0},
+        {"raw extended read", raw, EXT, 0, 70000, 1, noMemory, {}, "", kNoRate, 0},
         // A word count outside 0 to 65536 reaches the byte count clamped, and stays as it was.
-        {"clamped read", sub, 0, 2, 70000, 0, {}, {"UsbRd(1, 5, data, 262144)"}, any, kAnyRate, 0},
-        {"clamped raw read", raw, 0, 2, 70000, 1, {}, {"USB_Read(1, data, 262144, out)"}, none, 0,
+        {"clamped read", sub, RD, 2, 70000, 0, {}, {"UsbRd(1, 5, data, 262144)"}, any, kAnyRate, 0},
+        {"clamped raw read", raw, RD, 2, 70000, 1, {}, {"USB_Read(1, data, 262144, out)"}, none, 0,
          0},
-        {"negative count", sub, 0, 2, -3, 1, {}, {"UsbRd(1, 5, data, 0)"}, none, 0, 0},
+        {"negative count", sub, RD, 2, -3, 1, {}, {"UsbRd(1, 5, data, 0)"}, none, 0, 0},
         // clang-format on
     };
     RunStep([&] {
@@ -158,12 +162,16 @@ TEST_F(EngineSession, BoardThatNeverAnswers) {
     const std::string burst =
         "\nWrote..." + kWritten + "Read..." + Dump("\n00000000> 00 00 00 00 ") + zero;
     RunStep([&] {
-        for (const auto& [mode, text] : {std::pair(0, zero), {3, burst}, {4, std::string()}}) {
+        for (const auto& [mode, text] : {std::pair(IOMODE_READ, zero),
+                                         {IOMODE_WRRD_BURST, burst},
+                                         {IOMODE_EXTENDED_READ, std::string()}}) {
             TestSettings(mode, 0, 4, 1);
             SetNFrames(3);
             ClearInfo();
             usb_test();
-            EXPECT_EQ(Info().substr(0, mode == 4 ? std::string::npos : text.size()), text);
+            EXPECT_EQ(
+                Info().substr(0, mode == IOMODE_EXTENDED_READ ? std::string::npos : text.size()),
+                text);
         }
         EXPECT_EQ(GetNFrames(), 3);
         EXPECT_TRUE(hl::Popups().empty());
