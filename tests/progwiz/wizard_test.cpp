@@ -62,7 +62,7 @@ TEST_F(ProgWizSession, FinishProgramsTheRecordAndReconnects) {
         std::filesystem::create_directory("Conf.tmp");
         EXPECT_EQ(InitProgWiz(), -1);
         EXPECT_EQ(VisiblePages(), std::vector<int>{1});
-        EXPECT_EQ(fConf, nullptr);
+        EXPECT_EQ(ConfFileReady, 0);
         NextTo(1, 6);
         Finish(true); // programs all the same: the count of writes below
         std::filesystem::remove("Conf.tmp");
@@ -70,7 +70,7 @@ TEST_F(ProgWizSession, FinishProgramsTheRecordAndReconnects) {
         NextTo(1, 6);
     });
     EXPECT_EQ(Page(1), -1);
-    EXPECT_EQ(fConf, nullptr);
+    EXPECT_EQ(ConfFileReady, 0);
     EXPECT_EQ(std::ranges::count_if(EepromCalls(bus::CallLog()),
                                     [](auto& c) { return c.starts_with("USB_WriteEEprom"); }),
               3)
