@@ -9,6 +9,7 @@
 #include "ui/Radio.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <sys/stat.h>
@@ -163,9 +164,37 @@ int WizDevDescCB(int panel, int control, int event, void*, int, int) {
     return 0;
 }
 
+// Why the EEPROM cannot hold the serial number `text` of `length` characters, or null when it
+// can. Kestrel keeps a serial number as one word, so white space is refused like control
+// characters.
+static const char* SerialRefusal(const char* text, int length) {
+    if (length > EEPROM_SERNUM_MAX_CHARS) return "at most 8 characters";
+    for (const char* c = text; *c != '\0'; ++c) {
+        const auto byte = static_cast<unsigned char>(*c);
+        if (byte < 0x20 || byte == 0x7F) return "no control characters";
+        if (byte == ' ') return "no spaces";
+    }
+    return nullptr;
+}
+
 int WizSerNumCB(int panel, int control, int event, void*, int, int) {
-    // The field takes any length; the record keeps the first 8 characters.
-    if (event == EVENT_COMMIT) GetCtrlVal(panel, control, Conf.SerialNumber);
+    // The field takes any length; an entry the EEPROM cannot hold is refused whole, with the
+    // reason beside it, and the record keeps its serial number.
+    if (event != EVENT_COMMIT) return 0;
+    int length = 0;
+    GetCtrlAttribute(panel, control, ATTR_STRING_TEXT_LENGTH, &length);
+    char text[EEPROM_SERNUM_MAX_CHARS + 1];
+    GetCtrlVal(panel, control, text);
+    const char* refusal = SerialRefusal(text, length);
+    if (refusal == nullptr) {
+        std::snprintf(Conf.SerialNumber, sizeof Conf.SerialNumber, "%s", text);
+        SetCtrlVal(panel, PANEL_3_SERNUMNOTE, "");
+        return 0;
+    }
+    char note[96];
+    std::snprintf(note, sizeof note, "Not taken: %s.\nThe serial number stays \"%s\".", refusal,
+                  Conf.SerialNumber);
+    SetCtrlVal(panel, PANEL_3_SERNUMNOTE, note);
     return 0;
 }
 

@@ -145,6 +145,14 @@ const ControlRes kPage3[] = {
      .width = kContentWidth,
      .height = 22,
      .text = "Enter serial number here (8 chars max)"},
+    // Why an entry was not taken; empty while the entry is one the EEPROM can hold.
+    {.id = PANEL_3_SERNUMNOTE,
+     .constName = "PANEL_3_SERNUMNOTE",
+     .kind = K::TextMessage,
+     .top = 106,
+     .left = kContentLeft,
+     .width = kContentWidth,
+     .height = 34},
 };
 
 const uirt::ItemRes kPowerSources[] = {{"USB bus", 0, true}, {"Self-powered", 1}};
