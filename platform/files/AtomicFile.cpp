@@ -49,8 +49,7 @@ void SyncFolderOf(const std::string& path) {
     ::close(fd);
 }
 
-} // namespace
-
+// A new file named `prefix` and a random suffix; the descriptor, or -1 with errno set.
 int CreateUnique(const std::string& prefix, std::string& name) {
     for (int i = 0; i < kTries; ++i) {
         name = prefix + RandomSuffix();
@@ -60,6 +59,8 @@ int CreateUnique(const std::string& prefix, std::string& name) {
     }
     return -1;
 }
+
+} // namespace
 
 int Replace(const std::string& path, std::string_view data, const struct stat* like) {
     std::string temp;

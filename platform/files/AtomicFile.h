@@ -7,16 +7,13 @@
 
 namespace files {
 
-// Creates a new file named `prefix` followed by six random letters and digits, exclusively: an
-// existing file or link of that name is never opened, so writers never share one. Mode 0666 less
-// the umask, close-on-exec. Returns the descriptor (the name in `name`), or -1 with errno set.
-int CreateUnique(const std::string& prefix, std::string& name);
-
 // Replaces `path` with a file holding `data`: written to a unique temporary file beside it
-// ("PATH.tmp" and six random characters), synced, renamed over `path`, the folder synced. With
-// `like`, the new file takes that file's owner (where the system allows) and mode. A link at
-// `path` is itself replaced, never followed. Returns 0, or the errno of the step that failed,
-// with the temporary file removed and `path` untouched.
+// ("PATH.tmp" and six random letters and digits, created exclusively: an existing file or link
+// of that name is never opened, so writers never share one), synced, renamed over `path`, the
+// folder synced. The new file has mode 0666 less the umask or, with `like`, that file's owner
+// (where the system allows) and mode. A link at `path` is itself replaced, never followed.
+// Returns 0, or the errno of the step that failed, with the temporary file removed and `path`
+// untouched.
 int Replace(const std::string& path, std::string_view data, const struct stat* like = nullptr);
 
 // Whether the user may write the file or folder at `path`, whose status is `st`: the system's
