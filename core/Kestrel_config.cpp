@@ -1,5 +1,6 @@
 // kestrel.cfg: the 20-line settings file read at start-up and written at shutdown.
 #include "core/Kestrel_core.h"
+#include "platform/files/AtomicFile.h"
 
 #include <cerrno>
 #include <climits>
@@ -188,30 +189,8 @@ static int FormatConfig(char* out, size_t size) {
     return (n < 0 || static_cast<size_t>(n) >= size) ? -1 : n;
 }
 
-static bool WriteAll(int fd, const char* data, size_t length) {
-    while (length > 0) {
-        ssize_t written = write(fd, data, length);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += written;
-        length -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 static int NotSaved(const std::string& reason) {
     configProblem = "The settings could not be saved to " + ConfigPath() + ": " + reason + ".";
-    return 0;
-}
-
-// Whether the user may write to the file or folder: the system's answer, and for root, whom
-// the system lets write anything, the mode's write bits, so that what a user marked read-only
-// stays read-only. 0, or the errno that says why not.
-static int WriteRefusal(const std::string& path, const struct stat& st) {
-    if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return errno;
-    if (geteuid() == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
     return 0;
 }
 
@@ -231,16 +210,6 @@ static bool SaveTarget(std::string& target, std::string& reason) {
     return true;
 }
 
-// Creates a new file beside the target for the save, never opening one that exists.
-static int CreateTempFile(const std::string& folder, std::string& name) {
-    for (int i = 0; i < 100; ++i) {
-        name = folder + "/kestrel.cfg.tmp" + (i == 0 ? "" : std::to_string(i));
-        int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
 // Writes a temporary file beside kestrel.cfg and renames it over the old one, so a failed
 // or interrupted save never leaves a half-written settings file. A file the user may not
 // write, or that is no settings file, is left alone; the reason is kept for the user.
@@ -257,7 +226,8 @@ int SaveConfig(void) {
     if (!exists && errno != ENOENT) return NotSaved(strerror(errno));
     if (exists && !S_ISREG(old.st_mode)) return NotSaved(NOT_REGULAR);
     if (exists && old.st_size > CONFIG_MAX_BYTES) return NotSaved(TOO_LARGE);
-    if (int refusal = exists ? WriteRefusal(target, old) : 0) return NotSaved(strerror(refusal));
+    if (int refusal = exists ? files::WriteRefusal(target, old) : 0)
+        return NotSaved(strerror(refusal));
 
     size_t slash = target.rfind('/');
     std::string folder = slash == std::string::npos ? "."
@@ -265,25 +235,13 @@ int SaveConfig(void) {
                                                     : target.substr(0, slash);
     struct stat folderStat;
     if (stat(folder.c_str(), &folderStat) != 0) return NotSaved(strerror(errno));
-    if (int refusal = WriteRefusal(folder, folderStat))
+    if (int refusal = files::WriteRefusal(folder, folderStat))
         return NotSaved(std::string("its folder cannot be written (") + strerror(refusal) + ")");
 
-    std::string temp;
-    int fd = CreateTempFile(folder, temp);
-    if (fd < 0) return NotSaved(strerror(errno));
-    // The replacement keeps the old file's owner where the system allows it, and its mode
-    // (set after the owner, which may clear some mode bits).
-    int error = 0;
-    if (exists && (old.st_uid != geteuid() || old.st_gid != getegid())) {
-        int kept = fchown(fd, old.st_uid, old.st_gid); // refused to anyone but root: harmless
-        (void)kept;
-    }
-    if (exists && fchmod(fd, old.st_mode & 07777) != 0) error = errno;
-    if (error == 0 && !WriteAll(fd, text, static_cast<size_t>(length))) error = errno;
-    if (error == 0 && fsync(fd) != 0) error = errno;
-    if (close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && rename(temp.c_str(), target.c_str()) != 0) error = errno;
-    if (error == 0) return 1;
-    unlink(temp.c_str());
-    return NotSaved(strerror(error));
+    // The replacement keeps the old file's owner where the system allows it, and its mode. Its
+    // temporary file has a name of its own, so neither a second Kestrel nor files left by
+    // killed ones get in the way.
+    int error = files::Replace(target, std::string_view(text, static_cast<size_t>(length)),
+                               exists ? &old : nullptr);
+    return error == 0 ? 1 : NotSaved(strerror(error));
 }

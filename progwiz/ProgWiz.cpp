@@ -2,16 +2,24 @@
 // programming.
 #include "progwiz/ProgWiz.h"
 
+#include "platform/files/AtomicFile.h"
 #include "platform/uirt/model/uirt.h"
+#include "ui/Output.h"
 #include "ui/ProgWizUIR.h"
 #include "ui/Radio.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <string_view>
+#include <sys/stat.h>
 
 EepromConfig Conf;
 EepromConfig InitialConf;
-FILE* fConf = nullptr;
+int ConfFileReady = 0;
 int SendRequested = 0;
+
+static const char CONF_FILE[] = "Conf.tmp";
 
 enum { WIZARD_PAGES = 6 };
 static const int PageResources[WIZARD_PAGES] = {PANEL, PANEL_2, PANEL_3, PANEL_4, PANEL_5, PANEL_6};
@@ -33,6 +41,27 @@ static void TurnPage(int from, int to) {
     DisplayPanel(PageHandles[to - 1]);
 }
 
+// Replaces "Conf.tmp" with `bytes`, as kestrel.cfg is saved: whole or not at all, never through
+// a link, never over a file that is not a regular one or that the user marked read-only (root
+// included). Says why in the information box when it cannot.
+static bool SaveConfFile(std::string_view bytes) {
+    struct stat st;
+    const bool exists = lstat(CONF_FILE, &st) == 0;
+    const char* why = nullptr;
+    int error = !exists && errno != ENOENT ? errno : 0;
+    if (exists && S_ISLNK(st.st_mode))
+        why = "it is a symbolic link";
+    else if (exists && !S_ISREG(st.st_mode))
+        why = "not a regular file";
+    else if (exists)
+        error = files::WriteRefusal(CONF_FILE, st);
+    if (why == nullptr && error == 0)
+        error = files::Replace(CONF_FILE, bytes, exists ? &st : nullptr);
+    if (why == nullptr && error == 0) return true;
+    InfoPrintf("\"%s\" was not written (%s).\n", CONF_FILE, why != nullptr ? why : strerror(error));
+    return false;
+}
+
 // The record as "Conf.tmp" holds it: the bytes as they stand, 16-bit values little-endian.
 static void WriteConfRecord(const EepromConfig* conf) {
     unsigned char bytes[sizeof(EepromConfig)];
@@ -43,7 +72,7 @@ static void WriteConfRecord(const EepromConfig* conf) {
         bytes[strings + 2 * i] = static_cast<unsigned char>(values[i] & 0xFF);
         bytes[strings + 2 * i + 1] = static_cast<unsigned char>(values[i] >> 8);
     }
-    std::fwrite(bytes, sizeof bytes, 1, fConf);
+    SaveConfFile(std::string_view(reinterpret_cast<const char*>(bytes), sizeof bytes));
 }
 
 void InitConfBuffers(void) {
@@ -70,16 +99,14 @@ int InitProgWiz(void) {
     SendRequested = 0;
     CurrentPage = 1;
     DisplayPanel(PageHandles[0]);
-    fConf = std::fopen("Conf.tmp", "wb");
-    return fConf != nullptr ? 0 : -1;
+    // A failure is reported here once; the wizard then runs without the file.
+    ConfFileReady = SaveConfFile({}) ? 1 : 0;
+    return ConfFileReady == 1 ? 0 : -1;
 }
 
 void EndProgWiz(void) {
     if (CurrentPage == 0) return;
-    if (fConf != nullptr) {
-        std::fclose(fConf);
-        fConf = nullptr;
-    }
+    ConfFileReady = 0;
     for (int k = 0; k < WIZARD_PAGES; ++k) {
         DiscardPanel(PageHandles[k]);
         PageHandles[k] = -1;
@@ -122,7 +149,7 @@ int FinishCB(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     if (ConfirmPopup("Kestrel", " Do you want the changes to be sent to your device EEPROM ?") ==
         1) {
-        if (fConf != nullptr) WriteConfRecord(&Conf);
+        if (ConfFileReady == 1) WriteConfRecord(&Conf);
         SendRequested = 1;
     } else {
         Conf = InitialConf;
@@ -137,9 +164,37 @@ int WizDevDescCB(int panel, int control, int event, void*, int, int) {
     return 0;
 }
 
+// Why the EEPROM cannot hold the serial number `text` of `length` characters, or null when it
+// can. Kestrel keeps a serial number as one word, so white space is refused like control
+// characters.
+static const char* SerialRefusal(const char* text, int length) {
+    if (length > EEPROM_SERNUM_MAX_CHARS) return "at most 8 characters";
+    for (const char* c = text; *c != '\0'; ++c) {
+        const auto byte = static_cast<unsigned char>(*c);
+        if (byte < 0x20 || byte == 0x7F) return "no control characters";
+        if (byte == ' ') return "no spaces";
+    }
+    return nullptr;
+}
+
 int WizSerNumCB(int panel, int control, int event, void*, int, int) {
-    // The field takes any length; the record keeps the first 8 characters.
-    if (event == EVENT_COMMIT) GetCtrlVal(panel, control, Conf.SerialNumber);
+    // The field takes any length; an entry the EEPROM cannot hold is refused whole, with the
+    // reason beside it, and the record keeps its serial number.
+    if (event != EVENT_COMMIT) return 0;
+    int length = 0;
+    GetCtrlAttribute(panel, control, ATTR_STRING_TEXT_LENGTH, &length);
+    char text[EEPROM_SERNUM_MAX_CHARS + 1];
+    GetCtrlVal(panel, control, text);
+    const char* refusal = SerialRefusal(text, length);
+    if (refusal == nullptr) {
+        std::snprintf(Conf.SerialNumber, sizeof Conf.SerialNumber, "%s", text);
+        SetCtrlVal(panel, PANEL_3_SERNUMNOTE, "");
+        return 0;
+    }
+    char note[96];
+    std::snprintf(note, sizeof note, "Not taken: %s.\nThe serial number stays \"%s\".", refusal,
+                  Conf.SerialNumber);
+    SetCtrlVal(panel, PANEL_3_SERNUMNOTE, note);
     return 0;
 }
 

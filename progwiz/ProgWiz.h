@@ -3,18 +3,19 @@
 
 #include "progwiz/Eeprom.h"
 
-#include <cstdio>
-
 // The record being edited, its copy from the opening (restored by Cancel and a refused Finish),
-// the open "Conf.tmp" (or null) and whether a confirmed Finish asks for programming.
+// whether the opening could empty "Conf.tmp" (1; a confirmed Finish then replaces it with the
+// record) and whether a confirmed Finish asks for programming.
 extern EepromConfig Conf;
 extern EepromConfig InitialConf;
-extern FILE* fConf;
+extern int ConfFileReady;
 extern int SendRequested;
 
 // Opens the wizard on its first page with the default record and empties "Conf.tmp". While the
 // wizard is open it only brings its current page forward. Returns 0, or -1 when a page cannot
-// be loaded or "Conf.tmp" cannot be created (the wizard runs without it).
+// be loaded or "Conf.tmp" cannot be emptied (the wizard runs without it; the information box
+// says why). "Conf.tmp" is replaced whole, never written through a link, never when it is not a
+// regular file or is read-only.
 int InitProgWiz(void);
 // Conf = the defaults ("New board", "SERNUM1", 100 mA, bus-powered, 8 mA); InitialConf = Conf.
 void InitConfBuffers(void);

@@ -34,6 +34,7 @@ inline constexpr int PANEL_3_SPLITTER_2 = 6;
 inline constexpr int PANEL_3_SPLITTER = 7;
 inline constexpr int PANEL_3_TEXTMSG = 8;
 inline constexpr int PANEL_3_SERNUMSTR = 9;
+inline constexpr int PANEL_3_SERNUMNOTE = 10;
 
 inline constexpr int PANEL_4_PICTURE = 2;
 inline constexpr int PANEL_4_NEXTBTN = 3;

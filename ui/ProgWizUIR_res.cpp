@@ -8,10 +8,16 @@ using uirt::ControlRes;
 using K = uirt::CtrlKind;
 
 // Every page: a picture on the left, a vertical splitter beside it, a horizontal splitter above
-// the button row, the heading on top and the entry controls below it.
+// the button row, the heading on top and the entry controls below it. The content column is
+// wide enough for the welcome text's longest line, so its lines never wrap; the buttons end where
+// the content does, a margin away from the page edge.
+constexpr int kPageWidth = 660, kPageHeight = 229, kMargin = 12;
+constexpr int kContentLeft = 128, kContentWidth = kPageWidth - kMargin - kContentLeft;
 constexpr int kButtonTop = 194, kButtonWidth = 80, kButtonHeight = 26;
-constexpr int kBackLeft = 163, kNextLeft = 249, kCancelLeft = 331;
-constexpr int kContentLeft = 128, kContentWidth = 283;
+constexpr int kCancelLeft = kPageWidth - kMargin - kButtonWidth;
+constexpr int kNextLeft = kCancelLeft - kButtonWidth - 2, kBackLeft = kNextLeft - kButtonWidth - 6;
+// The text fields show their prompts whole and room for most of a 64-character description.
+constexpr int kEntryWidth = 400;
 
 constexpr ControlRes Button(int id, const char* name, const char* label, const char* callback,
                             int left, bool dimmed = false) {
@@ -43,7 +49,7 @@ constexpr ControlRes LowerSplitter(const char* name) {
             .kind = K::Splitter,
             .top = 186,
             .left = 8,
-            .width = 403,
+            .width = kPageWidth - 16,
             .height = 2};
 }
 
@@ -120,7 +126,7 @@ const ControlRes kPage2[] = {
      .callback = "WizDevDescCB",
      .top = 76,
      .left = kContentLeft,
-     .width = kContentWidth,
+     .width = kEntryWidth,
      .height = 22,
      .text = "Enter device description here (64 characters max)",
      .maxLength = 64},
@@ -142,9 +148,17 @@ const ControlRes kPage3[] = {
      .callback = "WizSerNumCB",
      .top = 76,
      .left = kContentLeft,
-     .width = kContentWidth,
+     .width = kEntryWidth,
      .height = 22,
      .text = "Enter serial number here (8 chars max)"},
+    // Why an entry was not taken; empty while the entry is one the EEPROM can hold.
+    {.id = PANEL_3_SERNUMNOTE,
+     .constName = "PANEL_3_SERNUMNOTE",
+     .kind = K::TextMessage,
+     .top = 106,
+     .left = kContentLeft,
+     .width = kContentWidth,
+     .height = 34},
 };
 
 const uirt::ItemRes kPowerSources[] = {{"USB bus", 0, true}, {"Self-powered", 1}};
@@ -223,8 +237,8 @@ constexpr uirt::PanelRes Page(const char* name, std::span<const ControlRes> cont
                               int cancelBtn) {
     return {.constName = name,
             .title = "New board wizard",
-            .height = 229,
-            .width = 419,
+            .height = kPageHeight,
+            .width = kPageWidth,
             .controls = controls,
             .closeCtrl = cancelBtn};
 }

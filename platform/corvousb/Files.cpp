@@ -53,19 +53,6 @@ int OpenForWriting(const char* path) {
     return fd.release();
 }
 
-bool WriteAll(int fd, std::string_view text) {
-    const char* data = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, left);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 ReadResult ReadTextFile(const std::string& path, std::size_t limit, std::string& text,
                         std::string& problem) {
     auto refuse = [&](const std::string& reason) {

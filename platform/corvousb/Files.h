@@ -12,9 +12,6 @@ namespace corvousb {
 // never blocks the call). Returns the descriptor, or -1 with errno set.
 int OpenForWriting(const char* path);
 
-// Writes all of `text` to `fd`; false on any failure.
-bool WriteAll(int fd, std::string_view text);
-
 enum class ReadResult { Ok, Missing, Refused };
 
 // Reads a whole regular file of at most `limit` bytes into `text`. Missing: the file does not

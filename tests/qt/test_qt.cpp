@@ -150,7 +150,7 @@ TEST_F(QtFrontEndTest, EveryPanelShowsItsControlsInPlaceWithoutOverlapOrClipping
                                {setup_, 544, 656, "Tests and configuration"},
                                {LoadPanel(0, "About.uir", 1), 191, 442, "About Kestrel 2.0"}};
     for (int page = 1; page <= 6; ++page)
-        all.push_back({LoadPanel(0, "ProgWizUIR.uir", page), 229, 419, "New board wizard"});
+        all.push_back({LoadPanel(0, "ProgWizUIR.uir", page), 229, 660, "New board wizard"});
     Radio_ConvertFromTree(all[6].handle, PANEL_4_RADIOGROUP); // as the wizard does
     for (const Loaded& p : all) {
         ASSERT_GT(p.handle, 0);

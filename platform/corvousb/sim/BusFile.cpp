@@ -8,6 +8,7 @@
 #include "platform/corvousb/sim/TextLines.h"
 
 #include <functional>
+#include <limits>
 #include <sstream>
 #include <utility>
 
@@ -100,7 +101,10 @@ bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value
     else {
         for (const auto& [name, field, valid] : numberKeys)
             if (key == name) {
-                if (!Numbers(value, n, 1) || !valid(n[0])) return false;
+                // A value the field cannot hold is refused, not cut to its low bits.
+                if (!Numbers(value, n, 1) || n[0] > std::numeric_limits<unsigned>::max() ||
+                    !valid(n[0]))
+                    return false;
                 s.*field = static_cast<unsigned>(n[0]);
                 return true;
             }

@@ -4,12 +4,11 @@
 #include "platform/corvousb/EepromRules.h"
 #include "platform/corvousb/Files.h"
 #include "platform/corvousb/sim/TextLines.h"
+#include "platform/files/AtomicFile.h"
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace corvousb {
 
@@ -43,15 +42,6 @@ bool EepromLine(std::string_view line, Eeprom& e) {
     return false;
 }
 
-// Makes the rename of a file in `folder` durable; a folder that cannot be synced is no failure.
-void SyncFolder(const std::filesystem::path& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 } // namespace
 
 Eeprom BlankEeprom() {
@@ -82,22 +72,12 @@ bool SaveEeprom(const std::string& path, const Eeprom& eeprom) {
     std::error_code ec;
     const fs::path target(path);
     if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-    const std::string temp = path + ".tmp";
     const std::string text = "description=" + eeprom.description + "\nserial=" + eeprom.serial +
                              "\nmax-power=" + std::to_string(eeprom.maxPower) +
                              "\npower-source=" + std::to_string(eeprom.powerSource) +
                              "\ndrive-current=" + std::to_string(eeprom.driveCurrent) + "\n";
-    const int fd = OpenForWriting(temp.c_str());
-    // A link at the temporary name is refused by the open and left alone.
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    SyncFolder(target.parent_path());
-    return true;
+    // A temporary file of its own: two programs saving at once never write into one file.
+    return files::Replace(path, text) == 0;
 }
 
 std::string DefaultEepromPath() {

@@ -25,8 +25,8 @@ void ParseEeprom(std::string_view text, Eeprom& eeprom, std::vector<std::string>
 // Fills `eeprom` from the file; false when it cannot be read (eeprom untouched). A file that
 // exists but cannot be read, and every line not used, is reported on the standard error.
 bool LoadEeprom(const std::string& path, Eeprom& eeprom);
-// Writes the file atomically (temporary file PATH.tmp, not followed if it is a link, synced to
-// disk, then renamed), creating its folder. False when it cannot be written.
+// Writes the file atomically (a temporary file of a name no one else uses, synced to disk, then
+// renamed), creating its folder. False when it cannot be written.
 bool SaveEeprom(const std::string& path, const Eeprom& eeprom);
 // Where the default board keeps its EEPROM: $XDG_STATE_HOME/corvousb/SimulatedBoard.eeprom, else
 // $HOME/.local/state/corvousb/SimulatedBoard.eeprom; "" when neither variable is set.

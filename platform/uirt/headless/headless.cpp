@@ -70,7 +70,7 @@ class HeadlessFrontEnd final : public FrontEnd,
             {.kind = Popup::Kind::Message, .title = std::string(title), .text = std::string(text)});
     }
 
-    bool confirm(std::string_view title, std::string_view text) override {
+    bool confirm(std::string_view title, std::string_view text, bool defaultYes) override {
         Session& s = session();
         bool yes = false;
         if (!s.confirmAnswers.empty()) {
@@ -80,7 +80,8 @@ class HeadlessFrontEnd final : public FrontEnd,
         s.popups.push_back({.kind = Popup::Kind::Confirm,
                             .title = std::string(title),
                             .text = std::string(text),
-                            .answer = yes ? 1 : 0});
+                            .answer = yes ? 1 : 0,
+                            .defaultAnswer = defaultYes ? 1 : 0});
         return yes;
     }
 

@@ -77,6 +77,7 @@ struct Popup {
     std::string text;      // Menu: the menu's label
     int answer = 0;        // Confirm: 1 Yes / 0 No; Menu: the item chosen or 0
     int top = 0, left = 0; // Menu: position
+    int defaultAnswer = 0; // Confirm: the default button, 1 Yes / 0 No
 };
 const std::vector<Popup>& Popups();
 void ClearPopups();

@@ -42,8 +42,8 @@ class Popups {
   public:
     virtual ~Popups() = default;
     virtual void message(std::string_view title, std::string_view text) = 0;
-    // true for Yes.
-    virtual bool confirm(std::string_view title, std::string_view text) = 0;
+    // true for Yes; `defaultYes` says which button Enter presses.
+    virtual bool confirm(std::string_view title, std::string_view text, bool defaultYes) = 0;
     // Shows `menu` of the bar at (top, left) of the panel; returns the chosen item or 0.
     // The model has run the dimmer and runs the chosen item's callback itself.
     virtual int popupMenu(int menuBar, int menu, int panel, int top, int left) = 0;

@@ -57,8 +57,12 @@ int MessagePopup(const char* title, const char* message) {
 }
 
 int ConfirmPopup(const char* title, const char* message) {
+    return ConfirmPopup(title, message, 1);
+}
+
+int ConfirmPopup(const char* title, const char* message, int defaultAnswer) {
     if (!fe()) return UIE_NOT_INITIALIZED;
-    return fe()->popups().confirm(orEmpty(title), orEmpty(message)) ? 1 : 0;
+    return fe()->popups().confirm(orEmpty(title), orEmpty(message), defaultAnswer != 0) ? 1 : 0;
 }
 
 int SetWaitCursor(int state) {

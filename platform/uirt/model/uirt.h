@@ -258,8 +258,10 @@ int RunPopupMenu(int menuBar, int menu, int panel, int top, int left, int pinTop
 
 // Modal message box; returns 0 once the user dismisses it.
 int MessagePopup(const char* title, const char* message);
-// Modal Yes/No box; returns 1 for Yes, 0 for No, or a negative error.
+// Modal Yes/No box; returns 1 for Yes, 0 for No, or a negative error. Yes is the default button.
 int ConfirmPopup(const char* title, const char* message);
+// The same with the default button given: 1 Yes, 0 No (for a destructive action).
+int ConfirmPopup(const char* title, const char* message, int defaultAnswer);
 // Shows the busy pointer over the program's windows (1) or the normal pointer again (0), for
 // work that holds up the event loop. Returns 0.
 int SetWaitCursor(int state);

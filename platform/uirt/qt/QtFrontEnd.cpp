@@ -249,11 +249,11 @@ void QtFrontEnd::message(std::string_view title, std::string_view text) {
     box.exec();
 }
 
-bool QtFrontEnd::confirm(std::string_view title, std::string_view text) {
+bool QtFrontEnd::confirm(std::string_view title, std::string_view text, bool defaultYes) {
     flushAll();
     QMessageBox box(QMessageBox::Question, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No,
                     dialogParent());
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -113,7 +113,7 @@ class QtFrontEnd final : public QObject,
   private:
     // ---- Services ------------------------------------------------------------------------
     void message(std::string_view title, std::string_view text) override;
-    bool confirm(std::string_view title, std::string_view text) override;
+    bool confirm(std::string_view title, std::string_view text, bool defaultYes) override;
     int popupMenu(int menuBar, int menu, int panel, int top, int left) override;
     bool hasText() override;
     std::string text() override;
