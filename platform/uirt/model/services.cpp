@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "platform/uirt/model/quitsignal.h"
 #include "platform/uirt/model/runtime.h"
 
 using namespace uirt;
@@ -52,12 +53,14 @@ void editText(int panelHandle, ControlState& c, char key) {
 
 int MessagePopup(const char* title, const char* message) {
     if (!fe()) return UIE_NOT_INITIALIZED;
+    if (SayOnStandardError(orEmpty(title), orEmpty(message))) return 0;
     fe()->popups().message(orEmpty(title), orEmpty(message));
     return 0;
 }
 
 int ConfirmPopup(const char* title, const char* message) {
     if (!fe()) return UIE_NOT_INITIALIZED;
+    if (SayOnStandardError(orEmpty(title), orEmpty(message))) return 0; // No
     return fe()->popups().confirm(orEmpty(title), orEmpty(message)) ? 1 : 0;
 }
 
