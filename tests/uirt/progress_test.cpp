@@ -11,62 +11,47 @@
 #include "platform/uirt/model/uirt.h"
 
 namespace hl = uirt::headless;
-using Strings = std::vector<std::string>;
 
 namespace {
 
 std::int64_t nowMs = 0;
 
-class Progress : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        StartTestPanel();
-        nowMs = 0;
-        uirt::SetProgressClock([] { return nowMs; });
+// Starts work at time 0, then updates it at each of the times (ms) with 10 % more done each
+// time; returns the answers as 0/1 characters.
+std::string WorkUpdatedAt(std::initializer_list<std::int64_t> times) {
+    nowMs = 0;
+    BeginProgress("Kestrel", "Writing");
+    std::string answers;
+    long long done = 0;
+    for (const std::int64_t t : times) {
+        nowMs = t;
+        answers += UpdateProgress(done += 10, 100) ? '1' : '0';
     }
-    void TearDown() override { hl::Reset(); }
-    // Updates with `done` of 100 at each of the times (ms); the answers, as 0/1 characters.
-    static std::string UpdateAt(std::initializer_list<std::int64_t> times) {
-        std::string answers;
-        long long done = 0;
-        for (const std::int64_t t : times) {
-            nowMs = t;
-            answers += UpdateProgress(done += 10, 100) ? '1' : '0';
-        }
-        return answers;
-    }
-};
+    return answers;
+}
 
 } // namespace
 
 // Fails when the box shows for work under a second, is updated more often than every 50 ms,
 // shows the wrong share, misses Stop, goes on after Stop, or is not closed at the end (or is
-// closed without having been shown).
-TEST_F(Progress, BoxAfterASecondPacedUpdatesAndStop) {
-    BeginProgress("Kestrel", "short work");
-    EXPECT_EQ(UpdateAt({0, 500, 999}), "000");
+// closed without having been shown); or when a quit signal does not stop work before any box,
+// a box still shows after it instead of its text going to the standard error (control
+// characters escaped), or a confirmation nobody can answer is not taken as No.
+TEST(Progress, BoxAfterASecondPacedStopAndQuitSignal) {
+    StartTestPanel();
+    uirt::SetProgressClock([] { return nowMs; });
+    EXPECT_EQ(WorkUpdatedAt({0, 500, 999}), "000");
     EndProgress();
     EXPECT_TRUE(hl::ProgressShown().empty());
-
     hl::StopProgressAt(3);
-    nowMs = 0;
-    BeginProgress("Kestrel", "Writing");
-    EXPECT_EQ(UpdateAt({999, 1000, 1049, 1050, 1100, 1149, 1200}), "0000111");
-    EXPECT_EQ(UpdateProgress(100, 100), 1) << "a stop is kept until the work ends";
+    EXPECT_EQ(WorkUpdatedAt({999, 1000, 1049, 1050, 1100, 1149}), "000011");
     EndProgress();
-    EXPECT_EQ(hl::ProgressShown(),
-              (Strings{"open Kestrel: Writing", "update 20", "update 40", "update 50", "close"}));
+    EXPECT_EQ(hl::ProgressShown(), (std::vector<std::string>{"open Kestrel: Writing", "update 20",
+                                                             "update 40", "update 50", "close"}));
     EXPECT_EQ(UpdateProgress(1, 2), 0) << "no work, nothing to stop";
-}
 
-// Fails when a quit signal does not stop long work at once (before any box), when a box is
-// still shown after it instead of its text going to the standard error with its control
-// characters escaped, or when a confirmation nobody can answer is not taken as No.
-TEST_F(Progress, QuitSignalStopsWorkAndBoxesGoToStandardError) {
-    BeginProgress("Kestrel", "Writing");
-    EXPECT_EQ(UpdateProgress(1, 100), 0);
+    EXPECT_EQ(WorkUpdatedAt({0}), "0");
     uirt::NoteQuitSignal(SIGTERM);
-    EXPECT_EQ(uirt::QuitSignal(), SIGTERM);
     EXPECT_EQ(UpdateProgress(2, 100), 1);
     EndProgress();
     ::testing::internal::CaptureStderr();
@@ -76,9 +61,8 @@ TEST_F(Progress, QuitSignalStopsWorkAndBoxesGoToStandardError) {
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
               "Kestrel: not saved\\x1B[2J\nKestrel: Exit?\n");
     EXPECT_TRUE(hl::Popups().empty());
-    EXPECT_TRUE(hl::ProgressShown().empty());
-    uirt::ForgetQuitSignal();
-    EXPECT_FALSE(uirt::SayOnStandardError("Kestrel", "text"));
+    hl::Reset();
+    EXPECT_FALSE(uirt::SayOnStandardError("Kestrel", "text")) << "the reset forgets the signal";
 }
 
 // Fails when a second quit signal does not end the program at once.
