@@ -29,16 +29,17 @@ static double PerSecond(double amount, double seconds) {
     return seconds > 0.0 ? amount / seconds : 0.0;
 }
 
-void PrintFrameStatistics(double frames, unsigned lost, unsigned headerErrors,
-                          unsigned trailerErrors, unsigned totalBytes, double seconds) {
+void PrintFrameStatistics(double frames, unsigned long long lost, unsigned long long headerErrors,
+                          unsigned long long trailerErrors, unsigned long long totalBytes,
+                          double seconds) {
     // A stop mark older than the loop's start gives a negative time: no read has ended yet.
     const double t = seconds > 0.0 ? seconds : 0.0;
     InfoPrintf("Processed frames = %lf\n", frames);
-    InfoPrintf("Lost frames = %d\n", static_cast<int>(lost));
-    InfoPrintf("Header errors = %d\n", static_cast<int>(headerErrors));
-    InfoPrintf("Trailer errors = %d\n", static_cast<int>(trailerErrors));
-    InfoPrintf("%lf frames/s within %lf s- Total bytes = %d\n", PerSecond(frames, t), t,
-               static_cast<int>(totalBytes));
+    InfoPrintf("Lost frames = %llu\n", lost);
+    InfoPrintf("Header errors = %llu\n", headerErrors);
+    InfoPrintf("Trailer errors = %llu\n", trailerErrors);
+    InfoPrintf("%lf frames/s within %lf s- Total bytes = %llu\n", PerSecond(frames, t), t,
+               totalBytes);
     InfoPrintf("Speed %lf b/s\n", PerSecond(static_cast<double>(totalBytes), t));
 }
 

@@ -12,8 +12,9 @@ int LoopTimeCB(int panel, int control, int event, void* callbackData, int eventD
 int TimerCB(int panel, int control, int event, void* callbackData, int eventData1, int eventData2);
 
 // Prints the statistics lines for these counts: frames processed, lost, header and trailer
-// errors, the frame rate with the time and the byte total (as a signed 32-bit number), and the
-// byte speed (from the unsigned total). A time of 0 or less, when no read has stopped the
-// stopwatch since the loop started, shows as 0 with rates of 0.
-void PrintFrameStatistics(double frames, unsigned lost, unsigned headerErrors,
-                          unsigned trailerErrors, unsigned totalBytes, double seconds);
+// errors, the frame rate with the time and the byte total, and the byte speed; the counts as the
+// unsigned 64-bit numbers they are. A time of 0 or less, when no read has stopped the stopwatch
+// since the loop started, shows as 0 with rates of 0.
+void PrintFrameStatistics(double frames, unsigned long long lost, unsigned long long headerErrors,
+                          unsigned long long trailerErrors, unsigned long long totalBytes,
+                          double seconds);

@@ -5,9 +5,11 @@
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
 #include "engine/DataDump.h"
+#include "engine/LongWork.h"
 #include "engine/TestData.h"
 #include "engine/TransferRun.h"
 #include "platform/corvousb/CorvoUsb.h"
+#include "platform/uirt/model/uirt.h"
 #include "ui/Output.h"
 #include "usb/UsbLink.h"
 
@@ -41,11 +43,12 @@ static void ReadBlock(const SubAddressLink* link, TransferRun* run) {
     StartPrecTimer();
     int r = UsbRd(link->id, link->subAddress, run->first, run->byteCount);
     StopPrecTimer();
-    if (r < 0)
+    // A failed read has no rate: its figure would be the negative result.
+    if (r < 0) {
         ReportUsbError();
-    else
-        ReportMovedBytes(run, r, MOVED_READ);
-    // After an error the figure is the negative result, and so is the rate.
+        return;
+    }
+    ReportMovedBytes(run, r, MOVED_READ);
     PrintTransferRate(r);
 }
 
@@ -63,20 +66,32 @@ static void WriteBlock(const SubAddressLink* link, TransferRun* run) {
     if (r > 0) PrintTransferRate(r);
 }
 
-// Writes the block one byte per call, on to the end whatever fails; the rate counts the bytes
-// that were accepted.
+// Writes the block one byte per call. The first failure is reported once and ends the run, with
+// the bytes that were written; so does a stop, followed by the rate of what was written.
 static void WriteBytes(const SubAddressLink* link, TransferRun* run) {
     FillBuffer(run->first);
-    int accepted = 0;
+    int written = 0;
+    int failed = 0;
+    BeginProgress(PROGRESS_TITLE, "Writing one byte per call...");
     StartPrecTimer();
-    for (int i = 0; i < run->byteCount; ++i) {
-        if (UsbWrt(link->id, link->subAddress, run->first + i, 1) > 0)
-            ++accepted;
-        else
-            ReportUsbError();
+    while (written < run->byteCount) {
+        if (UsbWrt(link->id, link->subAddress, run->first + written, 1) <= 0) {
+            failed = 1;
+            break;
+        }
+        ++written;
+        if (written < run->byteCount && UpdateProgress(written, run->byteCount)) break;
     }
     StopPrecTimer();
-    PrintTransferRate(accepted);
+    EndProgress();
+    if (failed) {
+        ReportUsbError();
+        InfoPrintf("Warning : only %d bytes of %ld were written\n", written,
+                   static_cast<long>(run->byteCount));
+        return;
+    }
+    if (written < run->byteCount) ReportStop(written, run->byteCount);
+    PrintTransferRate(written);
 }
 
 // Writes the block untimed, then reads it back into the second block; only the read is timed.
@@ -102,6 +117,7 @@ static void WriteReadBurst(const SubAddressLink* link, TransferRun* run) {
         if (r == 0) InfoPrintf("Warning : 0 bytes read\n");
     } else {
         ReportBurstError();
+        return;
     }
     PrintTransferRate(r);
 }
@@ -117,7 +133,7 @@ static void ExtendedRead(const SubAddressLink* link, TransferRun* run) {
     StopPrecTimer();
     if (r < 0) {
         InfoPrintf("Processed frames before this error %ld\n", static_cast<long>(GetNFrames()));
-        InfoPrintf("Lost frames before this error %ld\n", static_cast<long>(GetLostFrames()));
+        InfoPrintf("Lost frames before this error %llu\n", GetLostFrames());
         InfoPrintf("USB_GetStatus() = %d\n", USB_GetStatus(link->id, CORVOUSB_RX_QUEUE));
         ReportUsbError();
     } else if (r > 0) {

@@ -28,17 +28,18 @@ static void RawRead(int id, TransferRun* run) {
     PrintTransferRate(moved);
 }
 
-// The rate follows even a failed write, with the count the library left.
+// A failed write has no rate line, whatever count the library left.
 static void RawWrite(int id, TransferRun* run) {
     int moved = 0;
     FillBuffer(run->first);
     StartPrecTimer();
     int ok = USB_Write(id, run->first, run->byteCount, &moved);
     StopPrecTimer();
-    if (!ok)
+    if (!ok) {
         ReportRawError();
-    else
-        ReportMovedBytes(run, moved, MOVED_WRITTEN);
+        return;
+    }
+    ReportMovedBytes(run, moved, MOVED_WRITTEN);
     PrintTransferRate(moved);
 }
 
@@ -63,6 +64,7 @@ static void RawBurst(int id, int print, TransferRun* run) {
         }
     } else {
         ReportRawError();
+        return;
     }
     PrintTransferRate(moved);
 }

@@ -161,13 +161,13 @@ int USB_WriteEEpromData(int handle);
 // "Corvo USB FIFO", no serial number, 100 mA, bus-powered, 8 mA). Flag.
 int USB_EraseEEpromData(int handle);
 
-// ---- Frame counters (library-wide, unsigned 32-bit, wrapping) ----
-unsigned int GetLostFrames(void);     // frames missing from gaps in the frame counter
-unsigned int GetHeaderErrors(void);   // runs of bytes where a frame header was expected
-unsigned int GetTrailerErrors(void);  // frames whose trailer does not match
-unsigned int GetTotalByteCount(void); // bytes received by extended reads and checked offline
-void ResetLostFrames(void);           // also forgets the expected next frame counter
-void ResetFrameErrors(void);          // header and trailer errors
+// ---- Frame counters (library-wide, unsigned 64-bit) ----
+unsigned long long GetLostFrames(void);     // frames missing from gaps in the frame counter
+unsigned long long GetHeaderErrors(void);   // runs of bytes where a frame header was expected
+unsigned long long GetTrailerErrors(void);  // frames whose trailer does not match
+unsigned long long GetTotalByteCount(void); // bytes received by extended reads and checked offline
+void ResetLostFrames(void);                 // also forgets the expected next frame counter
+void ResetFrameErrors(void);                // header and trailer errors
 void ResetTotalByteCount(void);
 // Prints a diagnosis of the last extended read and the counters through the printf function.
 void PrintFrameInfo(void);
@@ -187,6 +187,8 @@ void USB_SetPrintfFunc(int (*printfFunc)(const char* format, ...));
 // CorvoUsbTesting.h) and "USB_LogFile2.bin" (the raw bytes received by extended reads) in the
 // working directory, both truncated. Opening while open keeps the open files. Flag.
 int dbg_OpenLogFile(void);
+// The capture stops growing at this size per opening: a longer file is not one of its captures.
+enum { CORVOUSB_CAPTURE_MAX_BYTES = 64 << 20 };
 // Closes both files; harmless when closed.
 void dbg_CloseLogFile(void);
 

@@ -1,6 +1,8 @@
 // The debug log: a text file of library calls and a binary capture of the framed stream.
 #pragma once
 
+#include "platform/corvousb/CorvoUsb.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -13,7 +15,7 @@ inline constexpr const char* kTextLogName = "USB_LogFile.txt";
 inline constexpr const char* kCaptureName = "USB_LogFile2.bin";
 // Both files stop growing at these sizes per opening, so a long loop cannot fill the disk.
 inline constexpr std::size_t kTextLogLimit = std::size_t{64} << 20;
-inline constexpr std::size_t kCaptureLimit = std::size_t{64} << 20;
+inline constexpr std::size_t kCaptureLimit = CORVOUSB_CAPTURE_MAX_BYTES;
 // The text log's last line when it reaches its limit.
 inline constexpr std::string_view kTextLogFull = "(log full: later calls are not logged)";
 

@@ -110,7 +110,7 @@ int UsbRdEx(int handle, unsigned char* buffer, int maxBytes, int* frames) {
     if (code != CORVOUSB_OK) return FailWith(code);
     const auto received = block.subspan(kept, got);
     lib.log.capture(received);
-    lib.counters.totalBytes += static_cast<std::uint32_t>(got);
+    lib.counters.totalBytes += got;
 
     h->stream.copyKept(block);
     const FrameScan scan = h->stream.scanBlock(block.first(kept + got), lib.counters);
@@ -131,7 +131,7 @@ int USB_CheckFrames(const unsigned char* block, int bytes) {
     if (!Enter("USB_CheckFrames", {DataArg(block), Arg(bytes)})) return -1;
     if (const int code = CheckBlock(block, bytes); code != CORVOUSB_OK) return FailWith(code);
     Library& lib = Lib();
-    lib.counters.totalBytes += static_cast<std::uint32_t>(bytes);
+    lib.counters.totalBytes += static_cast<std::uint64_t>(bytes);
     std::vector<std::uint8_t> delivered;
     return static_cast<int>(
         lib.offline.push(std::span(block, static_cast<std::size_t>(bytes)), delivered, lib.counters)
@@ -169,16 +169,16 @@ int USB_Read(int handle, unsigned char* data, int bytes, int* read) {
     return 1;
 }
 
-unsigned int GetLostFrames(void) {
+unsigned long long GetLostFrames(void) {
     return Lib().counters.lostFrames;
 }
-unsigned int GetHeaderErrors(void) {
+unsigned long long GetHeaderErrors(void) {
     return Lib().counters.headerErrors;
 }
-unsigned int GetTrailerErrors(void) {
+unsigned long long GetTrailerErrors(void) {
     return Lib().counters.trailerErrors;
 }
-unsigned int GetTotalByteCount(void) {
+unsigned long long GetTotalByteCount(void) {
     return Lib().counters.totalBytes;
 }
 
@@ -214,9 +214,12 @@ void PrintFrameInfo(void) {
         if (t.frames > 0) Print("Frame counters %u to %u\n", t.firstCounter, t.lastCounter);
         if (t.kept > 0) Print("%zu byte(s) of a cut frame kept for the next read\n", t.kept);
     }
-    Print("Lost frames %u - Header errors %u - Trailer errors %u - Total bytes %u\n",
-          lib.counters.lostFrames, lib.counters.headerErrors, lib.counters.trailerErrors,
-          lib.counters.totalBytes);
+    const FrameCounters& c = lib.counters;
+    Print("Lost frames %llu - Header errors %llu - Trailer errors %llu - Total bytes %llu\n",
+          static_cast<unsigned long long>(c.lostFrames),
+          static_cast<unsigned long long>(c.headerErrors),
+          static_cast<unsigned long long>(c.trailerErrors),
+          static_cast<unsigned long long>(c.totalBytes));
     Print("Last error %d: %s\n", lib.lastError, CorvoUsb_ErrorText(lib.lastError));
 }
 

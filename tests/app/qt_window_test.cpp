@@ -193,8 +193,8 @@ TEST_F(QtWindow, StartsConnectedMenusWorkAndQuitsCleanly) {
     EXPECT_TRUE(fs::exists("kestrel.cfg"));
 }
 
-// Fails when settings that cannot be saved are not told in a "Kestrel" box while the main
-// window is still up.
+// Fails when settings that cannot be saved at File > Exit are not told in a "Kestrel" box while
+// the main window is still up.
 TEST_F(QtWindow, UnsavedSettingsAreToldWhileTheWindowIsUp) {
     QApplication app(argc_, argv_);
     std::ofstream("kestrel.cfg") << "Simulated Corvo Board\nSIM00001\n";
@@ -211,7 +211,10 @@ TEST_F(QtWindow, UnsavedSettingsAreToldWhileTheWindowIsUp) {
         box->accept();
     });
     poll.start(10);
-    QTimer::singleShot(0, [] { raise(SIGTERM); });
+    QTimer::singleShot(0, [] {
+        uirt::qt::MenuAction(GetPanelMenuBar(GetMainPanelHandle()), MENUBAR_FILEMENU_EXIT)
+            ->trigger();
+    });
     EXPECT_EQ(KestrelMain(), 0);
     poll.stop();
     EXPECT_EQ(title.toStdString(), "Kestrel");

@@ -122,7 +122,7 @@ TEST_F(EngineSession, ExtendedReadLoopStatisticsAndErrorStop) {
                               "50.000000 frames/s within 2.000000 s- Total bytes = 512\n"
                               "Speed 256.000000 b/s\n" +
                               Counters("100.000000", 1, 2, 3) +
-                              "50.000000 frames/s within 2.000000 s- Total bytes = -2130706432\n"
+                              "50.000000 frames/s within 2.000000 s- Total bytes = 2164260864\n"
                               "Speed 1082130432.000000 b/s\n");
 
         hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);

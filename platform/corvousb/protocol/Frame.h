@@ -23,12 +23,12 @@ void WriteFrameHeader(std::span<std::uint8_t> frame, std::uint16_t counter, std:
 // Writes the trailer into the last 2 bytes of `frame`.
 void WriteFrameTrailer(std::span<std::uint8_t> frame, std::uint8_t payloadXor);
 
-// The library-wide counters: unsigned 32-bit, wrapping.
+// The library-wide counters: unsigned 64-bit, so that a loop of days never wraps them.
 struct FrameCounters {
-    std::uint32_t lostFrames = 0;
-    std::uint32_t headerErrors = 0;
-    std::uint32_t trailerErrors = 0;
-    std::uint32_t totalBytes = 0;
+    std::uint64_t lostFrames = 0;
+    std::uint64_t headerErrors = 0;
+    std::uint64_t trailerErrors = 0;
+    std::uint64_t totalBytes = 0;
 };
 
 // What one push delivered.

@@ -4,7 +4,9 @@
 #include <deque>
 #include <map>
 
+#include "platform/uirt/headless/progress.h"
 #include "platform/uirt/model/frontend.h"
+#include "platform/uirt/model/quitsignal.h"
 #include "platform/uirt/model/state.h"
 
 namespace uirt::headless {
@@ -157,6 +159,8 @@ const ControlState* find(int panel, int control) {
 void Reset() {
     ResetModel();
     session() = Session{};
+    ResetProgress();
+    ForgetQuitSignal();
 }
 
 void Script(std::function<void()> step) {
@@ -347,6 +351,7 @@ int EventLoopQuitCode() {
 namespace uirt {
 
 std::unique_ptr<FrontEnd> CreateFrontEnd() {
+    SetProgressBox(&headless::TestProgressBox());
     return std::make_unique<headless::HeadlessFrontEnd>();
 }
 

@@ -17,7 +17,8 @@
 namespace uirt::headless {
 
 // Resets the model (all panels discarded, callbacks cleared, front end dropped) and this
-// front end's script, queued answers, records, clipboard and mouse position.
+// front end's script, queued answers, records, clipboard and mouse position, its progress box
+// (progress.h) and the recorded quit signal.
 void Reset();
 
 // ---- Script for RunUserInterface ------------------------------------------------------------

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "platform/uirt/model/quitsignal.h"
 #include "platform/uirt/model/runtime.h"
 
 using namespace uirt;
@@ -52,6 +53,7 @@ void editText(int panelHandle, ControlState& c, char key) {
 
 int MessagePopup(const char* title, const char* message) {
     if (!fe()) return UIE_NOT_INITIALIZED;
+    if (SayOnStandardError(orEmpty(title), orEmpty(message))) return 0;
     fe()->popups().message(orEmpty(title), orEmpty(message));
     return 0;
 }
@@ -62,6 +64,7 @@ int ConfirmPopup(const char* title, const char* message) {
 
 int ConfirmPopup(const char* title, const char* message, int defaultAnswer) {
     if (!fe()) return UIE_NOT_INITIALIZED;
+    if (SayOnStandardError(orEmpty(title), orEmpty(message))) return 0; // No
     return fe()->popups().confirm(orEmpty(title), orEmpty(message), defaultAnswer != 0) ? 1 : 0;
 }
 

@@ -284,3 +284,6 @@ int PrintTextBuffer(const char* buffer, const char* outputFile);
 // Opens the help window on an HTML page (relative to the working directory, optionally
 // "file::/topic"). Returns a window id > 0, or 0 when it cannot be shown.
 int ShowHelpWindow(const char* path);
+
+// ---- Long work (progress box and Stop) -------------------------------------------------------
+#include "platform/uirt/model/progress.h"

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/uirt/qt/ProgressDialog.h"
 #include "platform/uirt/qt/TickTimer.h"
 #include "platform/uirt/qt/uirt_qt.h"
 
@@ -125,9 +126,11 @@ QtFrontEnd::QtFrontEnd(std::unique_ptr<QApplication> app) : app_(std::move(app))
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { onFocusChanged(now); });
     signalQuit_ = std::make_unique<SignalQuit>([this](int) { onSignal(); });
+    SetProgressBox(&ProgressDialogBox());
 }
 
 QtFrontEnd::~QtFrontEnd() {
+    SetProgressBox(nullptr);
     signalQuit_.reset();
     views_.clear();
     for (const QPointer<QWidget>& w : doomed_)

@@ -1,6 +1,8 @@
 // Turns SIGINT and SIGTERM into a call on the Qt event loop (self-pipe and QSocketNotifier).
 #include "SignalQuit.h"
 
+#include "platform/uirt/model/quitsignal.h"
+
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
@@ -19,6 +21,7 @@ struct sigaction oldTerm {};
 void onSignalHandler(int sig) {
     // Async-signal-safe: one write, errno preserved.
     const int saved = errno;
+    uirt::NoteQuitSignal(sig); // a second signal ends the program here
     const unsigned char byte = static_cast<unsigned char>(sig);
     [[maybe_unused]] const ssize_t n = ::write(pipeFds[1], &byte, 1);
     errno = saved;
@@ -27,6 +30,7 @@ void onSignalHandler(int sig) {
 } // namespace
 
 SignalQuit::SignalQuit(std::function<void(int)> onSignal) : onSignal_(std::move(onSignal)) {
+    ForgetQuitSignal();
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, pipeFds) != 0) {
         pipeFds[0] = pipeFds[1] = -1;
         return; // no clean quit on signals; the default handlers stay

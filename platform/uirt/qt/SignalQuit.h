@@ -9,10 +9,11 @@ class QSocketNotifier;
 
 namespace uirt::qt {
 
-// While an instance lives, SIGINT and SIGTERM no longer kill the process: the handler only
-// writes a byte into a pipe, and onSignal runs later on the thread that owns the instance,
-// where it may safely quit the event loop. The previous handlers come back on destruction.
-// At most one instance at a time.
+// While an instance lives, a first SIGINT or SIGTERM no longer kills the process: the handler
+// records it (quitsignal.h) and writes a byte into a pipe, and onSignal runs later on the
+// thread that owns the instance, where it may safely quit the event loop; a second signal ends
+// the process at once. The previous handlers come back on destruction. At most one instance at
+// a time; a new one forgets the signal an earlier one recorded.
 class SignalQuit : public QObject {
     Q_OBJECT
   public:
