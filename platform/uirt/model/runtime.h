@@ -51,7 +51,7 @@ void notifyControl(int panelHandle, int controlId, Change what);
 void notifyPanel(int panelHandle);
 void notifyMenu(int menuBarHandle, int id);
 
-// Calls the control's callback with the event, counting callback depth. Returns 0 when there
+// Calls the control's callback with the event, counting callback depth. Does nothing when there
 // is no callback; tolerates the panel being discarded by the callback.
 void raise(int panelHandle, int controlId, int event, int data1 = 0, int data2 = 0);
 void runMenuCallback(int menuBarHandle, int item);
