@@ -1,136 +1,11 @@
-// Model core: resources, panel loading and discarding, front end, event loop, reset.
+// Model: panel resources and callback binding, loading, showing, hiding and discarding panels,
+// the active panel.
 #include <algorithm>
 #include <cstdio>
 
 #include "platform/uirt/model/runtime.h"
 
 namespace uirt {
-namespace detail {
-
-Runtime& rt() {
-    static Runtime runtime;
-    return runtime;
-}
-
-PanelState* panel(int handle) {
-    auto it = rt().panels.find(handle);
-    return it == rt().panels.end() ? nullptr : it->second.get();
-}
-
-ControlState* control(int panelHandle, int controlId) {
-    PanelState* p = panel(panelHandle);
-    if (!p) return nullptr;
-    for (ControlState& c : p->controls)
-        if (c.id == controlId) return &c;
-    return nullptr;
-}
-
-ControlState* control(int panelHandle, int controlId, int* err) {
-    if (!panel(panelHandle)) {
-        *err = UIE_BAD_PANEL;
-        return nullptr;
-    }
-    ControlState* c = control(panelHandle, controlId);
-    *err = c ? 0 : UIE_BAD_CONTROL;
-    return c;
-}
-
-MenuBarState* menuBar(int handle) {
-    auto it = rt().menuBars.find(handle);
-    return it == rt().menuBars.end() ? nullptr : it->second.get();
-}
-
-MenuEntryState* menuEntry(MenuBarState& bar, int id) {
-    for (MenuEntryState& e : bar.entries)
-        if (e.id == id) return &e;
-    return nullptr;
-}
-
-void notifyControl(int panelHandle, int controlId, Change what) {
-    if (rt().frontEnd) rt().frontEnd->controlChanged(panelHandle, controlId, what);
-}
-
-void notifyPanel(int panelHandle) {
-    if (rt().frontEnd) rt().frontEnd->panelChanged(panelHandle);
-}
-
-void notifyMenu(int menuBarHandle, int id) {
-    if (rt().frontEnd) rt().frontEnd->menuChanged(menuBarHandle, id);
-}
-
-namespace {
-
-// Counts running callbacks so that timer ticks are never delivered re-entrantly.
-struct CallbackScope {
-    CallbackScope() { ++rt().callbackDepth; }
-    ~CallbackScope() { --rt().callbackDepth; }
-    CallbackScope(const CallbackScope&) = delete;
-    CallbackScope& operator=(const CallbackScope&) = delete;
-};
-
-// Used when no front end exists yet (panels may be loaded before InitCVIRTE).
-class FallbackMetrics : public Metrics {
-  public:
-    int textWidth(std::string_view text, std::string_view) override {
-        return 7 * static_cast<int>(text.size());
-    }
-    int lineHeight(std::string_view) override { return 16; }
-};
-
-} // namespace
-
-void raise(int panelHandle, int controlId, int event, int data1, int data2) {
-    const ControlState* c = control(panelHandle, controlId);
-    if (!c || !c->callback) return;
-    // Copy before calling: the callback may discard the panel.
-    CtrlCallbackPtr callback = c->callback;
-    void* data = c->callbackData;
-    CallbackScope scope;
-    callback(panelHandle, controlId, event, data, data1, data2);
-}
-
-void runMenuCallback(int menuBarHandle, int item) {
-    MenuBarState* bar = menuBar(menuBarHandle);
-    MenuEntryState* e = bar ? menuEntry(*bar, item) : nullptr;
-    if (!e || !e->callback) return;
-    MenuCallbackPtr callback = e->callback;
-    void* data = e->callbackData;
-    int panelHandle = bar->panel;
-    CallbackScope scope;
-    callback(menuBarHandle, item, data, panelHandle);
-}
-
-void runDimmer(int menuBarHandle) {
-    MenuBarState* bar = menuBar(menuBarHandle);
-    if (!bar || !bar->dimmer) return;
-    MenuDimmerCallbackPtr dimmer = bar->dimmer;
-    int panelHandle = bar->panel;
-    CallbackScope scope;
-    dimmer(menuBarHandle, panelHandle);
-}
-
-Metrics& metrics() {
-    static FallbackMetrics fallback;
-    return rt().frontEnd ? rt().frontEnd->metrics() : fallback;
-}
-
-bool canFocus(CtrlKind kind) {
-    switch (kind) {
-    case CtrlKind::Numeric:
-    case CtrlKind::String:
-    case CtrlKind::TextBox:
-    case CtrlKind::CommandButton:
-    case CtrlKind::CheckBox:
-    case CtrlKind::BinarySwitch:
-    case CtrlKind::Ring:
-    case CtrlKind::Tree:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace detail
 
 using namespace detail;
 
@@ -240,70 +115,10 @@ std::span<const UnboundCallback> UnboundCallbacks() {
     return rt().unbound;
 }
 
-std::vector<int> PanelHandles() {
-    return rt().loadOrder;
-}
-const PanelState* FindPanel(int handle) {
-    return panel(handle);
-}
-const ControlState* FindControl(int panelHandle, int controlId) {
-    return control(panelHandle, controlId);
-}
-const MenuBarState* FindMenuBar(int handle) {
-    return menuBar(handle);
-}
-
-FrontEnd* CurrentFrontEnd() {
-    return rt().frontEnd.get();
-}
-
-void ResetModel() {
-    Runtime& r = rt();
-    r.frontEnd.reset();
-    r.panels.clear();
-    r.loadOrder.clear();
-    r.menuBars.clear();
-    r.unbound.clear();
-    r.nextHandle = 1;
-    r.activePanel = 0;
-    r.callbackDepth = 0;
-    r.print = PrintSettings{};
-    r.waitCursor = false;
-    r.lineCap = kTextBoxLineCap;
-}
-
-int TextBoxLineCap() {
-    return rt().lineCap;
-}
-
-void SetTextBoxLineCap(int lines) {
-    rt().lineCap = std::max(1, lines);
-}
-
 } // namespace uirt
 
 using namespace uirt;
 using namespace uirt::detail;
-
-int InitCVIRTE(void*, char**, void*) {
-    if (rt().frontEnd) return 1;
-    rt().frontEnd = CreateFrontEnd();
-    if (!rt().frontEnd) return 0;
-    for (int h : rt().loadOrder)
-        rt().frontEnd->panelLoaded(h);
-    return 1;
-}
-
-int RunUserInterface() {
-    if (!rt().frontEnd) return UIE_NOT_INITIALIZED;
-    return rt().frontEnd->eventLoop().run();
-}
-
-int QuitUserInterface(int code) {
-    if (!rt().frontEnd) return UIE_NOT_INITIALIZED;
-    rt().frontEnd->eventLoop().quit(code);
-    return 0;
-}
 
 int LoadPanel(int parent, const char* fileName, int index) {
     if (!fileName) return UIE_NULL_POINTER;

@@ -67,6 +67,14 @@ std::string limitText(const ControlState& c, std::string_view text);
 // (a selection inside the dropped part shrinks to its remainder, at offset 0).
 void capLines(ControlState& c);
 
+// Keeps a text selection inside the text.
+void clampSelection(ControlState& c);
+// Whether a control of this kind holds a text (string, text box, text message).
+bool holdsText(CtrlKind kind);
+// 32-bit reads keep the bit pattern, so a uint of 0xFFFFFFFF reads as -1 through an int.
+unsigned toUnsigned(double v);
+int toInt(double v);
+
 // Copies text into a caller's buffer of `size` bytes, always terminated. Returns 0,
 // UIE_NULL_POINTER, or UIE_BUFFER_TOO_SMALL when the text was cut.
 int copyText(std::string_view text, char* out, std::size_t size);
