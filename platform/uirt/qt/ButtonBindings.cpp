@@ -56,6 +56,9 @@ class BinarySwitchBinding final : public ControlBinding {
     void showValue(ControlView& v, const ControlState& c) const override {
         widgetOf<ToggleSwitch>(v).setOn(c.value == c.onValue);
     }
+    // The on and off texts are the switch's labels (a program writes them as such) and its
+    // range.
+    void showLabel(ControlView& v, const ControlState& c) const override { showRange(v, c); }
     void showRange(ControlView& v, const ControlState& c) const override {
         widgetOf<ToggleSwitch>(v).setTexts(qs(c.offText), qs(c.onText));
     }
