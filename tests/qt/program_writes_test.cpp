@@ -1,5 +1,7 @@
-// The Qt front end shows what the program writes besides values: what bounds an entry (a
-// numeric's range, a string's maximum length, a switch's texts), a selection and a tree's look.
+// The Qt front end shows what the program writes: the bounds of an entry (a numeric's range,
+// a string's maximum length, a switch's texts), a selection, a tree's look and a text
+// message's text.
+#include <QLabel>
 #include <QLineEdit>
 
 #include "QtPanelTest.h"
@@ -56,6 +58,14 @@ TEST_F(QtProgramWrites, TreeBackgroundFollowsItsColour) {
     Radio_ConvertFromTree(setup_, SETUPPANEL_IOMODE);
     EXPECT_FALSE(group->autoFillBackground());
     EXPECT_TRUE(group->testAttribute(Qt::WA_TranslucentBackground));
+}
+
+// Fails when a text message does not show its text, as loaded or as the program writes it.
+TEST_F(QtProgramWrites, TextMessageShowsItsText) {
+    auto* message = widget<QLabel>(setup_, SETUPPANEL_TEXTMSG);
+    EXPECT_EQ(message->text(), QStringLiteral("Input/Output"));
+    SetCtrlVal(setup_, SETUPPANEL_TEXTMSG, "Mode");
+    EXPECT_EQ(message->text(), QStringLiteral("Mode"));
 }
 
 } // namespace
