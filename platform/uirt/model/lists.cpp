@@ -157,46 +157,12 @@ int GetCtrlIndex(int panelHandle, int controlId, int* index) {
     return 0;
 }
 
-int SetCtrlIndex(int panelHandle, int controlId, int index) {
-    int err = 0;
-    ControlState* c = listControl(panelHandle, controlId, &err);
-    if (!c) return err;
-    if (!validIndex(*c, index)) return UIE_BAD_INDEX;
-    if (c->kind == CtrlKind::Tree)
-        return SetTreeItemAttribute(panelHandle, controlId, index, ATTR_MARK_STATE, 1);
-    c->selectedIndex = index;
-    notifyControl(panelHandle, controlId, Change::Value);
-    return 0;
-}
-
-int GetIndexFromValue(int panelHandle, int controlId, int* index, double value) {
-    int err = 0;
-    const ControlState* c = listControl(panelHandle, controlId, &err);
-    if (!c) return err;
-    if (!index) return UIE_NULL_POINTER;
-    auto it = std::find_if(c->items.begin(), c->items.end(),
-                           [value](const ItemState& i) { return i.value == value; });
-    if (it == c->items.end()) return UIE_ITEM_NOT_FOUND;
-    *index = static_cast<int>(it - c->items.begin());
-    return 0;
-}
-
 int GetLabelFromIndex(int panelHandle, int controlId, int index, char* label, std::size_t size) {
     int err = 0;
     const ControlState* c = listControl(panelHandle, controlId, &err);
     if (!c) return err;
     if (!validIndex(*c, index)) return UIE_BAD_INDEX;
     return copyText(c->items[static_cast<std::size_t>(index)].label, label, size);
-}
-
-int GetValueFromIndex(int panelHandle, int controlId, int index, double* value) {
-    int err = 0;
-    const ControlState* c = listControl(panelHandle, controlId, &err);
-    if (!c) return err;
-    if (!value) return UIE_NULL_POINTER;
-    if (!validIndex(*c, index)) return UIE_BAD_INDEX;
-    *value = c->items[static_cast<std::size_t>(index)].value;
-    return 0;
 }
 
 int SetTreeItemAttribute(int panelHandle, int controlId, int index, int attribute, int value) {

@@ -65,23 +65,6 @@ int SetMenuBarAttribute(int menuBarHandle, int id, int attribute, const char* va
     return 0;
 }
 
-int GetMenuBarAttribute(int menuBarHandle, int id, int attribute, int* value) {
-    int err = 0;
-    const MenuEntryState* e = entry(menuBarHandle, id, &err);
-    if (!e) return err;
-    if (!value) return UIE_NULL_POINTER;
-    switch (attribute) {
-    case ATTR_DIMMED:
-        *value = e->dimmed;
-        return 0;
-    case ATTR_CHECKED:
-        *value = e->checked;
-        return 0;
-    default:
-        return UIE_BAD_ATTRIBUTE;
-    }
-}
-
 int RunPopupMenu(int menuBarHandle, int menu, int panelHandle, int top, int left, int, int, int,
                  int) {
     int err = 0;

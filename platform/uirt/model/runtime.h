@@ -51,7 +51,7 @@ void notifyControl(int panelHandle, int controlId, Change what);
 void notifyPanel(int panelHandle);
 void notifyMenu(int menuBarHandle, int id);
 
-// Calls the control's callback with the event, counting callback depth. Returns 0 when there
+// Calls the control's callback with the event, counting callback depth. Does nothing when there
 // is no callback; tolerates the panel being discarded by the callback.
 void raise(int panelHandle, int controlId, int event, int data1 = 0, int data2 = 0);
 void runMenuCallback(int menuBarHandle, int item);
@@ -66,6 +66,14 @@ std::string limitText(const ControlState& c, std::string_view text);
 // Drops a text box's oldest lines beyond the line cap; the selection moves with the text
 // (a selection inside the dropped part shrinks to its remainder, at offset 0).
 void capLines(ControlState& c);
+
+// Keeps a text selection inside the text.
+void clampSelection(ControlState& c);
+// Whether a control of this kind holds a text (string, text box, text message).
+bool holdsText(CtrlKind kind);
+// 32-bit reads keep the bit pattern, so a uint of 0xFFFFFFFF reads as -1 through an int.
+unsigned toUnsigned(double v);
+int toInt(double v);
 
 // Copies text into a caller's buffer of `size` bytes, always terminated. Returns 0,
 // UIE_NULL_POINTER, or UIE_BUFFER_TOO_SMALL when the text was cut.

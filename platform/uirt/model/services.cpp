@@ -139,20 +139,6 @@ int SetPrintAttribute(int attribute, int value) {
     }
 }
 
-int GetPrintAttribute(int attribute, int* value) {
-    if (!value) return UIE_NULL_POINTER;
-    switch (attribute) {
-    case ATTR_PRINT_LINE_WIDTH:
-        *value = rt().print.lineWidth;
-        return 0;
-    case ATTR_PRINT_WRAP_LINES:
-        *value = rt().print.wrapLines;
-        return 0;
-    default:
-        return UIE_BAD_ATTRIBUTE;
-    }
-}
-
 int PrintTextBuffer(const char* buffer, const char* outputFile) {
     if (!buffer) return UIE_NULL_POINTER;
     if (outputFile && *outputFile) {
@@ -167,41 +153,4 @@ int PrintTextBuffer(const char* buffer, const char* outputFile) {
 int ShowHelpWindow(const char* path) {
     if (!path || !fe()) return 0;
     return fe()->help().show(path);
-}
-
-const char* GetUILErrorString(int errorCode) {
-    switch (errorCode) {
-    case UIE_NOT_INITIALIZED:
-        return "The user interface is not initialised";
-    case UIE_BAD_PANEL:
-        return "Invalid panel handle";
-    case UIE_BAD_CONTROL:
-        return "Invalid control";
-    case UIE_BAD_ATTRIBUTE:
-        return "Invalid attribute for this control";
-    case UIE_BAD_VALUE:
-        return "Invalid value for this control";
-    case UIE_BAD_INDEX:
-        return "Index out of range";
-    case UIE_ITEM_NOT_FOUND:
-        return "No item with this value";
-    case UIE_RESOURCE_NOT_FOUND:
-        return "Panel resource not found";
-    case UIE_BAD_MENU:
-        return "Invalid menu bar, menu or menu item";
-    case UIE_NO_INPUT:
-        return "The control takes no input now";
-    case UIE_BUSY:
-        return "A callback is running";
-    case UIE_PRINT_FAILED:
-        return "Printing failed";
-    case UIE_NULL_POINTER:
-        return "Null pointer argument";
-    case UIE_BUFFER_TOO_SMALL:
-        return "Buffer too small; text cut";
-    case UIE_PRINT_CANCELLED:
-        return "Printing cancelled";
-    default:
-        return "";
-    }
 }

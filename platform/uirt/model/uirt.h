@@ -45,19 +45,15 @@ inline constexpr int UIE_NULL_POINTER = -13;      // a required pointer argument
 inline constexpr int UIE_BUFFER_TOO_SMALL = -14;  // text truncated to fit the caller's buffer
 inline constexpr int UIE_PRINT_CANCELLED = -15;   // the user cancelled the print dialog
 
-// Short English text for an error code ("" for 0 and unknown codes); never null.
-const char* GetUILErrorString(int errorCode);
-
 // ---- Attributes ------------------------------------------------------------------------------
-// Control, panel and menu attributes. Integer-valued unless noted.
+// Control and menu attributes. Integer-valued unless noted.
 
 inline constexpr int ATTR_DIMMED = 20001;     // control or menu item: 1 = takes no input
-inline constexpr int ATTR_VISIBLE = 20002;    // control or panel
+inline constexpr int ATTR_VISIBLE = 20002;    // control
 inline constexpr int ATTR_LABEL_TEXT = 20003; // string: control label, tree item label
-inline constexpr int ATTR_TITLE = 20004;      // string: panel title
 inline constexpr int ATTR_ITEM_NAME = 20005;  // string: menu or menu item label
 inline constexpr int ATTR_CHECKED = 20006;    // menu item check mark
-inline constexpr int ATTR_TOP = 20010;        // pixels, control or panel
+inline constexpr int ATTR_TOP = 20010;        // pixels
 inline constexpr int ATTR_LEFT = 20011;
 inline constexpr int ATTR_WIDTH = 20012;
 inline constexpr int ATTR_HEIGHT = 20013;
@@ -165,11 +161,6 @@ int HidePanel(int panel);    // hides; values, timers and callbacks are kept
 int DiscardPanel(int panel); // removes it and its child panels; handles become invalid
 int SetActivePanel(int panel);
 int GetActivePanel(); // 0 when none
-int SetPanelAttribute(int panel, int attribute, int value);
-int SetPanelAttribute(int panel, int attribute, const char* value);
-int GetPanelAttribute(int panel, int attribute, int* value);
-// String attributes are copied bounded by `size` (terminator included).
-int GetPanelAttribute(int panel, int attribute, char* value, std::size_t size);
 
 // ---- Control callbacks and values ------------------------------------------------------------
 
@@ -224,10 +215,7 @@ int InsertListItem(int panel, int control, int index, const char* label, double 
 int ClearListCtrl(int panel, int control);
 int GetNumListItems(int panel, int control, int* count);
 int GetCtrlIndex(int panel, int control, int* index); // selected item, -1 when empty
-int SetCtrlIndex(int panel, int control, int index);
-int GetIndexFromValue(int panel, int control, int* index, double value);
 int GetLabelFromIndex(int panel, int control, int index, char* label, std::size_t size);
-int GetValueFromIndex(int panel, int control, int index, double* value);
 
 // Tree items: index from 0, or VAL_ALL_ITEMS for SetTreeItemAttribute.
 int SetTreeItemAttribute(int panel, int control, int index, int attribute, int value);
@@ -247,7 +235,6 @@ int InstallMenuCallback(int menuBar, int menuItem, MenuCallbackPtr callback, voi
 int InstallMenuDimmerCallback(int menuBar, MenuDimmerCallbackPtr callback);
 int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int value);
 int SetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, const char* value);
-int GetMenuBarAttribute(int menuBar, int menuOrItem, int attribute, int* value);
 // Shows `menu` of the bar as a pop-up on `panel` at (top, left) in panel pixels; the dimmer
 // runs first. The chosen item's callback runs; returns its item constant, 0 when dismissed.
 // The pin arguments are accepted and ignored.
@@ -276,7 +263,6 @@ int FakeKeystroke(int keyCode);
 // Whether the clipboard holds text (the text itself is not fetched).
 int ClipboardHasText(int* available);
 int SetPrintAttribute(int attribute, int value);
-int GetPrintAttribute(int attribute, int* value);
 // Prints plain text with the print attributes. An empty or null outputFile sends it to the
 // printer through the platform's print dialog (UIE_PRINT_CANCELLED when the user cancels it);
 // otherwise the text is written to that file.

@@ -33,6 +33,7 @@ class ToggleSwitch : public QWidget {
     void setTexts(const QString& offText, const QString& onText);
     void setOn(bool on);
     bool isOn() const { return on_; }
+    const QString& onText() const { return onText_; }
     QSize sizeHint() const override;
 
   signals:

@@ -5,10 +5,13 @@
 #include <QPointer>
 #include <QWidget>
 #include <map>
+#include <memory>
 #include <string_view>
 
 #include "platform/uirt/model/frontend.h"
 #include "platform/uirt/model/state.h"
+#include "platform/uirt/qt/ControlBinding.h"
+#include "platform/uirt/qt/ViewHost.h"
 
 class QAction;
 class QLabel;
@@ -17,15 +20,14 @@ class QMenuBar;
 
 namespace uirt::qt {
 
-class QtFrontEnd;
-class TickTimer;
+class TextBox;
 
 // The top-level window of a panel. Closing it through the window manager presses the
 // panel's close control through the model instead of closing the window.
 class PanelShell : public QWidget {
     Q_OBJECT
   public:
-    PanelShell(QtFrontEnd& frontEnd, int panel);
+    PanelShell(ViewHost& host, int panel);
     // The panel area: controls are placed in its coordinates, below the menu bar if any.
     QWidget* body() const { return body_; }
     QMenuBar* menuBar() const { return menuBar_; }
@@ -37,30 +39,22 @@ class PanelShell : public QWidget {
     bool event(QEvent* e) override;
 
   private:
-    QtFrontEnd& frontEnd_;
+    ViewHost& host_;
     int panel_;
     QWidget* body_;               // child: owned by this window
     QMenuBar* menuBar_ = nullptr; // child: owned by this window
-};
-
-// The widgets of one control. All are children of the panel window.
-struct ControlView {
-    CtrlKind kind = CtrlKind::Decoration;
-    QPointer<QWidget> widget;  // null for a timer
-    QPointer<QLabel> label;    // separate label, when the kind has one
-    QPointer<TickTimer> timer; // timer controls only
 };
 
 // Builds the window for a loaded panel and keeps it in step with the model. User input on
 // the widgets goes to the front end, which passes it to the model's input API.
 class PanelView {
   public:
-    PanelView(QtFrontEnd& frontEnd, const PanelState& panel);
+    PanelView(ViewHost& host, const PanelState& panel);
     ~PanelView();
     PanelView(const PanelView&) = delete;
     PanelView& operator=(const PanelView&) = delete;
 
-    PanelShell* window() const { return window_; }
+    PanelShell* window() const { return window_.get(); }
     int menuBar() const { return menuBar_; }
 
     // Mirrors the panel's visibility, title and position.
@@ -84,20 +78,14 @@ class PanelView {
     void build(const PanelState& panel);
     void buildControl(const ControlState& c);
     void buildMenuBar(const MenuBarState& bar);
-    void placeControl(const ControlState& c, ControlView& v);
-    void syncValue(const ControlState& c, ControlView& v);
-    void syncRange(const ControlState& c, ControlView& v);
-    void syncItems(const ControlState& c, ControlView& v);
     void syncLabel(const ControlState& c, ControlView& v);
-    void syncTimer(const ControlState& c, ControlView& v);
-    void syncSelection(const ControlState& c, ControlView& v);
-    void syncLook(const ControlState& c, ControlView& v);
     void stackCaptions();
+    TextBox* textBox(int id) const;
 
-    QtFrontEnd& frontEnd_;
+    ViewHost& host_;
     int panel_;
     int menuBar_ = 0;
-    PanelShell* window_; // top-level; deleted (or deleteLater'd) by the destructor
+    std::unique_ptr<PanelShell> window_; // top-level; handed to the host when discarded
     std::map<int, ControlView> controls_;
     std::map<int, QPointer<QAction>> actions_;
     std::map<int, QPointer<QMenu>> menus_;

@@ -69,10 +69,6 @@ namespace uirt::qt {
 
 namespace {
 
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QtFrontEnd* current() {
     return dynamic_cast<QtFrontEnd*>(CurrentFrontEnd());
 }
@@ -84,41 +80,6 @@ QMessageBox::Icon iconFor(std::string_view title) {
 }
 
 } // namespace
-
-bool equalAdvances(const QFont& font) {
-    const QFontMetricsF m(font);
-    const qreal advance = m.horizontalAdvance(QLatin1Char('0'));
-    const QString sample = QStringLiteral("0123456789ABCDEFabcdef :.,-_xiIlWwMm|()[]#%");
-    return advance > 0 && std::all_of(sample.begin(), sample.end(),
-                                      [&](QChar ch) { return m.horizontalAdvance(ch) == advance; });
-}
-
-QFont monospacedFont() {
-    // The build installs DejaVu Sans Mono; the system's fixed font keeps its size.
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    QFont dejaVu = font;
-    dejaVu.setFamilies({QStringLiteral("DejaVu Sans Mono")});
-    dejaVu.setStyleHint(QFont::TypeWriter);
-    if (equalAdvances(dejaVu)) return dejaVu;
-    if (equalAdvances(font)) return font;
-    font.setFamilies({QStringLiteral("monospace")});
-    font.setStyleHint(QFont::Monospace);
-    return font;
-}
-
-QFont fontFor(std::string_view name) {
-    if (name.empty()) return QApplication::font();
-    if (name.find("Courier") != std::string_view::npos ||
-        name.find("Mono") != std::string_view::npos)
-        return monospacedFont();
-    // The panels name a proportional face only for headings: show it larger and bold, with
-    // a serif fallback when the face is not installed.
-    QFont f(qs(name));
-    f.setStyleHint(QFont::Serif);
-    f.setPointSizeF(QApplication::font().pointSizeF() * 1.3);
-    f.setBold(true);
-    return f;
-}
 
 QtFrontEnd::QtFrontEnd(std::unique_ptr<QApplication> app) : app_(std::move(app)) {
     // Quitting is the program's decision (its Exit callbacks), not the last window's.
@@ -133,8 +94,6 @@ QtFrontEnd::~QtFrontEnd() {
     SetProgressBox(nullptr);
     signalQuit_.reset();
     views_.clear();
-    for (const QPointer<QWidget>& w : doomed_)
-        delete w.data();
     doomed_.clear();
 }
 
@@ -186,6 +145,34 @@ void QtFrontEnd::waitCursorChanged(bool busy) {
 }
 
 // ---- Input helpers -------------------------------------------------------------------------
+
+void QtFrontEnd::deliverInput(int panel, int control, const std::function<void()>& call,
+                              bool mirrorBack) {
+    if (mirroring_) return;
+    ++inputDepth_;
+    const std::pair<int, int> outer = std::exchange(source_, {panel, control});
+    call();
+    source_ = outer;
+    --inputDepth_;
+    if (inputDepth_ == 0 && !doomed_.empty()) {
+        // Still inside the widget's signal: the windows go once the event loop has them back.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (inputDepth_ == 0) doomed_.clear();
+            },
+            Qt::QueuedConnection);
+    }
+    if (mirrorBack) resync(panel, control);
+}
+
+void QtFrontEnd::dispose(std::unique_ptr<QWidget> window) {
+    window->hide();
+    if (inputDepth_ == 0) return; // deleted now
+    // A callback discarded the panel while one of its widgets is emitting a signal.
+    window->setEnabled(false);
+    doomed_.push_back(std::move(window));
+}
 
 void QtFrontEnd::resync(int panel, int control) {
     const ControlState* c = FindControl(panel, control);
@@ -276,7 +263,7 @@ int QtFrontEnd::popupMenu(int menuBar, int menu, int panel, int top, int left) {
         QAction* a = popup.addAction(accelLabel(e.label));
         a->setEnabled(!e.dimmed);
         a->setData(e.id);
-        a->setObjectName(QString::fromUtf8(e.res->constName));
+        a->setObjectName(qs(e.res->constName));
     }
     const QAction* chosen = popup.exec(v->window()->body()->mapToGlobal(QPoint(left, top)));
     return chosen ? chosen->data().toInt() : 0;

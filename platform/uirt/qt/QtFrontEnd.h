@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/uirt/model/frontend.h"
+#include "platform/uirt/qt/Fonts.h"
 #include "platform/uirt/qt/PanelView.h"
 #include "platform/uirt/qt/Services.h"
 #include "platform/uirt/qt/SignalQuit.h"
@@ -21,19 +22,9 @@ class QEventLoop;
 
 namespace uirt::qt {
 
-// Font for a resource font name: "" is the application font, a Courier face the monospaced
-// font, anything else that family as a heading (larger, bold).
-QFont fontFor(std::string_view name);
-// Whether the glyphs a dump uses (digits, hex letters, separators, narrow and wide letters)
-// all advance by the same width: measured, because some fonts set the fixed-pitch flag
-// wrongly.
-bool equalAdvances(const QFont& font);
-// DejaVu Sans Mono at the system's fixed-font size; else the first font whose glyphs have
-// equal advances among the system's fixed font and fontconfig's "monospace".
-QFont monospacedFont();
-
 class QtFrontEnd final : public QObject,
                          public FrontEnd,
+                         public ViewHost,
                          Popups,
                          Clipboard,
                          Printer,
@@ -66,27 +57,13 @@ class QtFrontEnd final : public QObject,
     Metrics& metrics() override { return *this; }
     EventLoop& eventLoop() override { return *this; }
 
-    // ---- From the widgets: user input ----------------------------------------------------
-    // Runs an input call unless the widgets are being mirrored (then the "input" is our own
-    // echo). While it runs, the control is the input's source: the model's echo of the text
-    // and selection it was given is not mirrored back into it, so the user's cursor stays.
-    // Afterwards the control is mirrored back from the model (clamped value, refused input)
-    // unless mirrorBack is false.
-    template <typename F> void userInput(int panel, int control, F&& call, bool mirrorBack = true) {
-        if (mirroring_) return;
-        ++inputDepth_;
-        const std::pair<int, int> outer = std::exchange(source_, {panel, control});
-        call();
-        source_ = outer;
-        --inputDepth_;
-        if (mirrorBack) resync(panel, control);
-    }
-    bool isInputSource(int panel, int control) const {
+    // ---- For the panel views (ViewHost) -------------------------------------------------
+    bool isInputSource(int panel, int control) const override {
         return source_ == std::pair{panel, control};
     }
-    bool mirroring() const { return mirroring_; }
-    // Right click in a control at pos (panel-area coordinates).
-    void rightClick(int panel, int control, QPoint pos);
+    bool mirroring() const override { return mirroring_; }
+    void rightClick(int panel, int control, QPoint pos) override;
+    void dispose(std::unique_ptr<QWidget> window) override;
 
     // ---- Lookups for tests and tools -----------------------------------------------------
     PanelView* view(int panel) const;
@@ -95,22 +72,11 @@ class QtFrontEnd final : public QObject,
     // writes, so that the user never acts on a box that lags behind the model.
     void flushAll();
 
-    // Counts mirroring scopes: while one is open, widget signals are our own echo.
-    class MirrorScope {
-      public:
-        explicit MirrorScope(QtFrontEnd& fe) : fe_(fe), was_(fe.mirroring_) {
-            fe.mirroring_ = true;
-        }
-        ~MirrorScope() { fe_.mirroring_ = was_; }
-        MirrorScope(const MirrorScope&) = delete;
-        MirrorScope& operator=(const MirrorScope&) = delete;
-
-      private:
-        QtFrontEnd& fe_;
-        bool was_;
-    };
-
   private:
+    void deliverInput(int panel, int control, const std::function<void()>& call,
+                      bool mirrorBack) override;
+    bool setMirroring(bool on) override { return std::exchange(mirroring_, on); }
+
     // ---- Services ------------------------------------------------------------------------
     void message(std::string_view title, std::string_view text) override;
     bool confirm(std::string_view title, std::string_view text, bool defaultYes) override;
@@ -133,7 +99,9 @@ class QtFrontEnd final : public QObject,
 
     std::unique_ptr<QApplication> app_; // declared first: destroyed last
     std::map<int, std::unique_ptr<PanelView>> views_;
-    std::vector<QPointer<QWidget>> doomed_; // windows of discarded panels awaiting deletion
+    // Windows of panels discarded by a callback of one of their widgets: deleted once the
+    // widget's signal has returned.
+    std::vector<std::unique_ptr<QWidget>> doomed_;
     HelpWindow helpWindow_;
     std::unique_ptr<SignalQuit> signalQuit_;
     QEventLoop* loop_ = nullptr; // the loop run() is in, if any
@@ -142,8 +110,6 @@ class QtFrontEnd final : public QObject,
     bool mirroring_ = false;
     int inputDepth_ = 0;
     std::pair<int, int> source_{0, 0}; // (panel, control) whose input is being delivered
-
-    friend class PanelView;
 };
 
 } // namespace uirt::qt
