@@ -1,6 +1,8 @@
 // kestrel.cfg: the 20-line settings file read at start-up and written at shutdown.
 #include "core/Kestrel_core.h"
 
+#include "core/AdditionSettings.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -145,7 +147,7 @@ static const struct {
 
 int ReadConfig(void) {
     InitTestBoard();
-    configProblem.clear();
+    configProblem = settings::ReadAdditionSettings();
     std::string text;
     if (!LoadConfigText(text)) return 0;
 
@@ -245,7 +247,7 @@ static int CreateTempFile(const std::string& folder, std::string& name) {
 // or interrupted save never leaves a half-written settings file. A file the user may not
 // write, or that is no settings file, is left alone; the reason is kept for the user.
 int SaveConfig(void) {
-    configProblem.clear();
+    configProblem = settings::SaveAdditionSettings();
     char text[1024];
     int length = FormatConfig(text, sizeof text);
     if (length < 0) return NotSaved("the settings do not fit the file");

@@ -3,6 +3,7 @@
 
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
+#include "engine/DataCheck.h"
 #include "engine/UsbTest.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
@@ -20,6 +21,7 @@ static void StartLoop(void) {
     ResetLostFrames();
     ResetFrameErrors();
     ResetTotalByteCount();
+    StartCheckRun();
     USB_PurgeBuffers(GetUsbId());
     SetTimerPeriod(GetLoopTime());
     StartTimer();
@@ -62,6 +64,7 @@ int LoopChkCB(int panel, int control, int event, void*, int, int) {
     }
     StopTimer();
     if (GetIOMode() == 4) PrintLoopStatistics();
+    PrintCheckTotals();
     return 0;
 }
 

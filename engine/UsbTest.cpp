@@ -3,6 +3,7 @@
 
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
+#include "engine/DataCheck.h"
 #include "engine/DataDump.h"
 #include "engine/TestData.h"
 #include "engine/TransferRun.h"
@@ -106,6 +107,7 @@ static void WriteReadBurst(const SubAddressLink* link, TransferRun* run) {
         ReportBurstError();
     }
     PrintTransferRate(r);
+    CheckReadBack(run->first, run->second, run->byteCount, r);
 }
 
 // One framed read into the interface buffer. The stopwatch is not started here: it runs from
@@ -130,6 +132,7 @@ static void ExtendedRead(const SubAddressLink* link, TransferRun* run) {
             PrintData(run->first);
             SetWordCount(kept);
         }
+        CheckFramePayloadsOf(run->first, r);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
+#include "engine/DataCheck.h"
 #include "engine/DataDump.h"
 #include "engine/TestData.h"
 #include "engine/TransferRun.h"
@@ -25,6 +26,7 @@ static void RawRead(int id, TransferRun* run) {
     }
     ReportMovedBytes(run, moved, MOVED_READ);
     PrintTransferRate(moved);
+    CheckRawStream(run->first, moved);
 }
 
 // The rate follows even a failed write, with the count the library left.
@@ -64,6 +66,7 @@ static void RawBurst(int id, int print, TransferRun* run) {
         ReportRawError();
     }
     PrintTransferRate(moved);
+    CheckReadBack(run->first, run->second, run->byteCount, readOk ? moved : -1);
 }
 
 void usb_test_raw(void) {
