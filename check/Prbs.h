@@ -16,7 +16,6 @@ namespace check {
 
 // The orders offered; any other order is refused by PrbsTaps.
 inline constexpr int kPrbsOrders[] = {7, 15, 23, 31};
-inline constexpr int kDefaultPrbsOrder = 31;
 
 // The second tap m of the order-n polynomial x^n + x^m + 1; nullopt for an order not offered.
 std::optional<int> PrbsTaps(int order);

@@ -10,10 +10,11 @@ namespace settings {
 inline constexpr char kAdditionsFile[] = "kestrel.ini";
 
 // Data checking: compare what is read; the test data (0 = the data-type group, 1 = the
-// pseudo-random sequence); the sequence's order.
+// pseudo-random sequence); the sequence's order (the checker's sequence too).
 inline constexpr IntKey kVerify{"verify", 0, 0, 1};
 inline constexpr IntKey kPrbsData{"prbs-data", 0, 0, 1};
-inline constexpr IntKey kPrbsOrder{"prbs-order", 31, 7, 31}; // 7, 15, 23 or 31; see check/Prbs.h
+inline constexpr int kPrbsOrderChoices[] = {7, 15, 23, 31}; // those of check/Prbs.h
+inline constexpr IntKey kPrbsOrder{"prbs-order", 31, 7, 31, kPrbsOrderChoices};
 
 // The store the program runs with.
 SettingsStore& Additions();

@@ -1,6 +1,7 @@
 // The settings store and its text form.
 #include "core/SettingsStore.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace settings {
@@ -15,19 +16,23 @@ std::string_view Trim(std::string_view s) {
 
 } // namespace
 
+bool IntKey::allows(int value) const {
+    if (value < min || value > max) return false;
+    return choices.empty() || std::find(choices.begin(), choices.end(), value) != choices.end();
+}
+
 int SettingsStore::get(const IntKey& key) const {
     const auto it = values_.find(key.name);
     if (it == values_.end()) return key.defaultValue;
     int value = 0;
     const char* end = it->second.data() + it->second.size();
     const auto [at, error] = std::from_chars(it->second.data(), end, value);
-    if (error != std::errc() || at != end || value < key.min || value > key.max)
-        return key.defaultValue;
+    if (error != std::errc() || at != end || !key.allows(value)) return key.defaultValue;
     return value;
 }
 
 void SettingsStore::set(const IntKey& key, int value) {
-    if (value >= key.min && value <= key.max) values_[key.name] = std::to_string(value);
+    if (key.allows(value)) values_[key.name] = std::to_string(value);
 }
 
 void SettingsStore::load(std::string_view text) {

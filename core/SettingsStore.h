@@ -3,16 +3,21 @@
 #pragma once
 
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace settings {
 
-// A whole-number setting: its name in the file, its default and the values it may take.
+// A whole-number setting: its name in the file, its default and the values it may take (from
+// min to max, and one of `choices` when there are any).
 struct IntKey {
     const char* name;
     int defaultValue;
     int min, max;
+    std::span<const int> choices = {};
+
+    bool allows(int value) const;
 };
 
 inline constexpr int kFormatVersion = 1;

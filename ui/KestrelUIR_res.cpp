@@ -64,6 +64,7 @@ const ItemRes kPatterns[] = {
     {"AAAAAAAA", 0xAAAAAAAA}, {"55555555", 0x55555555}, {"55AA55AA", 0x55AA55AA},
     {"AA55AA55", 0xAA55AA55}, {"AAAA5555", 0xAAAA5555}, {"5555AAAA", 0x5555AAAA},
     {"00550055", 0x00550055}, {"00AA00AA", 0x00AA00AA}};
+const ItemRes kPrbsOrders[] = {{"PRBS-7", 7}, {"PRBS-15", 15}, {"PRBS-23", 23}, {"PRBS-31", 31}};
 
 // clang-format off
 // Two columns of captioned groups. Each group is a decoration (the frame) with a text message
@@ -135,6 +136,12 @@ const ControlRes kSetupControls[] = {
     Hidden(Button(ID(SETUPPANEL_COMMANDBUTTON), {506, 248,  96,  28}, "__Seachr AAFFFF", "AAFFButtonCB")),
     Hidden(Button(ID(SETUPPANEL_PURGEFIFOBTN),  {506, 348,  96,  28}, "__Purge fifo", "PurgeUsbBufferCB")),
     Hidden(Button(ID(SETUPPANEL_FIFOSTATBTN),   {506, 448,  96,  28}, "__Fifo status", "GetFifoStatusCB")),
+    // The "Data check" group, a third column.
+    Decoration(ID(SETUPPANEL_DECORATION_12),    { 14, 660, 176, 146}),
+    TextMessage(ID(SETUPPANEL_TEXTMSG_12),      {  6, 670,  80,  16}, "Data check"),
+    CheckBox(ID(SETUPPANEL_VERIFYCHK),          { 32, 672,  80,  20}, "Verify", "VerifyChkCB"),
+    CheckBox(ID(SETUPPANEL_PRBSCHK),            { 58, 672, 150,  20}, "Pseudo-random data", "PrbsDataChkCB"),
+    Ring(ID(SETUPPANEL_PRBSRING),               {106, 672, 136,  22}, "Sequence", "PrbsOrderCB", I32, 31, kPrbsOrders),
 };
 // clang-format on
 
@@ -149,7 +156,7 @@ const uirt::PanelRes kMainPanel = {.constName = "MAINPANEL",
 const uirt::PanelRes kSetupPanel = {.constName = "SETUPPANEL",
                                     .title = "Tests and configuration",
                                     .height = 544,
-                                    .width = 656,
+                                    .width = 848,
                                     .controls = kSetupControls,
                                     .closeCtrl = SETUPPANEL_CLOSEBTN};
 

@@ -22,7 +22,8 @@ TEST(SettingsStore, LinesKeysAndDefaults) {
     EXPECT_EQ(store.get(settings::kPrbsOrder), 31);
     EXPECT_EQ(store.get(settings::kPrbsData), 0);
     EXPECT_EQ(store.get(kLater), 7);
-    store.set(kLater, 10); // out of range: ignored
+    store.set(kLater, 10);              // out of range: ignored
+    store.set(settings::kPrbsOrder, 8); // not an order offered: ignored
     store.set(settings::kPrbsOrder, 7);
     EXPECT_EQ(store.text(), "version = 1\nfuture = on\nlater-key = 7\nprbs-data = x\n"
                             "prbs-order = 7\nverify = 1\n");
