@@ -7,6 +7,7 @@
 // FF FF FF FE 00 00 00 1C. The first bit of the sequence is the most significant bit of byte 0.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -20,7 +21,10 @@ inline constexpr int kPrbsOrders[] = {7, 15, 23, 31};
 // The second tap m of the order-n polynomial x^n + x^m + 1; nullopt for an order not offered.
 std::optional<int> PrbsTaps(int order);
 
-// Produces the sequence 64 bits at a time; blocks of any length continue where the last ended.
+// Whether the bits of `bytes` follow the order's recurrence from their first `order` bits on.
+bool FollowsSequence(int order, std::span<const std::uint8_t> bytes);
+
+// Produces the sequence many bytes at a time; blocks of any length continue where the last ended.
 class PrbsGenerator {
   public:
     // The sequence from the documented seed. `order` must be one of kPrbsOrders.
@@ -34,18 +38,16 @@ class PrbsGenerator {
     void fill(std::span<std::uint8_t> out);
 
   private:
+    static constexpr std::size_t kMaxLag = 1024;
     void start(std::span<const std::uint8_t> seed);
-    std::uint64_t nextWord();
-    // Copies pending bytes to out from index i on; the index after the last copied.
-    std::size_t drainPending(std::span<std::uint8_t> out, std::size_t i);
 
     int order_;
-    // The recurrence raised to b[k] = b[k-N] ^ b[k-M] (the polynomial squared j times), so that
-    // 64 new bits depend only on bits already known: N <= 128 and M >= 64.
-    int bigN_ = 0, bigM_ = 0;
-    unsigned __int128 history_ = 0; // the latest 128 bits, the newest in bit 0
-    std::uint64_t pending_ = 0;     // bytes of a word begun, in its top bytes
-    int pendingBytes_ = 0;
+    // The polynomial raised to a power of two, x^(8 lag) + x^(8 near) + 1, gives whole bytes:
+    // byte[j] = byte[j - lag] ^ byte[j - near], with `near` large enough that a stretch of bytes
+    // depends only on bytes written long before.
+    std::size_t lag_ = 0, near_ = 0;
+    std::array<std::uint8_t, kMaxLag> window_{}; // the latest lag_ bytes made, oldest first
+    std::size_t unread_ = 0;                     // of them, not yet handed out (the first ones)
 };
 
 } // namespace check

@@ -17,11 +17,10 @@ bool StreamChecker::lock(std::span<const std::uint8_t> block, std::size_t at, Ch
     if (std::all_of(bytes.begin(), bytes.begin() + static_cast<long>(stateBytes),
                     [](std::uint8_t b) { return b == 0; }))
         return false;
-    PrbsGenerator candidate(order_, bytes);
-    std::uint8_t predicted[kLockBytes];
-    candidate.fill(predicted);
-    if (!std::equal(bytes.begin(), bytes.end(), predicted)) return false;
-    generator_ = candidate;
+    if (!FollowsSequence(order_, bytes)) return false;
+    generator_ = PrbsGenerator(order_, bytes);
+    std::uint8_t locked[kLockBytes];
+    generator_.fill(locked); // the generator goes on after the lock bytes
     locked_ = true;
     if (everLocked_) ++t.relocks;
     everLocked_ = t.everLocked = true;
