@@ -140,7 +140,7 @@ const ControlRes kSetupControls[] = {
     Decoration(ID(SETUPPANEL_DECORATION_12),    { 14, 660, 176, 146}),
     TextMessage(ID(SETUPPANEL_TEXTMSG_12),      {  6, 670,  80,  16}, "Data check"),
     CheckBox(ID(SETUPPANEL_VERIFYCHK),          { 32, 672,  80,  20}, "Verify", "VerifyChkCB"),
-    CheckBox(ID(SETUPPANEL_PRBSCHK),            { 58, 672, 150,  20}, "Pseudo-random data", "PrbsDataChkCB"),
+    CheckBox(ID(SETUPPANEL_PRBSCHK),            { 58, 672, 160,  20}, "Pseudo-random data", "PrbsDataChkCB"),
     Ring(ID(SETUPPANEL_PRBSRING),               {106, 672, 136,  22}, "Sequence", "PrbsOrderCB", I32, 31, kPrbsOrders),
 };
 // clang-format on
