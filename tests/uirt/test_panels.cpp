@@ -226,7 +226,7 @@ TEST_F(Panels, SetupPanelGroupsHaveCaptionsOnFrames) {
     std::sort(captions.begin(), captions.end());
     Strings expected = {"Input/Output", "Options",       "IO mode",           "Data size",
                         "Data type",    "Byte order",    "Timing parameters", "Buffer size",
-                        "Device Setup", "Encapsulation", "Selected device", "Data check"};
+                        "Device Setup", "Encapsulation", "Selected device",   "Data check"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(captions, expected);
 }
