@@ -11,6 +11,7 @@
 #include "progwiz/Eeprom.h"
 #include "progwiz/ProgWiz.h"
 #include "ui/AboutBox.h"
+#include "ui/DataCheckControls.h"
 #include "ui/EditMenu.h"
 #include "ui/Help.h"
 #include "ui/Menus.h"
@@ -58,6 +59,9 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"PatternCB", PatternCB},
     {"PrintChkCB", PrintChkCB},
     {"ShortPrintChkCB", ShortPrintChkCB},
+    {"VerifyChkCB", VerifyChkCB},
+    {"PrbsDataChkCB", PrbsDataChkCB},
+    {"PrbsOrderCB", PrbsOrderCB},
     {"LoopChkCB", LoopChkCB},
     {"LoopTimeCB", LoopTimeCB},
     {"TimerCB", TimerCB},

@@ -1,5 +1,6 @@
 // Loop mode: "Extended read" every 2 ms for 5 s in the Qt front end (offscreen unless
-// QT_QPA_PLATFORM says otherwise), with printing off and with printing on (receive size 4096).
+// QT_QPA_PLATFORM says otherwise), with printing off and with printing on (receive size 4096),
+// each with Verify off and on (every frame's payload checked).
 //
 // Each run is a fresh Kestrel process on one simulated board: the user's steps (I/O mode,
 // receive size, print, loop time, "Loop" checked, then unchecked after 5 s) run as callbacks
@@ -7,6 +8,7 @@
 // and the uncheck against the nominal 500, and the CPU time per tick (user + system); the
 // target is at least 98 % of 500 ticks/s.
 #include "app/Kestrel.h"
+#include "core/AdditionSettings.h"
 #include "core/Kestrel_core.h"
 #include "engine/Dispatch.h"
 #include "engine/LoopMode.h"
@@ -52,7 +54,8 @@ double CpuSeconds() {
 }
 
 // What the user sets on the setup panel, each control's callback as it would run.
-void SetUpLoop(int print) {
+void SetUpLoop(int print, int verify) {
+    settings::Additions().set(settings::kVerify, verify);
     const int setup = GetSetupPanelHandle();
     Radio_SetMarkedOption(setup, SETUPPANEL_IOMODE, 4);
     IOModeCB(setup, SETUPPANEL_IOMODE, EVENT_COMMIT, nullptr, 0, 0);
@@ -71,7 +74,7 @@ void CheckLoop(int on) {
 }
 
 // One loop run in this process; prints ticks, CPU seconds and wall-clock seconds.
-int RunOnce(int print) {
+int RunOnce(int print, int verify) {
     namespace fs = std::filesystem;
     fs::path dir = fs::temp_directory_path() / ("kestrel_bench_loop_" + std::to_string(getpid()));
     fs::create_directories(dir);
@@ -87,7 +90,7 @@ int RunOnce(int print) {
     std::chrono::steady_clock::time_point start;
     std::chrono::duration<double> wall{};
     QTimer::singleShot(0, [&] {
-        SetUpLoop(print);
+        SetUpLoop(print, verify);
         cpu = CpuSeconds();
         start = std::chrono::steady_clock::now();
         CheckLoop(1);
@@ -108,17 +111,20 @@ int RunOnce(int print) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 && std::strcmp(argv[1], "--once") == 0) return RunOnce(std::atoi(argv[2]));
+    if (argc > 3 && std::strcmp(argv[1], "--once") == 0)
+        return RunOnce(std::atoi(argv[2]), std::atoi(argv[3]));
     setenv("QT_QPA_PLATFORM", "offscreen", 0); // the runs inherit it
 
     const double nominal = 1000.0 / kPeriodMs;
     std::printf("loop mode, \"Extended read\" every %d ms for %d s, receive size 4096, Qt "
                 "front end (%d runs each)\n",
                 kPeriodMs, kSeconds, kRuns);
-    for (int print : {0, 1}) {
+    for (int run = 0; run < 4; ++run) {
+        const int print = run % 2, verify = run / 2;
         std::vector<double> shares, cpuPerTick;
         for (int i = 0; i < kRuns; ++i) {
-            std::string command = std::string(argv[0]) + " --once " + std::to_string(print);
+            std::string command = std::string(argv[0]) + " --once " + std::to_string(print) + " " +
+                                  std::to_string(verify);
             FILE* child = popen(command.c_str(), "r");
             int count = 0;
             double cpu = 0, wall = 0;
@@ -132,10 +138,11 @@ int main(int argc, char** argv) {
         }
         std::sort(shares.begin(), shares.end());
         std::sort(cpuPerTick.begin(), cpuPerTick.end());
-        std::printf("  print %s: %% of %.0f ticks/s: min %.1f, median %.1f, max %.1f "
+        std::printf("  print %s, verify %s: %% of %.0f ticks/s: min %.1f, median %.1f, max %.1f "
                     "(target >= 98); CPU per tick: median %.0f us (min %.0f, max %.0f)\n",
-                    print ? "on " : "off", nominal, shares.front(), shares[kRuns / 2],
-                    shares.back(), cpuPerTick[kRuns / 2], cpuPerTick.front(), cpuPerTick.back());
+                    print ? "on " : "off", verify ? "on " : "off", nominal, shares.front(),
+                    shares[kRuns / 2], shares.back(), cpuPerTick[kRuns / 2], cpuPerTick.front(),
+                    cpuPerTick.back());
     }
     return 0;
 }

@@ -2,6 +2,8 @@
 #include "core/Kestrel_core.h"
 #include "platform/files/AtomicFile.h"
 
+#include "core/AdditionSettings.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -146,7 +148,7 @@ static const struct {
 
 int ReadConfig(void) {
     InitTestBoard();
-    configProblem.clear();
+    configProblem = settings::ReadAdditionSettings();
     std::string text;
     if (!LoadConfigText(text)) return 0;
 
@@ -214,7 +216,7 @@ static bool SaveTarget(std::string& target, std::string& reason) {
 // or interrupted save never leaves a half-written settings file. A file the user may not
 // write, or that is no settings file, is left alone; the reason is kept for the user.
 int SaveConfig(void) {
-    configProblem.clear();
+    configProblem = settings::SaveAdditionSettings();
     char text[1024];
     int length = FormatConfig(text, sizeof text);
     if (length < 0) return NotSaved("the settings do not fit the file");

@@ -4,6 +4,7 @@
 #include "core/IoMode.h"
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
+#include "engine/DataCheck.h"
 #include "engine/UsbTest.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
@@ -16,6 +17,7 @@ static void StartLoop(void) {
     ResetLostFrames();
     ResetFrameErrors();
     ResetTotalByteCount();
+    StartCheckRun();
     USB_PurgeBuffers(GetUsbId());
     SetTimerPeriod(GetLoopTime());
     StartTimer();
@@ -59,6 +61,7 @@ int LoopChkCB(int panel, int control, int event, void*, int, int) {
     }
     StopTimer();
     if (GetIOMode() == IOMODE_EXTENDED_READ) PrintLoopStatistics();
+    PrintCheckTotals();
     return 0;
 }
 

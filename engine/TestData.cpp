@@ -2,6 +2,7 @@
 #include "engine/TestData.h"
 
 #include "core/Kestrel_core.h"
+#include "engine/DataCheck.h"
 
 #include <cstring>
 
@@ -34,6 +35,7 @@ void SwapLong(unsigned char* bytes) {
 
 void FillBuffer(unsigned char* buffer) {
     const int count = GetWordCount();
+    if (FillCheckData(buffer, count)) return;
     // Unsigned arithmetic gives the 32-bit two's-complement wrap-around without overflow.
     const unsigned start = static_cast<unsigned>(GetStartVal());
     const unsigned step = GetPatternMode() != 0 ? 0u : static_cast<unsigned>(GetIncrement());

@@ -4,6 +4,7 @@
 #include "core/IoMode.h"
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
+#include "engine/DataCheck.h"
 #include "engine/DataDump.h"
 #include "engine/LongWork.h"
 #include "engine/TestData.h"
@@ -120,6 +121,7 @@ static void WriteReadBurst(const SubAddressLink* link, TransferRun* run) {
         return;
     }
     PrintTransferRate(r);
+    CheckReadBack(run->first, run->second, run->byteCount, r);
 }
 
 // One framed read into the interface buffer. The stopwatch is not started here: it runs from
@@ -144,6 +146,7 @@ static void ExtendedRead(const SubAddressLink* link, TransferRun* run) {
             PrintData(run->first);
             SetWordCount(kept);
         }
+        CheckFramePayloadsOf(run->first, r);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "core/IoMode.h"
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
+#include "engine/DataCheck.h"
 #include "engine/DataDump.h"
 #include "engine/TestData.h"
 #include "engine/TransferRun.h"
@@ -26,6 +27,7 @@ static void RawRead(int id, TransferRun* run) {
     }
     ReportMovedBytes(run, moved, MOVED_READ);
     PrintTransferRate(moved);
+    CheckRawStream(run->first, moved);
 }
 
 // A failed write has no rate line, whatever count the library left.
@@ -67,6 +69,7 @@ static void RawBurst(int id, int print, TransferRun* run) {
         return;
     }
     PrintTransferRate(moved);
+    CheckReadBack(run->first, run->second, run->byteCount, readOk ? moved : -1);
 }
 
 void usb_test_raw(void) {

@@ -73,6 +73,12 @@ inline constexpr int SETUPPANEL_SIMUL_BTN = 63;
 inline constexpr int SETUPPANEL_COMMANDBUTTON = 64;
 inline constexpr int SETUPPANEL_PURGEFIFOBTN = 65;
 inline constexpr int SETUPPANEL_FIFOSTATBTN = 66;
+// The "Data check" group (an addition).
+inline constexpr int SETUPPANEL_DECORATION_12 = 67;
+inline constexpr int SETUPPANEL_TEXTMSG_12 = 68;
+inline constexpr int SETUPPANEL_VERIFYCHK = 69;
+inline constexpr int SETUPPANEL_PRBSCHK = 70;
+inline constexpr int SETUPPANEL_PRBSRING = 71;
 
 // Menu bar of the main panel.
 inline constexpr int MENUBAR = 1;

@@ -3,6 +3,7 @@
 
 #include "core/Kestrel_core.h"
 #include "platform/uirt/model/uirt.h"
+#include "ui/DataCheckControls.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Panels.h"
 #include "ui/Radio.h"
@@ -49,6 +50,7 @@ void InitSetupControls(void) {
     SetCtrlVal(setup, SETUPPANEL_RDTIMEOUT, GetRxTimeout());
     SetCtrlVal(setup, SETUPPANEL_TXBUFSZ, GetTxBuffer());
     SetCtrlVal(setup, SETUPPANEL_RXBUFSZ, GetRxBuffer());
+    ShowDataCheckSettings(setup);
 }
 
 void DisableControls(int dim) {

@@ -1,8 +1,8 @@
 # Fails when a file of Kestrel's own folders includes a header of a folder above its own, or
 # when platform/ includes any of Kestrel's code. The stack, lowest first:
-#   core <- ui <- usb <- engine <- progwiz <- app, with platform under all of them.
+#   core <- check <- ui <- usb <- engine <- progwiz <- app, with platform under all of them.
 # Usage: cmake -DSOURCE_DIR=<repo> -P check_includes.cmake
-set(stack core ui usb engine progwiz app)
+set(stack core check ui usb engine progwiz app)
 set(violations "")
 foreach(folder IN LISTS stack ITEMS platform)
     if(folder STREQUAL "platform")

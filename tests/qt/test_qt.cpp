@@ -147,7 +147,7 @@ TEST_F(QtFrontEndTest, EveryPanelShowsItsControlsInPlaceWithoutOverlapOrClipping
         const char* title;
     };
     std::vector<Loaded> all = {{main_, 627, 716, "Kestrel 2.0"},
-                               {setup_, 544, 656, "Tests and configuration"},
+                               {setup_, 544, 848, "Tests and configuration"},
                                {LoadPanel(0, "About.uir", 1), 191, 442, "About Kestrel 2.0"}};
     for (int page = 1; page <= 6; ++page)
         all.push_back({LoadPanel(0, "ProgWizUIR.uir", page), 229, 660, "New board wizard"});

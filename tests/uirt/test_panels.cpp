@@ -40,7 +40,7 @@ TEST_F(Panels, EveryControlNumberExistsOnceWithItsName) {
     for (const auto& c : p->controls)
         ids.push_back(c.id);
     std::sort(ids.begin(), ids.end());
-    for (int i = 2; i <= 66; ++i)
+    for (int i = 2; i <= 71; ++i) // 67 to 71: the "Data check" group
         expected.push_back(i);
     EXPECT_EQ(ids, expected);
     for (auto [id, name] : {std::pair{SETUPPANEL_LATTIMER, "SETUPPANEL_LATTIMER"},
@@ -226,7 +226,7 @@ TEST_F(Panels, SetupPanelGroupsHaveCaptionsOnFrames) {
     std::sort(captions.begin(), captions.end());
     Strings expected = {"Input/Output", "Options",       "IO mode",           "Data size",
                         "Data type",    "Byte order",    "Timing parameters", "Buffer size",
-                        "Device Setup", "Encapsulation", "Selected device"};
+                        "Device Setup", "Encapsulation", "Selected device",   "Data check"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(captions, expected);
 }

@@ -16,6 +16,9 @@ inline constexpr std::size_t kFrameTrailerSize = 2;
 inline constexpr std::size_t kFrameOverhead = kFrameHeaderSize + kFrameTrailerSize;
 inline constexpr std::size_t kMaxPayload = 16384;
 inline constexpr std::uint8_t kTrailerMark = 0x55;
+// The payload rule of the stream source: byte i of the frame with counter c is
+// (c + i) mod kPayloadPeriod, so a receiver can check every payload byte.
+inline constexpr unsigned kPayloadPeriod = 128;
 
 std::vector<std::uint8_t> MakeFrame(std::uint16_t counter, std::span<const std::uint8_t> payload);
 // Writes the header of a frame of `payload` payload bytes into the first 7 bytes of `frame`.

@@ -27,6 +27,12 @@ struct BoardSetup {
     unsigned framePayload = 512;    // payload bytes per frame of the stream source (1..16384)
     unsigned firstFrameCounter = 0; // counter of the first frame sent (16-bit, wraps)
     bool answers = true;            // false: the firmware ignores every command
+    bool rawEcho = true;            // false: plain data written is taken and not looped back
+    unsigned rawPrbs = 0;           // 7, 15, 23 or 31: raw reads find a pseudo-random stream
+    // Faults on the data the board returns (sim/DataFaults.h).
+    double bitErrorRate = 0.0; // probability that a bit returned is flipped (0..1)
+    unsigned errorSeed = 1;    // seed of the bit errors
+    unsigned dropEvery = 0;    // every N-th byte returned is lost (0 = none)
     // Time model (sim/LinkModel.h).
     BusSpeed speed = BusSpeed::High;
     unsigned streamRate = kDefaultStreamRate;     // bytes per second, frames included (1 or more)

@@ -46,6 +46,20 @@ bool YesNo(const std::string& text, bool& value) {
     return true;
 }
 
+// "RATE [SEED]": a probability from 0 to 1 and an optional 32-bit seed.
+bool ErrorRate(const std::string& text, BoardSetup& s) {
+    std::istringstream in(text);
+    double rate = -1.0;
+    std::string seed, rest;
+    if (!(in >> rate) || !(rate >= 0.0 && rate <= 1.0)) return false;
+    unsigned long long n = s.errorSeed;
+    if (in >> seed && (!ParseNumber(seed, n) || n > 0xFFFFFFFFull)) return false;
+    if (in >> rest) return false;
+    s.bitErrorRate = rate;
+    s.errorSeed = static_cast<unsigned>(n);
+    return true;
+}
+
 // A number of the board setup, with the values it may take.
 struct NumberKey {
     const char* name;
@@ -71,6 +85,10 @@ bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value
          [](unsigned long long n) { return n <= 0xFFFF; }},
         {"stream-rate", &BoardSetup::streamRate, [](unsigned long long n) { return n >= 1; }},
         {"stream-buffer", &BoardSetup::streamBuffer, [](unsigned long long n) { return n >= 1; }},
+        {"raw-prbs", &BoardSetup::rawPrbs,
+         [](unsigned long long n) { return n == 0 || n == 7 || n == 15 || n == 23 || n == 31; }},
+        {"drop-bytes", &BoardSetup::dropEvery,
+         [](unsigned long long n) { return n <= 0xFFFFFFFFull; }},
     };
     static const std::pair<const char*, FrameFault> frameKeys[] = {
         {"drop-frames", FrameFault::Drop},
@@ -88,6 +106,10 @@ bool BoardLine(PendingBoard& b, const std::string& key, const std::string& value
         s.eepromFile = value;
     else if (key == "answers")
         return YesNo(value, s.answers);
+    else if (key == "raw-echo")
+        return YesNo(value, s.rawEcho);
+    else if (key == "bit-error-rate")
+        return ErrorRate(value, s);
     else if (key == "timing" && (value == "on" || value == "off"))
         s.timing = value == "on";
     else if (key == "speed" && (value == "high" || value == "full"))

@@ -12,8 +12,10 @@ namespace corvousb {
 SimBoard::SimBoard(const BoardSetup& setup, int port, std::shared_ptr<Clock> clock)
     : port_(port), eeprom_{setup.description, setup.serial, setup.maxPower, setup.powerSource,
                            setup.driveCurrent},
-      eepromFile_(setup.eepromFile), answers_(setup.answers), clock_(std::move(clock)),
+      eepromFile_(setup.eepromFile), answers_(setup.answers), rawEcho_(setup.rawEcho),
+      dataFaults_(setup.bitErrorRate, setup.errorSeed, setup.dropEvery), clock_(std::move(clock)),
       stream_(setup) {
+    if (setup.rawPrbs != 0) rawPrbs_.emplace(setup.rawPrbs);
     if (!eepromFile_.empty()) LoadEeprom(eepromFile_, eeprom_);
     link_.speed = setup.speed;
     link_.timing = setup.timing;
@@ -76,17 +78,29 @@ Nanos SimBoard::readEnd(Nanos start, std::size_t& n) const {
     return timeout;
 }
 
+void SimBoard::topUpStream(std::size_t wanted, Nanos at) {
+    if (!rawPrbs_ || receive_.size() >= wanted) return;
+    std::vector<std::uint8_t> more(wanted - receive_.size());
+    rawPrbs_->fill(more);
+    receive_.push(more);
+    receiveReady_ = std::max(receiveReady_, at);
+}
+
 int SimBoard::read(std::span<std::uint8_t> data, std::size_t& got) {
     if (readLimit_ > 0 && data.size() > readLimit_) data = data.first(readLimit_);
     if (!link_.timing) {
+        topUpStream(data.size(), Nanos(0));
         got = receive_.pop(data);
+        dataFaults_.apply(data, got);
         return CORVOUSB_OK;
     }
     const Nanos start = clock_->now();
+    topUpStream(data.size(), start);
     std::size_t n = std::min(data.size(), receive_.size());
     const Nanos end = readEnd(start, n);
     got = receive_.pop(data.first(n));
     if (receive_.size() == 0) receiveReady_ = Nanos(0);
+    dataFaults_.apply(data, got);
     clock_->sleepUntil(end);
     return CORVOUSB_OK;
 }
@@ -124,6 +138,7 @@ void SimBoard::accept(std::span<const std::uint8_t> data, std::size_t n, Nanos a
         execute(data, at);
         return;
     }
+    if (!rawEcho_) return;
     // Plain data loops back, as much as the receive queue has room for.
     const std::size_t room =
         kSimMemorySize > receive_.size() ? kSimMemorySize - receive_.size() : 0;

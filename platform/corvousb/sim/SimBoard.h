@@ -11,7 +11,9 @@
 // pattern byte i = (i + sub-address) & 0xFF; a write stores its block from offset 0 and a read
 // returns the block from offset 0, so a block written is read back unchanged. The stream source
 // answers a stream request with whole frames, payload byte i = (counter + i) & 0x7F, the counter
-// going up by one per frame.
+// going up by one per frame. Optional: plain data is not looped back (rawEcho off); a read finds
+// a pseudo-random stream behind whatever is queued (rawPrbs, sim/PrbsSource.h); the data returned
+// loses bytes and bits (sim/DataFaults.h).
 #pragma once
 
 #include "platform/corvousb/CorvoUsb.h"
@@ -19,12 +21,15 @@
 #include "platform/corvousb/sim/BoardSetup.h"
 #include "platform/corvousb/sim/ByteQueue.h"
 #include "platform/corvousb/sim/Clock.h"
+#include "platform/corvousb/sim/DataFaults.h"
 #include "platform/corvousb/sim/LinkModel.h"
+#include "platform/corvousb/sim/PrbsSource.h"
 #include "platform/corvousb/sim/StreamSource.h"
 
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -75,6 +80,8 @@ class SimBoard {
     void answerRead(std::int8_t subAddress, std::size_t count);
     void answerStream(std::size_t budget, Nanos at);
     LinkDirection direction(int transferSize) const;
+    // Tops the receive queue up to `wanted` bytes from the pseudo-random stream, when there is one.
+    void topUpStream(std::size_t wanted, Nanos at);
     // The time a read of n bytes ends, when it starts at `start`; `n` is cut to what the link
     // moves before the read time-out.
     Nanos readEnd(Nanos start, std::size_t& n) const;
@@ -90,6 +97,9 @@ class SimBoard {
     Nanos receiveReady_{0}; // when the last byte queued is in the chip
     std::map<std::int8_t, std::vector<std::uint8_t>> memory_;
     bool answers_;
+    bool rawEcho_;
+    std::optional<PrbsSource> rawPrbs_;
+    DataFaults dataFaults_;
     std::shared_ptr<Clock> clock_;
     StreamSource stream_;
     bool refuse_ = false;

@@ -159,8 +159,8 @@ void StreamSource::queueFrame(unsigned long long frame, std::size_t payload,
                               std::span<std::uint8_t> f) const {
     const auto counter = static_cast<std::uint16_t>(firstCounter_ + frame);
     WriteFrameHeader(f, counter, payload);
-    FillRamp(f.subspan(kFrameHeaderSize, payload), counter, 128);
-    WriteFrameTrailer(f, RampXor(counter, payload, 128));
+    FillRamp(f.subspan(kFrameHeaderSize, payload), counter, kPayloadPeriod);
+    WriteFrameTrailer(f, RampXor(counter, payload, kPayloadPeriod));
     if (hasFault(FrameFault::CorruptHeader, frame)) f[0] = 0x00;
     if (hasFault(FrameFault::CorruptTrailer, frame)) f[f.size() - 2] = 0x00;
 }
