@@ -41,6 +41,8 @@ static void ConnectDevices(void) {
     InitUsbInterface();
     USB_SetFlowControlToHardware(GetUsbId());
     InitSetupControls();
+    // Without a board the panel starts as a Disconnect leaves it: nothing to test, Connect offered.
+    if (GetUsbId() <= 0) DisableControls(1);
     UsbSetIntCheckingState(0);
 }
 

@@ -6,9 +6,11 @@
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
 #include "ui/LoopTimer.h"
+#include "ui/Output.h"
 #include "ui/Panels.h"
 #include "ui/SetupPanel.h"
 
+#include <cstdio>
 #include <cstring>
 
 // Description of each listed device, by device index; also the list item's label.
@@ -20,9 +22,24 @@ static void CloseAllDevices(void) {
     SetUsbId(-1);
 }
 
+// A loop left running would tick on a closed device: it ends as unticking "Loop" ends it,
+// statistics included.
+static void EndLoop(void) {
+    if (GetLoopState() == 0) return;
+    int setup = GetSetupPanelHandle();
+    SetCtrlVal(setup, SETUPPANEL_LOOPCHECKBOX, 0);
+    CallCtrlCallback(setup, SETUPPANEL_LOOPCHECKBOX, EVENT_VAL_CHANGED, 0, 0);
+}
+
 // Hands the library's last error to the error function ("USB Error" box).
 static void ReportUsbError(void) {
     USB_Perror(USB_GetLastError());
+}
+
+// On a bench with several boards, testing another one than configured must not go unnoticed.
+static void ReportSubstitute(const char* missing) {
+    InfoPrintf("Serial number %s not found: ", missing);
+    InfoPrintf("opened device 0, %s (serial number %s), instead.\n", GetDevDesc(), GetSerNum());
 }
 
 void GetCompatibleUsbDevices(int index) {
@@ -104,6 +121,8 @@ void InitUsbInterface(void) {
     int h = GetSerNum()[0] == '\0' ? -1 : OpenUsbDevice(GetSerNum());
     if (h < 0) {
         // The configured board is not there: take device 0 instead.
+        char missing[SERNUM_MAX_CHARS + 1];
+        snprintf(missing, sizeof missing, "%s", GetSerNum());
         if (GetDeviceSerNum(GetSerNum(), 0) != 0) {
             SetSerNum("NULL");
         } else if (GetDeviceDescEx(GetDevDesc(), DEVDESC_MAX_CHARS + 1, 0) != 0) {
@@ -116,6 +135,7 @@ void InitUsbInterface(void) {
                 ReportUsbError();
                 return;
             }
+            if (missing[0] != '\0') ReportSubstitute(missing);
         }
     }
     SetUsbId(h);
@@ -126,6 +146,8 @@ void InitUsbInterface(void) {
     }
     USB_SetLatencyTimer(h, static_cast<unsigned char>(GetLatTimer() & 0xFF));
     USB_SetTimeouts(h, GetTxTimeout(), GetRxTimeout());
+    // The sizes the panel shows are the ones in effect, not the chip's own.
+    USB_SetXferSize(h, GetTxBuffer(), GetRxBuffer());
     if (!USB_ReadEEpromData(h, GetShowEpromState())) {
         ReportUsbError();
         return;
@@ -135,6 +157,7 @@ void InitUsbInterface(void) {
 
 int CmdRefreshCB(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
+    EndLoop();
     int setup = GetSetupPanelHandle();
     CloseAllDevices();
     ClearListCtrl(setup, SETUPPANEL_LSTDEVICES);
@@ -173,6 +196,7 @@ int ResetCB(int, int, int event, void*, int, int) {
 
 int DisconnectCB(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
+    EndLoop();
     DisableControls(1);
     StopTimer();
     CloseUsbDevice(GetUsbId());

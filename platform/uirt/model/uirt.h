@@ -174,6 +174,9 @@ int GetPanelAttribute(int panel, int attribute, char* value, std::size_t size);
 // ---- Control callbacks and values ------------------------------------------------------------
 
 int InstallCtrlCallback(int panel, int control, CtrlCallbackPtr callback, void* callbackData);
+// Calls the control's callback with this event as if the user had raised it (nothing happens
+// when it has none). 0, or UIE_BAD_PANEL / UIE_BAD_CONTROL.
+int CallCtrlCallback(int panel, int control, int event, int eventData1, int eventData2);
 
 // Program writes: raise no event. Numerics coerce to their data type and clamp to their range;
 // strings are cut to their maximum length; setting a text box's value APPENDS to its text;
