@@ -345,7 +345,7 @@ int EventLoopQuitCode() {
 
 namespace uirt {
 
-std::unique_ptr<FrontEnd> CreateFrontEnd() {
+std::unique_ptr<FrontEnd> CreateFrontEnd(char**) {
     return std::make_unique<headless::HeadlessFrontEnd>();
 }
 

@@ -145,7 +145,8 @@ inline constexpr int VAL_MENUKEY_MODIFIER = 0x40000;
 // ---- Start-up and event loop -----------------------------------------------------------------
 
 // Creates the front end linked into the program (Qt window or headless). Returns 1 on success,
-// 0 when the front end cannot start (e.g. no display). Arguments are accepted and ignored.
+// 0 when the front end cannot start (e.g. no display). argv (null-terminated, or null): the
+// program name and options for the window system (Qt's standard options); the others are ignored.
 // Calling it again while initialised returns 1 and keeps the front end.
 int InitCVIRTE(void* instance, char** argv, void* reserved);
 // Runs the front end's event loop until QuitUserInterface; returns the quit code.
