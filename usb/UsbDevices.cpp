@@ -155,6 +155,18 @@ void InitUsbInterface(void) {
     UpdateDeviceInfo(USB_GetEpromDeviceDesc(), USB_GetEpromSerialNum());
 }
 
+void OpenDebugLog(void) {
+    // Said once until the log opens again, not at every reconnection.
+    static int reported = 0;
+    if (dbg_OpenLogFile()) {
+        reported = 0;
+    } else if (!reported) {
+        reported = 1;
+        InfoPrintf("Debug log off: USB_LogFile.txt or USB_LogFile2.bin cannot be written in the "
+                   "working folder.\n");
+    }
+}
+
 int CmdRefreshCB(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
     EndLoop();
@@ -190,7 +202,7 @@ int ResetCB(int, int, int event, void*, int, int) {
     InitUsbInterface();
     InitSetupControls();
     SetCtrlAttribute(GetSetupPanelHandle(), SETUPPANEL_APPLYBTN, ATTR_DIMMED, 0);
-    dbg_OpenLogFile();
+    OpenDebugLog();
     return 0;
 }
 

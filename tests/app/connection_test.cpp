@@ -48,3 +48,19 @@ TEST_F(KestrelSession, DisconnectAndScanEndALoopAsUntickingDoes) {
     });
     Run();
 }
+
+// Fails when a debug log that cannot be opened goes unsaid, or is said at every reconnection.
+TEST_F(KestrelSession, DebugLogThatCannotOpenIsSaidOnce) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    std::filesystem::create_symlink("elsewhere.txt", "USB_LogFile.txt");
+    const std::string line = "Debug log off: USB_LogFile.txt or USB_LogFile2.bin cannot be "
+                             "written in the working folder.\n";
+    Then([&] {
+        hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
+        hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
+        const std::string text = InfoText();
+        EXPECT_NE(text.find(line), std::string::npos) << text;
+        EXPECT_EQ(text.find(line), text.rfind(line));
+    });
+    Run();
+}
