@@ -8,13 +8,25 @@ src="$(cd "$(dirname "$0")" && pwd)"
 cd "$src"
 . scripts/build-deps.sh
 
-ensure_build_packages
+# What the script itself says goes to the standard error: kestrel's own output (--version,
+# --help) stays alone on the standard output.
+ensure_build_packages >&2
 cmake --preset default >/dev/null
-cmake --build --preset default
+# The build speaks only when there is something to build.
+plan="$(cmake --build --preset default -- -n 2>&1 || true)"
+case "$plan" in
+*"no work to do"*) ;;
+*) cmake --build --preset default >&2 ;;
+esac
 
 cd "$here"
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-    echo "No display found: starting offscreen (use xvfb-run or a desktop session to see the window)."
+starts_window=1
+for arg in "$@"; do
+    case "$arg" in --help | -h | --version) starts_window=0 ;; esac
+done
+if [ "$starts_window" = 1 ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] &&
+    [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    echo "No display found: starting offscreen (use xvfb-run or a desktop session to see the window)." >&2
     export QT_QPA_PLATFORM=offscreen
 fi
 exec "$src/build/kestrel" "$@"

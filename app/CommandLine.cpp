@@ -1,4 +1,5 @@
-// Kestrel's command-line options: --maintenance, --desktop, --help, --help-pages and --version.
+// Kestrel's command-line options: --maintenance, --desktop, --help, --help-pages, --version and
+// Qt's standard options.
 #include "app/CommandLine.h"
 
 #include "app/UserFolder.h"
@@ -8,9 +9,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 static const char USAGE[] =
-    "Usage: kestrel [--maintenance]\n"
+    "Usage: kestrel [--maintenance] [--desktop] [-h | --help] [--help-pages] [--version] "
+    "[QT-OPTION...]\n"
     "Test utility for USB-to-FIFO boards; a simulated board stands in when none is plugged in.\n"
     "Settings are read from and saved to kestrel.cfg in the current directory.\n"
     "\n"
@@ -19,9 +22,50 @@ static const char USAGE[] =
     "  --desktop      keep the working files (kestrel.cfg, the debug logs, Conf.tmp,\n"
     "                 kestrel.ini) in $XDG_STATE_HOME/kestrel, by default\n"
     "                 ~/.local/state/kestrel, as the desktop menu's entry does\n"
-    "  --help         show this help and exit\n"
+    "  -h, --help     show this help and exit\n"
     "  --help-pages   show the folder of the help pages and exit\n"
-    "  --version      show the version and exit\n";
+    "  --version      show the version and exit\n"
+    "  QT-OPTION      one of Qt's standard options, passed on to Qt: -platform NAME,\n"
+    "                 -platformpluginpath PATH, -platformtheme NAME, -plugin NAME,\n"
+    "                 -qwindowgeometry GEOMETRY, -qwindowicon FILE, -qwindowtitle TITLE,\n"
+    "                 -session NAME, -display DISPLAY, -geometry GEOMETRY, -style NAME,\n"
+    "                 -stylesheet FILE, -reverse, -widgetcount, -qmljsdebugger=VALUE\n";
+
+// Qt's standard options, and whether the next argument is their value.
+static const struct {
+    const char* name;
+    int takesValue;
+} QT_OPTIONS[] = {
+    {"-platform", 1},        {"-platformpluginpath", 1}, {"-platformtheme", 1}, {"-plugin", 1},
+    {"-qwindowgeometry", 1}, {"-qwindowicon", 1},        {"-qwindowtitle", 1},  {"-session", 1},
+    {"-display", 1},         {"-geometry", 1},           {"-style", 1},         {"-stylesheet", 1},
+    {"-reverse", 0},         {"-widgetcount", 0},
+};
+
+// The Qt option an argument is, or null. Qt also reads "-style=NAME", "-stylesheet=FILE" and
+// "-qmljsdebugger=VALUE", which take no separate value.
+static const char* QtOption(const char* arg, int* takesValue) {
+    *takesValue = 0;
+    for (const char* joined : {"-style=", "-stylesheet=", "-qmljsdebugger="})
+        if (std::strncmp(arg, joined, std::strlen(joined)) == 0) return joined;
+    for (const auto& option : QT_OPTIONS)
+        if (std::strcmp(arg, option.name) == 0) {
+            *takesValue = option.takesValue;
+            return option.name;
+        }
+    return nullptr;
+}
+
+// An argument as it can be shown on a terminal: bytes outside printable ASCII as \xNN.
+static std::string Shown(const char* arg) {
+    std::string shown;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(arg); *p; ++p) {
+        char escaped[5] = {static_cast<char>(*p), '\0'};
+        if (*p < 0x20 || *p >= 0x7F) std::snprintf(escaped, sizeof escaped, "\\x%02X", *p);
+        shown += escaped;
+    }
+    return shown;
+}
 
 static void PrintVersion(void) {
     char line[1024];
@@ -39,9 +83,17 @@ static int PrintHelpFolder(void) {
     return 0;
 }
 
+static int Refuse(const char* problem, const char* arg, int* exitCode) {
+    std::fprintf(stderr, "kestrel: %s '%s'\n%s", problem, Shown(arg).c_str(), USAGE);
+    *exitCode = 2;
+    return 0;
+}
+
 int ReadCommandLine(int argc, char** argv, int* maintenance, int* exitCode) {
     *maintenance = 0;
+    int kept = 1;
     for (int i = 1; i < argc; ++i) {
+        int takesValue = 0;
         if (std::strcmp(argv[i], "--maintenance") == 0) {
             *maintenance = 1;
         } else if (std::strcmp(argv[i], "--desktop") == 0) {
@@ -62,11 +114,14 @@ int ReadCommandLine(int argc, char** argv, int* maintenance, int* exitCode) {
             PrintVersion();
             *exitCode = 0;
             return 0;
+        } else if (QtOption(argv[i], &takesValue) != nullptr) {
+            if (takesValue && i + 1 >= argc) return Refuse("missing value for", argv[i], exitCode);
+            argv[kept++] = argv[i];
+            if (takesValue) argv[kept++] = argv[++i];
         } else {
-            std::fprintf(stderr, "kestrel: unknown option '%s'\n%s", argv[i], USAGE);
-            *exitCode = 2;
-            return 0;
+            return Refuse("unknown option", argv[i], exitCode);
         }
     }
+    argv[kept] = nullptr;
     return 1;
 }

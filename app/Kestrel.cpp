@@ -41,17 +41,19 @@ static void ConnectDevices(void) {
     InitUsbInterface();
     USB_SetFlowControlToHardware(GetUsbId());
     InitSetupControls();
+    // Without a board the panel starts as a Disconnect leaves it: nothing to test, Connect offered.
+    if (GetUsbId() <= 0) DisableControls(1);
     UsbSetIntCheckingState(0);
 }
 
-int KestrelMain(int showMaintenance) {
+int KestrelMain(int showMaintenance, char** windowArgs) {
     int mainPanel = -1;
     int setupPanel = -1;
     int aboutPanel = -1;
     SetPanelHandles(mainPanel, setupPanel, aboutPanel);
     RegisterKestrelResources();
     InstallKestrelCallbacks();
-    if (InitCVIRTE(nullptr, nullptr, nullptr) == 0) return -1;
+    if (InitCVIRTE(nullptr, windowArgs, nullptr) == 0) return -1;
     if ((mainPanel = LoadPanel(0, "KestrelUIR.uir", MAINPANEL)) < 0) return -1;
     if ((setupPanel = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL)) < 0) return -1;
     if ((aboutPanel = LoadPanel(0, "About.uir", ABOUTPANEL)) < 0) return -1;
@@ -82,7 +84,7 @@ int KestrelMain(int showMaintenance) {
         InfoPrintf("Main buffer allocation error!\n");
     } else {
         ConnectDevices();
-        dbg_OpenLogFile();
+        OpenDebugLog();
         RunUserInterface();
         EndProgWiz(); // a wizard left open closes unprogrammed, with "Conf.tmp"
         dbg_CloseLogFile();

@@ -6,5 +6,5 @@ int main(int argc, char** argv) {
     int maintenance = 0;
     int exitCode = 0;
     if (!ReadCommandLine(argc, argv, &maintenance, &exitCode)) return exitCode;
-    return KestrelMain(maintenance);
+    return KestrelMain(maintenance, argv);
 }

@@ -85,13 +85,21 @@ static bool ReadLine(const std::string& text, size_t& at, std::string& line) {
     return true;
 }
 
+static const char BLANKS[] = " \t\r\n\v\f";
+
 // First white-space-delimited word of a line (empty when there is none).
 static std::string FirstWord(const std::string& line) {
-    const char* blanks = " \t\r\n\v\f";
-    size_t begin = line.find_first_not_of(blanks);
+    size_t begin = line.find_first_not_of(BLANKS);
     if (begin == std::string::npos) return {};
-    size_t end = line.find_first_of(blanks, begin);
+    size_t end = line.find_first_of(BLANKS, begin);
     return line.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+}
+
+// A line without the white space around it (empty when it is all blank).
+static std::string Trimmed(const std::string& line) {
+    size_t begin = line.find_first_not_of(BLANKS);
+    if (begin == std::string::npos) return {};
+    return line.substr(begin, line.find_last_not_of(BLANKS) - begin + 1);
 }
 
 // Parses the number at the start of a line as a 32-bit value, like scanf's %x or %d on a
@@ -157,11 +165,13 @@ int ReadConfig(void) {
     std::string line;
     if (ReadLine(text, at, line)) SetDevDesc(line.c_str());
     if (ReadLine(text, at, line)) {
-        std::string word = FirstWord(line);
-        if (word == "NONE") {
+        // The whole line: a board's serial number may hold spaces, and the saved one must
+        // reopen the same board.
+        std::string serNum = Trimmed(line);
+        if (serNum == "NONE") {
             SetSerNum("");
-        } else if (!word.empty()) {
-            SetSerNum(word.c_str());
+        } else if (!serNum.empty()) {
+            SetSerNum(serNum.c_str());
         }
     }
     for (const auto& entry : numericLines) {

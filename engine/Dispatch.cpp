@@ -15,13 +15,6 @@ static int MarkedOption(int panel, int control) {
     return index;
 }
 
-// The data field shows the start value cut to the word size, except in pattern mode: there it
-// holds the whole 32-bit pattern, so that the pattern stays the start value when the fields
-// are stored again.
-static unsigned DataFieldValue(unsigned startVal) {
-    return GetPatternMode() != 0 ? startVal : DataShown(GetWordSize(), startVal);
-}
-
 static void StoreTransferFields(int panel) {
     SetSubAddress(ControlValue(panel, SETUPPANEL_SUBADDRESS) & 0xFF);
     const int data = ControlValue(panel, SETUPPANEL_DATA);

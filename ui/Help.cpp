@@ -3,6 +3,10 @@
 
 #include "ui/HelpViewer.h"
 
+#include "platform/uirt/model/uirt.h"
+
+#include <cstdio>
+
 static const char CONTENTS_PATH[] = "Help\\KestrelHelp.chm::/index.html";
 static const char CORVOUSB_HELP_PATH[] = "Help\\CorvoUsbHelp.chm::/index.html";
 
@@ -22,7 +26,18 @@ void HelpCorvoUsb(int, int, void*, int) {
 }
 
 int HelpStart(const char* path) {
-    return HtmlHelpA(0, path, 0, 0);
+    int window = HtmlHelpA(0, path, 0, 0);
+    if (window == 0) {
+        char page[1024];
+        HelpPageName(path, page, sizeof page);
+        char message[1280];
+        snprintf(message, sizeof message,
+                 "The help page %s could not be shown: it is missing, not a regular file or "
+                 "larger than %d MiB.",
+                 page, HELP_PAGE_MAX_BYTES >> 20);
+        MessagePopup("Help", message);
+    }
+    return window;
 }
 
 int HtmlHelpA(int owner, const char* path, int command, int data) {

@@ -10,7 +10,8 @@ using HelpViewerLoader = HelpViewerEntry (*)(void);
 // Help > Contents: Kestrel's help. Help > CorvoUsb help: the USB library's help.
 void HelpContents(int menuBar, int menuItem, void* callbackData, int panel);
 void HelpCorvoUsb(int menuBar, int menuItem, void* callbackData, int panel);
-// Shows a help path on the desktop; returns HtmlHelpA's result.
+// Shows a help path on the desktop; returns HtmlHelpA's result. When no window opens, a "Help"
+// message names the page that could not be shown.
 int HelpStart(const char* path);
 // Loads the viewer on the first call and hands it the four arguments. Once loading has failed,
 // every call returns 0 at once. The viewer stays loaded until the program ends.

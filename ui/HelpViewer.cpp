@@ -4,8 +4,11 @@
 #include "platform/uirt/model/uirt.h"
 #include "ui/HelpFolder.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -27,10 +30,21 @@ static std::string PagePath(const char* path) {
     return (HelpBase / (file + topic)).lexically_normal().string();
 }
 
+void HelpPageName(const char* path, char* name, size_t size) {
+    snprintf(name, size, "%s", PagePath(path).c_str());
+}
+
+int ShowHelpFile(const char* file) {
+    struct stat st;
+    // A device, a FIFO or a huge file would hang the window or fill the memory.
+    if (stat(file, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > HELP_PAGE_MAX_BYTES) return 0;
+    return ShowHelpWindow(file);
+}
+
 // Command 0 shows the topic; the owner and data mean nothing to the run-time's help window.
 static int ShowHelpPage(int, const char* path, int command, int) {
     if (path == nullptr || command != 0) return 0;
-    return ShowHelpWindow(PagePath(path).c_str());
+    return ShowHelpFile(PagePath(path).c_str());
 }
 
 HelpViewerEntry LoadHelpViewer(void) {

@@ -20,6 +20,10 @@ unsigned DataShown(int wordSize, unsigned startVal) {
     return startVal;
 }
 
+unsigned DataFieldValue(unsigned startVal) {
+    return GetPatternMode() != 0 ? startVal : DataShown(GetWordSize(), startVal);
+}
+
 void InitSetupControls(void) {
     int setup = GetSetupPanelHandle();
     int index = 0;
@@ -34,12 +38,19 @@ void InitSetupControls(void) {
     Radio_SetMarkedOption(setup, SETUPPANEL_IOMODE, GetIOMode());
     Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, GetWordSize());
     SetCtrlAttribute(setup, SETUPPANEL_DATA, ATTR_MIN_DIGITS, DataDigits(GetWordSize()));
-    SetCtrlVal(setup, SETUPPANEL_DATA,
-               DataShown(GetWordSize(), static_cast<unsigned>(GetStartVal())));
+    SetCtrlVal(setup, SETUPPANEL_DATA, DataFieldValue(static_cast<unsigned>(GetStartVal())));
     SetCtrlVal(setup, SETUPPANEL_INCREMENT, GetIncrement());
     SetCtrlVal(setup, SETUPPANEL_WORDCOUNT, GetWordCount());
-    SetCtrlVal(setup, SETUPPANEL_PATTERNRING, static_cast<unsigned>(GetPatternPos()));
-    SetCtrlVal(setup, SETUPPANEL_LOOPRING, GetLoopTime());
+    // In pattern mode the ring keeps showing the pattern in use.
+    SetCtrlVal(setup, SETUPPANEL_PATTERNRING,
+               static_cast<unsigned>(GetPatternMode() != 0 ? GetStartVal() : GetPatternPos()));
+    // A loop time the ring does not offer (from kestrel.cfg) gives way to the ring's item, so
+    // that the period used is the one shown.
+    if (SetCtrlVal(setup, SETUPPANEL_LOOPRING, GetLoopTime()) < 0) {
+        int shown = GetLoopTime();
+        GetCtrlVal(setup, SETUPPANEL_LOOPRING, &shown);
+        SetLoopTime(shown);
+    }
     SetCtrlVal(setup, SETUPPANEL_LOOPCHECKBOX, 0);
     SetCtrlVal(setup, SETUPPANEL_PRINTCHK, GetPrintState());
     SetCtrlVal(setup, SETUPPANEL_SHORTPRINT, GetShortPrint());

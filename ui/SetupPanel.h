@@ -11,6 +11,10 @@ void DisableControls(int dim);
 int DataDigits(int wordSize);
 // The start value cut to the word size, as the data field shows it; the record keeps all 32 bits.
 unsigned DataShown(int wordSize, unsigned startVal);
+// What the data field shows: the start value cut to the word size, except in pattern mode, where
+// it holds the whole 32-bit pattern, so that the pattern stays the start value when the fields
+// are stored again.
+unsigned DataFieldValue(unsigned startVal);
 // Enables the sub-address field (1) or dims it (0).
 void SetSubAddressControlState(int enabled);
 // The "Connected" lamp and the loop-running lamp.

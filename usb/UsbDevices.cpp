@@ -6,9 +6,11 @@
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
 #include "ui/LoopTimer.h"
+#include "ui/Output.h"
 #include "ui/Panels.h"
 #include "ui/SetupPanel.h"
 
+#include <cstdio>
 #include <cstring>
 
 // Kestrel's buffer for a serial number read from a device or typed in, terminator included.
@@ -23,9 +25,24 @@ static void CloseAllDevices(void) {
     SetUsbId(-1);
 }
 
+// A loop left running would tick on a closed device: it ends as unticking "Loop" ends it,
+// statistics included.
+static void EndLoop(void) {
+    if (GetLoopState() == 0) return;
+    int setup = GetSetupPanelHandle();
+    SetCtrlVal(setup, SETUPPANEL_LOOPCHECKBOX, 0);
+    CallCtrlCallback(setup, SETUPPANEL_LOOPCHECKBOX, EVENT_VAL_CHANGED, 0, 0);
+}
+
 // Hands the library's last error to the error function ("USB Error" box).
 static void ReportUsbError(void) {
     USB_Perror(USB_GetLastError());
+}
+
+// On a bench with several boards, testing another one than configured must not go unnoticed.
+static void ReportSubstitute(const char* missing) {
+    InfoPrintf("Serial number %s not found: ", missing);
+    InfoPrintf("opened device 0, %s (serial number %s), instead.\n", GetDevDesc(), GetSerNum());
 }
 
 void GetCompatibleUsbDevices(int index) {
@@ -107,6 +124,8 @@ void InitUsbInterface(void) {
     int h = GetSerNum()[0] == '\0' ? -1 : OpenUsbDevice(GetSerNum());
     if (h < 0) {
         // The configured board is not there: take device 0 instead.
+        char missing[SERNUM_MAX_CHARS + 1];
+        snprintf(missing, sizeof missing, "%s", GetSerNum());
         if (GetDeviceSerNum(GetSerNum(), 0) != 0) {
             SetSerNum("NULL");
         } else if (GetDeviceDescEx(GetDevDesc(), DEVDESC_MAX_CHARS + 1, 0) != 0) {
@@ -119,6 +138,7 @@ void InitUsbInterface(void) {
                 ReportUsbError();
                 return;
             }
+            if (missing[0] != '\0') ReportSubstitute(missing);
         }
     }
     SetUsbId(h);
@@ -129,6 +149,8 @@ void InitUsbInterface(void) {
     }
     USB_SetLatencyTimer(h, static_cast<unsigned char>(GetLatTimer() & 0xFF));
     USB_SetTimeouts(h, GetTxTimeout(), GetRxTimeout());
+    // The sizes the panel shows are the ones in effect, not the chip's own.
+    USB_SetXferSize(h, GetTxBuffer(), GetRxBuffer());
     if (!USB_ReadEEpromData(h, GetShowEpromState())) {
         ReportUsbError();
         return;
@@ -136,8 +158,21 @@ void InitUsbInterface(void) {
     UpdateDeviceInfo(USB_GetEpromDeviceDesc(), USB_GetEpromSerialNum());
 }
 
+void OpenDebugLog(void) {
+    // Said once until the log opens again, not at every reconnection.
+    static int reported = 0;
+    if (dbg_OpenLogFile()) {
+        reported = 0;
+    } else if (!reported) {
+        reported = 1;
+        InfoPrintf("Debug log off: USB_LogFile.txt or USB_LogFile2.bin cannot be written in the "
+                   "working folder.\n");
+    }
+}
+
 int CmdRefreshCB(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
+    EndLoop();
     int setup = GetSetupPanelHandle();
     CloseAllDevices();
     ClearListCtrl(setup, SETUPPANEL_LSTDEVICES);
@@ -170,12 +205,13 @@ int ResetCB(int, int, int event, void*, int, int) {
     InitUsbInterface();
     InitSetupControls();
     SetCtrlAttribute(GetSetupPanelHandle(), SETUPPANEL_APPLYBTN, ATTR_DIMMED, 0);
-    dbg_OpenLogFile();
+    OpenDebugLog();
     return 0;
 }
 
 int DisconnectCB(int, int, int event, void*, int, int) {
     if (event != EVENT_COMMIT) return 0;
+    EndLoop();
     DisableControls(1);
     StopTimer();
     CloseUsbDevice(GetUsbId());

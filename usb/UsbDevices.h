@@ -18,6 +18,9 @@ void UpdateDeviceInfo(const char* description, const char* serNum);
 // Closes, opens and initialises the configured device; errors go through USB_Perror.
 void InitUsbInterface(void);
 
+// Opens the library's debug log; when it cannot, says so once in the information box.
+void OpenDebugLog(void);
+
 int CmdRefreshCB(int panel, int control, int event, void* callbackData, int eventData1,
                  int eventData2);
 int UsbDevListCB(int panel, int control, int event, void* callbackData, int eventData1,

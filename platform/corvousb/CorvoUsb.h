@@ -185,7 +185,8 @@ void USB_SetPrintfFunc(int (*printfFunc)(const char* format, ...));
 // ---- Debug log ----
 // Opens "USB_LogFile.txt" (one line per library call, in the call-log format of
 // CorvoUsbTesting.h) and "USB_LogFile2.bin" (the raw bytes received by extended reads) in the
-// working directory, both truncated. Opening while open keeps the open files. Flag.
+// working directory, both truncated; a previous non-empty file is kept as "USB_LogFile.txt.1" /
+// "USB_LogFile2.bin.1" (one older generation). Opening while open keeps the open files. Flag.
 int dbg_OpenLogFile(void);
 // The capture stops growing at this size per opening: a longer file is not one of its captures.
 enum { CORVOUSB_CAPTURE_MAX_BYTES = 64 << 20 };

@@ -4,6 +4,8 @@
 #include "platform/corvousb/Files.h"
 
 #include <algorithm>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace corvousb {
@@ -19,10 +21,21 @@ std::FILE* OpenLogFile(const char* name) {
     return file;
 }
 
+// Keeps the previous log as "<name>.1", one older generation, so that reconnecting after a
+// failure does not wipe the evidence. Only a regular file with something in it is kept: an
+// empty one would push out the older evidence for nothing.
+void KeepPrevious(const char* name) {
+    struct stat st;
+    if (::lstat(name, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) return;
+    ::rename(name, (std::string(name) + ".1").c_str());
+}
+
 } // namespace
 
 bool DebugLog::open() {
     if (isOpen()) return true;
+    KeepPrevious(kTextLogName);
+    KeepPrevious(kCaptureName);
     std::unique_ptr<std::FILE, Closer> text(OpenLogFile(kTextLogName));
     if (!text) return false;
     std::unique_ptr<std::FILE, Closer> capture(OpenLogFile(kCaptureName));

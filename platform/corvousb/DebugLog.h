@@ -21,7 +21,8 @@ inline constexpr std::string_view kTextLogFull = "(log full: later calls are not
 
 class DebugLog {
   public:
-    // Opens (truncating) both files in the working directory; true when they are open. A name
+    // Opens (truncating) both files in the working directory; true when they are open. A
+    // non-empty previous file is first renamed "<name>.1" (replacing the older one). A name
     // that is a symbolic link or not a regular file is refused (nothing is truncated through it).
     bool open();
     void close();

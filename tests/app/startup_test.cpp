@@ -46,9 +46,9 @@ TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
     for (const char* call :
          {"USB_FindDevices(0)", "GetDeviceSerNum(data, 0)", "OpenUsbDevice(\"SIM00001\")",
           "UsbSetIntCheckingState(1)", "USB_Init(1, 1)", "USB_SetLatencyTimer(1, 2)",
-          "USB_SetTimeouts(1, 1000, 1000)", "USB_ReadEEpromData(1, 0)",
-          "USB_SetFlowControlToHardware(1)", "UsbSetIntCheckingState(0)", "dbg_OpenLogFile()",
-          "dbg_CloseLogFile()"}) {
+          "USB_SetTimeouts(1, 1000, 1000)", "USB_SetXferSize(1, 4096, 32768)",
+          "USB_ReadEEpromData(1, 0)", "USB_SetFlowControlToHardware(1)",
+          "UsbSetIntCheckingState(0)", "dbg_OpenLogFile()", "dbg_CloseLogFile()"}) {
         from = std::find(from, calls.end(), call);
         ASSERT_NE(from, calls.end()) << call << " missing or out of order";
     }

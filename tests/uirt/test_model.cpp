@@ -299,7 +299,7 @@ class Recorder final : public uirt::FrontEnd {
 // of change, or if Ctrl+C/X/V do not reach the focused text box through the clipboard or reach
 // the front end as other than edits.
 TEST_F(Model, ProgramChangesReachTheFrontEndAndRaiseNoEvent) {
-    auto recorder = std::make_unique<Recorder>(uirt::CreateFrontEnd());
+    auto recorder = std::make_unique<Recorder>(uirt::CreateFrontEnd(nullptr));
     Recorder& r = *recorder;
     uirt::detail::rt().frontEnd = std::move(recorder);
 

@@ -2,6 +2,7 @@
 #include "platform/corvousb/tty/UsbTtys.h"
 
 #include "platform/corvousb/CorvoUsb.h"
+#include "platform/corvousb/Files.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,14 +18,19 @@ namespace corvousb {
 
 namespace {
 
-// The first line of a sysfs attribute, without trailing blanks; "" when it cannot be read.
+// The first line of a sysfs attribute without the white space around it, made printable (a
+// board's strings may hold escape sequences); "" when it cannot be read. Kestrel reads a saved
+// serial number back the same way, so a serial listed here reopens its board.
 std::string ReadAttribute(const fs::path& file) {
     std::ifstream in(file);
     std::string line;
     std::getline(in, line);
-    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!line.empty() && blank(line.back()))
         line.pop_back();
-    return line;
+    line.erase(0, static_cast<std::size_t>(std::find_if_not(line.begin(), line.end(), blank) -
+                                           line.begin()));
+    return Printable(line);
 }
 
 // The device node named by DEVNAME in the tty's uevent file, else /dev/<tty name>.

@@ -350,7 +350,7 @@ int EventLoopQuitCode() {
 
 namespace uirt {
 
-std::unique_ptr<FrontEnd> CreateFrontEnd() {
+std::unique_ptr<FrontEnd> CreateFrontEnd(char**) {
     SetProgressBox(&headless::TestProgressBox());
     return std::make_unique<headless::HeadlessFrontEnd>();
 }

@@ -214,6 +214,13 @@ int InstallCtrlCallback(int panelHandle, int controlId, CtrlCallbackPtr callback
     return 0;
 }
 
+int CallCtrlCallback(int panelHandle, int controlId, int event, int data1, int data2) {
+    int err = 0;
+    if (!control(panelHandle, controlId, &err)) return err;
+    raise(panelHandle, controlId, event, data1, data2);
+    return 0;
+}
+
 int SetCtrlVal(int p, int c, int value) {
     return setNumber(p, c, value);
 }

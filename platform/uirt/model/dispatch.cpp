@@ -84,9 +84,9 @@ FrontEnd* CurrentFrontEnd() {
 using namespace uirt;
 using namespace uirt::detail;
 
-int InitCVIRTE(void*, char**, void*) {
+int InitCVIRTE(void*, char** argv, void*) {
     if (rt().frontEnd) return 1;
-    rt().frontEnd = CreateFrontEnd();
+    rt().frontEnd = CreateFrontEnd(argv);
     if (!rt().frontEnd) return 0;
     for (int h : rt().loadOrder)
         rt().frontEnd->panelLoaded(h);

@@ -126,9 +126,10 @@ class FrontEnd {
     virtual EventLoop& eventLoop() = 0;
 };
 
-// Defined by exactly one front-end library (uirt_qt or uirt_headless); InitCVIRTE calls it.
+// Defined by exactly one front-end library (uirt_qt or uirt_headless); InitCVIRTE calls it with
+// its argv (the program name and the toolkit's options, null-terminated; may be null).
 // Returns null when the front end cannot start.
-std::unique_ptr<FrontEnd> CreateFrontEnd();
+std::unique_ptr<FrontEnd> CreateFrontEnd(char** argv);
 
 // The front end in use, or null before InitCVIRTE / after ResetModel.
 FrontEnd* CurrentFrontEnd();

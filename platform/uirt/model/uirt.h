@@ -141,7 +141,8 @@ inline constexpr int VAL_MENUKEY_MODIFIER = 0x40000;
 // ---- Start-up and event loop -----------------------------------------------------------------
 
 // Creates the front end linked into the program (Qt window or headless). Returns 1 on success,
-// 0 when the front end cannot start (e.g. no display). Arguments are accepted and ignored.
+// 0 when the front end cannot start (e.g. no display). argv (null-terminated, or null): the
+// program name and options for the window system (Qt's standard options); the others are ignored.
 // Calling it again while initialised returns 1 and keeps the front end.
 int InitCVIRTE(void* instance, char** argv, void* reserved);
 // Runs the front end's event loop until QuitUserInterface; returns the quit code.
@@ -165,6 +166,9 @@ int GetActivePanel(); // 0 when none
 // ---- Control callbacks and values ------------------------------------------------------------
 
 int InstallCtrlCallback(int panel, int control, CtrlCallbackPtr callback, void* callbackData);
+// Calls the control's callback with this event as if the user had raised it (nothing happens
+// when it has none). 0, or UIE_BAD_PANEL / UIE_BAD_CONTROL.
+int CallCtrlCallback(int panel, int control, int event, int eventData1, int eventData2);
 
 // Program writes: raise no event. Numerics coerce to their data type and clamp to their range;
 // strings are cut to their maximum length; setting a text box's value APPENDS to its text;

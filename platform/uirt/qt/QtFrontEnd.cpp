@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include "platform/uirt/qt/ProgressDialog.h"
 #include "platform/uirt/qt/TickTimer.h"
@@ -27,29 +29,37 @@ namespace uirt {
 namespace {
 
 // A GUI platform needs a display; without one QApplication would abort the process.
-bool displayAvailable() {
+bool displayAvailable(const std::vector<char*>& args) {
     const auto set = [](const char* name) {
         const char* v = std::getenv(name);
         return v && *v;
     };
+    for (const char* arg : args)
+        if (arg && std::strcmp(arg, "-platform") == 0) return true;
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
 } // namespace
 
-std::unique_ptr<FrontEnd> CreateFrontEnd() {
+std::unique_ptr<FrontEnd> CreateFrontEnd(char** argv) {
     std::unique_ptr<QApplication> app;
     if (!QApplication::instance()) {
-        if (!displayAvailable()) {
+        // QApplication keeps references to argc and argv for its whole life.
+        static char name[] = "kestrel";
+        static std::vector<char*> args;
+        args.assign(1, name);
+        if (argv != nullptr && argv[0] != nullptr)
+            for (char** arg = argv + 1; *arg != nullptr; ++arg)
+                args.push_back(*arg);
+        static int argc;
+        argc = static_cast<int>(args.size());
+        args.push_back(nullptr);
+        if (!displayAvailable(args)) {
             std::fprintf(stderr, "No display: set DISPLAY, or QT_QPA_PLATFORM=offscreen to run "
                                  "without a window.\n");
             return nullptr;
         }
-        // QApplication keeps references to argc and argv for its whole life.
-        static int argc = 1;
-        static char name[] = "kestrel";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QApplication>(argc, argv);
+        app = std::make_unique<QApplication>(argc, args.data());
     }
     // Windows must go while Qt still works. A program may return from main with panels
     // still loaded (the about box lives to the end). At exit the main thread's thread-local

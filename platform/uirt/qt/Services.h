@@ -16,7 +16,8 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 // width), long lines wrapped or cut. A cancelled dialog prints nothing.
 PrintOutcome printPlainText(const QString& text, int lineWidth, bool wrapLines);
 
-// The help window: a QTextBrowser window created on first use and reused after.
+// The help window: a QTextBrowser window with Back, Forward and Home, created on first use and
+// reused after. It reads only regular files of at most 4 MiB.
 class HelpWindow {
   public:
     HelpWindow();
@@ -24,8 +25,8 @@ class HelpWindow {
     HelpWindow(const HelpWindow&) = delete;
     HelpWindow& operator=(const HelpWindow&) = delete;
 
-    // Shows the HTML file at path. Returns false when the file does not exist (no window
-    // is opened for a missing file).
+    // Shows the HTML file at path. Returns false when the file does not exist, is no regular
+    // file or is too large (no window is opened for it).
     bool show(const QString& path);
     // The window, or null before the first successful show().
     QTextBrowser* window() const { return browser_.get(); }

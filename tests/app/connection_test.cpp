@@ -1,0 +1,66 @@
+// Connection edge cases: no board at start, a configured board that is gone, a loop cut short.
+#include "kestrel_session.h"
+
+#include "ui/KestrelUIR.h"
+
+// Fails when a start on an empty bus leaves Apply, Loop, Disconnect or the EEPROM controls on.
+TEST_F(KestrelSession, NoBoardAtStartLeavesThePanelDisconnected) {
+    Then([&] { ExpectTestsOffered(false); });
+    Run();
+}
+
+// Fails when the fall-back to device 0 for a configured serial number that is not on the bus
+// goes unsaid, or says it more than once.
+TEST_F(KestrelSession, UnknownSerialNumberNamesTheBoardOpenedInstead) {
+    AddBoard("Bench Board", "B0");
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    WriteConfig("Simulated Corvo Board\nGONE1\n");
+    const std::string line =
+        "Serial number GONE1 not found: opened device 0, Bench Board (serial number B0), "
+        "instead.\n";
+    Then([&] {
+        const std::string text = InfoText();
+        EXPECT_NE(text.find(line), std::string::npos) << text;
+        EXPECT_EQ(text.find(line), text.rfind(line));
+    });
+    Run();
+}
+
+// Fails when Disconnect or "Scan USB bus" during a loop leaves it ticked or running, or ends it
+// without the statistics that unticking prints.
+TEST_F(KestrelSession, DisconnectAndScanEndALoopAsUntickingDoes) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    Then([&] {
+        const int s = SetupHandle();
+        hl::MarkOption(s, SETUPPANEL_IOMODE, 4);
+        for (int control : {SETUPPANEL_DISCONNECT, SETUPPANEL_CMDREFRESH}) {
+            hl::Press(s, SETUPPANEL_RESETBTN);
+            ASSERT_EQ(hl::Toggle(s, SETUPPANEL_LOOPCHECKBOX, 1), 0);
+            hl::TimerTick(s, SETUPPANEL_TIMER);
+            ASSERT_TRUE(LoopRunning());
+            const size_t before = InfoText().size();
+            hl::Press(s, control);
+            EXPECT_FALSE(LoopRunning()) << control;
+            EXPECT_EQ(hl::Value(s, SETUPPANEL_LOOPCHECKBOX), 0) << control;
+            EXPECT_EQ(GetLoopState(), 0) << control;
+            EXPECT_NE(InfoText().find("Processed frames", before), std::string::npos) << control;
+        }
+    });
+    Run();
+}
+
+// Fails when a debug log that cannot be opened goes unsaid, or is said at every reconnection.
+TEST_F(KestrelSession, DebugLogThatCannotOpenIsSaidOnce) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    std::filesystem::create_symlink("elsewhere.txt", "USB_LogFile.txt");
+    const std::string line = "Debug log off: USB_LogFile.txt or USB_LogFile2.bin cannot be "
+                             "written in the working folder.\n";
+    Then([&] {
+        hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
+        hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
+        const std::string text = InfoText();
+        EXPECT_NE(text.find(line), std::string::npos) << text;
+        EXPECT_EQ(text.find(line), text.rfind(line));
+    });
+    Run();
+}
