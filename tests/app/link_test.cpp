@@ -1,6 +1,6 @@
 // Link parameters, the encapsulation switch, FIFO purge and status, and the setup panel's
 // contents, close and show.
-#include "kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"

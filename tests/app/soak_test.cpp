@@ -1,5 +1,5 @@
 // Soak: loop mode's extended reads for 100,000 ticks on the in-memory bus, with faults.
-#include "kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"

@@ -1,5 +1,5 @@
 // Start-up, shutdown, the information box and the "USB Error" box.
-#include "kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "core/time_utils.h"
 #include "platform/uirt/model/uirt.h"

@@ -1,6 +1,6 @@
 // The setup panel's transfer controls: the four fields, "Apply", the option radio groups, the
 // pattern ring and the print check boxes, acted on as the user.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "engine/Dispatch.h"
 #include "engine/LoopMode.h"

@@ -1,6 +1,6 @@
 // The data dump: line layout, short print, word widths and byte order, as the information box
 // shows them.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "engine/DataDump.h"
 

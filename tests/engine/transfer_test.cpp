@@ -1,7 +1,7 @@
 // The two transfer tests in each I/O mode: library calls in order, warnings, dumps, rate lines,
 // error reports and the word count; the extended read, the word-count range, allocation
 // failure and the rate line's format.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "engine/TransferRun.h"
 #include "engine/UsbTest.h"

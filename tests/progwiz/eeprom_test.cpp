@@ -1,5 +1,5 @@
 // EEPROM write failures, erase and read.
-#include "progwiz_session.h"
+#include "tests/support/ProgWizSession.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // The Edit menu, its pop-up in the information box, and File > Print, on a running Kestrel.
-#include "tests/app/kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"

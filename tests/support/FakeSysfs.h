@@ -1,7 +1,7 @@
 // A fake sysfs tree describing USB ttys, for tests of the tty transport (CORVOUSB_SYSFS_ROOT).
 #pragma once
 
-#include "TestScopes.h"
+#include "tests/support/ScratchDir.h"
 
 #include <filesystem>
 #include <fstream>
