@@ -37,7 +37,7 @@ class FakeSysfs {
                                                   root / "class" / "tty" / "tty0");
     }
 
-    TempDir dir;
+    TempDir dir{"sysfs"}; // apart from the scratch folder a test may run in
     const std::filesystem::path root = dir.path;
 
   private:
