@@ -3,10 +3,7 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -223,21 +220,6 @@ TEST_F(InfoBox, CutAndPasteThroughTheModelChangeOnlyTheirPart) {
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
     EXPECT_EQ(ModelText(), QStringLiteral("b\n\n"));
     EXPECT_EQ(box->toPlainText(), ModelText());
-}
-
-// Fails when the box does not use the installed DejaVu Sans Mono, when a dump line's columns
-// would not line up (glyphs of unequal advance), when a proportional font passes the check,
-// or when the monospaced box wraps its lines.
-TEST_F(InfoBox, DumpColumnsLineUpInDejaVuSansMono) {
-    EXPECT_EQ(box->font().family(), QStringLiteral("DejaVu Sans Mono")); // asked for by name
-    EXPECT_EQ(QFontInfo(box->font()).family(), QStringLiteral("DejaVu Sans Mono"));
-    EXPECT_TRUE(uirt::qt::equalAdvances(box->font()));
-    const QFontMetricsF m(box->font());
-    const QString line = QStringLiteral("00000010 : 0A 1B FF 7E  ..i.W.|m");
-    EXPECT_EQ(m.horizontalAdvance(line), line.size() * m.horizontalAdvance(QLatin1Char('0')));
-    QFont proportional(QStringLiteral("DejaVu Sans"));
-    EXPECT_FALSE(uirt::qt::equalAdvances(proportional));
-    EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::NoWrap);
 }
 
 } // namespace
