@@ -1,9 +1,11 @@
 // The command line: --maintenance, --help, --version and an unknown option.
 #include "app/CommandLine.h"
+#include "tests/support/CaptureOutput.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -21,12 +23,12 @@ Outcome Read(std::vector<std::string> args) {
     for (std::string& a : args)
         argv.push_back(a.data());
     Outcome o{0, -1, -1, "", ""};
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    o.run =
-        ReadCommandLine(static_cast<int>(argv.size()), argv.data(), &o.maintenance, &o.exitCode);
-    o.out = ::testing::internal::GetCapturedStdout();
-    o.err = ::testing::internal::GetCapturedStderr();
+    o.err = CaptureOutput(STDERR_FILENO, [&] {
+        o.out = CaptureOutput(STDOUT_FILENO, [&] {
+            o.run = ReadCommandLine(static_cast<int>(argv.size()), argv.data(), &o.maintenance,
+                                    &o.exitCode);
+        });
+    });
     return o;
 }
 
@@ -41,12 +43,11 @@ TEST(CommandLine, OptionsUsageAndVersion) {
     EXPECT_EQ(maintenance.maintenance, 1);
     EXPECT_EQ(maintenance.out + maintenance.err, "");
 
-    Outcome help = Read({"kestrel", "--help"});
-    EXPECT_EQ(help.run, 0);
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.starts_with("Usage: kestrel [--maintenance]\n")) << help.out;
-    EXPECT_NE(help.out.find("--version"), std::string::npos);
-    EXPECT_EQ(help.err, "");
+    for (const char* option : {"--help", "-h"}) {
+        Outcome help = Read({"kestrel", option});
+        EXPECT_EQ(std::tuple(help.run, help.exitCode, help.err), std::tuple(0, 0, "")) << option;
+        EXPECT_TRUE(help.out.starts_with("Usage: kestrel [--maintenance]\n")) << help.out;
+    }
 
     Outcome version = Read({"kestrel", "--version"});
     EXPECT_EQ(version.run, 0);
