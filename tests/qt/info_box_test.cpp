@@ -76,9 +76,9 @@ int ResetOnRightClick(int panel, int control, int event, void*, int, int) {
     return 0;
 }
 
-// Fails when the user can click, right-click or read a popup while the box still lags
-// behind the model, when a right click rewrites the widget's text, or a text replaced by the
-// right click's callback is not shown.
+// Fails when the user can click, right-click, press a key or read a popup while the box still
+// lags behind the model, when a right click rewrites the widget's text, or a text replaced by
+// the right click's callback is not shown.
 TEST_F(InfoBox, UserActionsAndPopupsSeeEverythingAppended) {
     Append("pressed\n");
     QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -86,6 +86,9 @@ TEST_F(InfoBox, UserActionsAndPopupsSeeEverythingAppended) {
     Append("right\n");
     RightClick(box->viewport(), QPoint(5, 5));
     EXPECT_EQ(box->toPlainText(), QStringLiteral("pressed\nright\n"));
+    Append("key\n");
+    QTest::keyClick(box, Qt::Key_End);
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("pressed\nright\nkey\n"));
     Append("popup\n");
     QString shown;
     QTimer::singleShot(0, [&] {
@@ -93,7 +96,7 @@ TEST_F(InfoBox, UserActionsAndPopupsSeeEverythingAppended) {
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
     MessagePopup("Kestrel", "text");
-    EXPECT_EQ(shown, QStringLiteral("pressed\nright\npopup\n"));
+    EXPECT_EQ(shown, QStringLiteral("pressed\nright\nkey\npopup\n"));
 
     QTest::keyClicks(box, "typed ");
     int changes = 0;
