@@ -252,7 +252,10 @@ TEST_F(QtFrontEndTest, TypingRaisesEventsOncePerFinishedEntry) {
     EXPECT_EQ(EventsOf(SETUPPANEL_LATTIMER), kChangeCommit);
     EXPECT_EQ(IntVal(setup_, SETUPPANEL_LATTIMER), 255);
     EXPECT_EQ(lat->text(), QStringLiteral("255"));
-    widget<QLineEdit>(setup_, SETUPPANEL_SERNUMTXT)->setFocus(); // focus leaves: no second entry
+    QString over = QStringLiteral("300");
+    int at = 3;
+    EXPECT_EQ(lat->validate(over, at), QValidator::Intermediate); // not an entry to take as is
+    widget<QLineEdit>(setup_, SETUPPANEL_SERNUMTXT)->setFocus();  // focus leaves: no second entry
     EXPECT_EQ(EventsOf(SETUPPANEL_LATTIMER).size(), 2u);
 
     events.clear();

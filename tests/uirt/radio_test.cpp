@@ -26,7 +26,14 @@ class Radio : public ::testing::Test {
 // Fails if marking an option does not clear the others, reading it back gives another index,
 // a bad index is taken, or a conversion or read of something that is not a tree succeeds.
 TEST_F(Radio, MarkedOptionRoundTripKeepsExactlyOneMarked) {
+    // Marks set before the conversion: one is left.
+    SetTreeItemAttribute(setup, SETUPPANEL_DATASZRADIO, 1, ATTR_MARK_STATE, 1);
+    SetTreeItemAttribute(setup, SETUPPANEL_DATASZRADIO, 2, ATTR_MARK_STATE, 1);
     ASSERT_EQ(Radio_ConvertFromTree(setup, SETUPPANEL_DATASZRADIO), SETUPPANEL_DATASZRADIO);
+    int marked = 0;
+    for (const auto& item : uirt::FindControl(setup, SETUPPANEL_DATASZRADIO)->items)
+        marked += item.marked;
+    EXPECT_EQ(marked, 1);
     int index = -1;
     EXPECT_EQ(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 2), 0);
     EXPECT_EQ(Radio_GetMarkedOption(setup, SETUPPANEL_DATASZRADIO, &index), 0);
