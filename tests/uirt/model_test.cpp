@@ -154,6 +154,9 @@ TEST_F(Model, MenuDimmerRunsBeforeItemsAndPopups) {
     EXPECT_EQ(RunPopupMenu(bar, TM_EDIT, panel, 40, 30, 0, 0, 0, 0), TM_COPY);
     EXPECT_EQ(Events(), (Strings{"dimmer", "m7"}));
     EXPECT_EQ(RunPopupMenu(bar, TM_EDIT, panel, 0, 0, 0, 0, 0, 0), 0); // dismissed
+    SetMenuBarAttribute(bar, TM_COPY, ATTR_DIMMED, 1);
+    hl::ChooseNextPopupItem(TM_COPY);
+    EXPECT_EQ(RunPopupMenu(bar, TM_EDIT, panel, 0, 0, 0, 0, 0, 0), 0); // a dimmed item
     // A dimmer that dims the item the user is about to choose wins.
     InstallMenuDimmerCallback(bar,
                               [](int b, int) { SetMenuBarAttribute(b, TM_DO, ATTR_DIMMED, 1); });
