@@ -73,6 +73,7 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         ExpectPopups(
             {{"Warning",
               "You're about to erase the content of your hardware EEPROM\nAre you sure ?"}});
+        EXPECT_EQ(hl::Popups()[0].answer, 0);
         EXPECT_TRUE(CallsSince(mark).empty());
         EXPECT_TRUE(pauses.empty());
 
