@@ -1,9 +1,17 @@
 // Connection edge cases: no board at start, a configured board that is gone, a loop cut short.
-#include "kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "ui/KestrelUIR.h"
 
 // Fails when a start on an empty bus leaves Apply, Loop, Disconnect or the EEPROM controls on.
+// The loop runs: its timer ticks, the record says so and "Loop" is ticked.
+static bool LoopRunning() {
+    int enabled = 0;
+    GetCtrlAttribute(GetSetupPanelHandle(), SETUPPANEL_TIMER, ATTR_ENABLED, &enabled);
+    return enabled != 0 && GetLoopState() != 0 &&
+           hl::Value(GetSetupPanelHandle(), SETUPPANEL_LOOPCHECKBOX) != 0;
+}
+
 TEST_F(KestrelSession, NoBoardAtStartLeavesThePanelDisconnected) {
     Then([&] { ExpectTestsOffered(false); });
     Run();

@@ -1,5 +1,5 @@
 // The setup panel's "Data check" group: shown from kestrel.ini at start-up, saved at exit.
-#include "kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 // Fails when the group does not show the saved settings, a change is not saved to kestrel.ini
 // at exit, kestrel.cfg stops being its 20 lines, or the sequence is not dimmed while unused.

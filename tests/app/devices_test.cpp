@@ -1,5 +1,5 @@
 // Device listing, scan, selection, connection and disconnection on the setup panel.
-#include "kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"

@@ -1,5 +1,5 @@
 // What the setup panel shows after it is filled again: the pattern in use and the loop time used.
-#include "kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "progwiz/Eeprom.h"
 #include "ui/KestrelUIR.h"

@@ -1,5 +1,6 @@
 // Quitting on a signal: settings that cannot be saved are said on the standard error, no box.
-#include "kestrel_session.h"
+#include "tests/support/CaptureOutput.h"
+#include "tests/support/KestrelSession.h"
 
 #include "platform/uirt/model/quitsignal.h"
 
@@ -14,9 +15,7 @@ TEST_F(KestrelSession, QuitBySignalSaysUnsavedSettingsOnStandardError) {
         uirt::NoteQuitSignal(SIGTERM);
         QuitUserInterface(0);
     });
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(KestrelMain(), 0);
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    const std::string said = CaptureOutput(STDERR_FILENO, [] { EXPECT_EQ(KestrelMain(), 0); });
     EXPECT_TRUE(hl::Popups().empty());
     EXPECT_TRUE(said.starts_with("Kestrel: The settings could not be saved to ")) << said;
 }

@@ -1,10 +1,9 @@
 // Start-up, shutdown, the information box and the "USB Error" box.
-#include "kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "core/time_utils.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
-#include "ui/LoopTimer.h"
 #include "ui/Output.h"
 
 #include <sys/stat.h>
@@ -54,11 +53,9 @@ TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
     }
     EXPECT_EQ(calls.back(), "USB_CloseAll()");
 
-    std::ifstream saved("kestrel.cfg");
-    EXPECT_EQ(
-        std::string(std::istreambuf_iterator<char>(saved), {}),
-        "Simulated Corvo Board\nSIM00001\n0\n0\n0\n00000000\n1\n1\n0\n2\n0\n2\n3e8\n3e8\n1000\n"
-        "8000\n0\n1\n0\n1\n");
+    // The record's lines: tests/core.
+    EXPECT_EQ(ConfigLines().size(), 20u);
+    EXPECT_EQ(ConfigLines()[1], "SIM00001");
 }
 
 static void* FailingAlloc(size_t) {
@@ -73,32 +70,6 @@ TEST_F(KestrelSession, BufferAllocationFailureStopsQuietly) {
     EXPECT_EQ(hl::LastText("MAINPANEL", MAINPANEL_INFOTEXTBOX), "Main buffer allocation error!\n");
     EXPECT_FALSE(hl::EventLoopRan());
     EXPECT_FALSE(std::filesystem::exists("kestrel.cfg"));
-}
-
-// Fails when a library error during loop mode leaves the loop running, shows more than one
-// box, or keeps the check box or the loop state set.
-TEST_F(KestrelSession, UsbErrorStopsLoopMode) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
-        hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
-        SetTimerPeriod(2);
-        StartTimer();
-        SetCtrlVal(SetupHandle(), SETUPPANEL_LOOPCHECKBOX, 1);
-        SetLoopState(1);
-        bus::FailNextCall("USB_Init", 9);
-        hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(Popups("USB Error"), 1u);
-        EXPECT_EQ(hl::Popups()[0].text, CorvoUsb_ErrorText(9));
-        EXPECT_LT(hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER), 0);
-        int enabled = 1;
-        GetCtrlAttribute(SetupHandle(), SETUPPANEL_TIMER, ATTR_ENABLED, &enabled);
-        EXPECT_EQ(enabled, 0);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LOOPCHECKBOX), 0);
-        EXPECT_EQ(GetLoopState(), 0);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED_2), 0);
-    });
-    Run();
 }
 
 // Fails when InfoPrintf breaks lines it was not given, or overruns its buffer on long text.

@@ -1,9 +1,9 @@
 // Kestrel with a board on a USB serial line: a pseudo-terminal listed in a fake sysfs tree, the
 // simulated board's firmware answering on its far side.
-#include "kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
-#include "FakeSysfs.h"
-#include "PtyBoard.h"
+#include "tests/support/FakeSysfs.h"
+#include "tests/support/PtyBoard.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
 

@@ -14,7 +14,7 @@
 class ConfigSafety : public ConfigDir {
   protected:
     std::string Path(const std::string& name) const {
-        return fs::canonical(dir_).string() + "/" + name;
+        return fs::canonical(".").string() + "/" + name;
     }
     // The problem told when the settings could not be saved, for `reason`.
     std::string NotSaved(const std::string& reason) const {

@@ -1,7 +1,7 @@
 // Shared fixture of the CorvoUsb tests: an in-memory bus with one simulated board.
 #pragma once
 
-#include "TestScopes.h"
+#include "tests/support/ScratchDir.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
 

@@ -1,6 +1,6 @@
 // The debug log's older generation: the previous log is kept when a new one starts.
 #include "CorvoUsbFixture.h"
-#include "TestScopes.h"
+#include "tests/support/ScratchDir.h"
 
 namespace fs = std::filesystem;
 

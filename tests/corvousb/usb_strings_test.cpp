@@ -1,6 +1,6 @@
 // A board's USB strings as the library lists them: printable, without white space around them.
 #include "CorvoUsbFixture.h"
-#include "FakeSysfs.h"
+#include "tests/support/FakeSysfs.h"
 
 using ::testing::ElementsAre;
 

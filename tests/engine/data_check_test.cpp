@@ -1,6 +1,6 @@
 // Data checking in the transfer tests: nothing changes with it off; pseudo-random data, the
 // verification of read-backs, raw streams and frame payloads, and the loop's totals with it on.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "check/Prbs.h"
 #include "core/AdditionSettings.h"

@@ -1,6 +1,6 @@
 // The maintenance tools: the timer overhead check, the capture replay and the marker search,
 // and the replay of a loop's capture.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "core/IoMode.h"
 #include "engine/OfflineDiag.h"

@@ -1,6 +1,6 @@
 // The setup panel's transfer controls: the four fields, "Apply", the option radio groups, the
 // pattern ring and the print check boxes, acted on as the user.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "core/IoMode.h"
 #include "engine/Dispatch.h"
@@ -121,55 +121,5 @@ TEST_F(EngineSession, ApplyRunsTheSelectedTest) {
         EXPECT_EQ(Info(), "");
         // The frame format outlives the session in this process: back to the start-up format.
         hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 1);
-    });
-}
-
-// Fails when a callback acts on an event other than its own: each is called with the events
-// it must ignore, and no setting, control or library call may change.
-TEST_F(EngineSession, CallbacksIgnoreOtherEvents) {
-    RunStep([this] {
-        const int setup = SetupHandle();
-        SetCtrlVal(setup, SETUPPANEL_SHORTPRINT, GetShortPrint() == 0);
-        SetCtrlVal(setup, SETUPPANEL_PRINTCHK, GetPrintState() == 0);
-        SetCtrlVal(setup, SETUPPANEL_WORDCOUNT, 99u);
-        SetCtrlVal(setup, SETUPPANEL_LOOPCHECKBOX, 1);
-        SetCtrlVal(setup, SETUPPANEL_LOOPRING, 1000);
-        Radio_SetMarkedOption(setup, SETUPPANEL_IOMODE, IOMODE_WRRD_BURST);
-        Radio_SetMarkedOption(setup, SETUPPANEL_BYTEORDERRADIO, 1);
-        Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 2);
-        Radio_SetMarkedOption(setup, SETUPPANEL_DATATYPERADIO, 1);
-        const struct {
-            CtrlCallbackPtr callback;
-            int control;
-            std::vector<int> ignored;
-        } cases[] = {
-            {IOCallback, SETUPPANEL_APPLYBTN, {EVENT_RIGHT_CLICK, EVENT_TIMER_TICK}},
-            {IOCallback, SETUPPANEL_WORDCOUNT, {EVENT_COMMIT, EVENT_RIGHT_CLICK}},
-            {IOModeCB, SETUPPANEL_IOMODE, {EVENT_VAL_CHANGED, EVENT_RIGHT_CLICK}},
-            {ByteOrderCB, SETUPPANEL_BYTEORDERRADIO, {EVENT_VAL_CHANGED}},
-            {DataSizeCB, SETUPPANEL_DATASZRADIO, {EVENT_VAL_CHANGED}},
-            {DataTypeCB, SETUPPANEL_DATATYPERADIO, {EVENT_VAL_CHANGED}},
-            {PatternCB, SETUPPANEL_PATTERNRING, {EVENT_VAL_CHANGED}},
-            {PrintChkCB, SETUPPANEL_PRINTCHK, {EVENT_VAL_CHANGED}},
-            {ShortPrintChkCB, SETUPPANEL_SHORTPRINT, {EVENT_VAL_CHANGED}},
-            {LoopChkCB, SETUPPANEL_LOOPCHECKBOX, {EVENT_COMMIT, EVENT_RIGHT_CLICK}},
-            {LoopTimeCB, SETUPPANEL_LOOPRING, {EVENT_VAL_CHANGED}},
-            {TimerCB, SETUPPANEL_TIMER, {EVENT_COMMIT, EVENT_VAL_CHANGED}},
-        };
-        SaveConfig();
-        const auto before = ConfigLines();
-        MarkCalls();
-        ClearInfo();
-        for (const auto& c : cases)
-            for (int event : c.ignored)
-                EXPECT_EQ(c.callback(setup, c.control, event, nullptr, 0, 0), 0);
-        SaveConfig();
-        EXPECT_EQ(ConfigLines(), before);
-        EXPECT_EQ(GetLoopState(), 0);
-        EXPECT_EQ(GetPatternMode(), 0);
-        EXPECT_EQ(hl::Text(setup, SETUPPANEL_DATA), "00");
-        EXPECT_FALSE(hl::IsDimmed(setup, SETUPPANEL_SHORTPRINT));
-        EXPECT_TRUE(Calls().empty());
-        EXPECT_EQ(Info(), "");
     });
 }

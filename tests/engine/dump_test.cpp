@@ -1,6 +1,6 @@
 // The data dump: line layout, short print, word widths and byte order, as the information box
 // shows them.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "engine/DataDump.h"
 
@@ -41,18 +41,15 @@ TEST_F(EngineSession, DumpLayouts) {
          "\n...18 19 1A 1B 1C 1D 1E 1F \n00000020> 20 21 22 23 24 25 26 27 \n**** End of dump\n\n"},
         {0, 40, 0, 0, 0, 1, n, Dump(ByteLine(0, 15) + ByteLine(16, 31) + ByteLine(32, 39))},
         {0, 20, 1, 0, 0, 1, n, Dump(ByteLine(0, 15) + "\n..." + ByteLine(16, 19))},
-        {0, 32, 1, 0, 0, 1, n, Dump(ByteLine(0, 15) + "\n..." + ByteLine(16, 31))},
         {0, 48, 1, 0, 0, 1, n, Dump(ByteLine(0, 15) + "\n..." + ByteLine(32, 47))},
         {0, 16, 1, 0, 0, 1, n, Dump(ByteLine(0, 15))},
         {1, 11, 0, 1, 0, 1, w, Dump("\n00000000> 1234 5678 9ABC DEF0 0102 ")},
-        {1, 4, 0, 0, 0, 1, w, Dump("\n00000000> 3412 7856 ")},
         {2, 12, 0, 1, 0, 1, w, Dump("\n00000000> 12345678 9ABCDEF0 01020304 ")},
         {2, 20, 0, 0, 0, 1, n,
          Dump("\n00000000> 03020100 07060504 0B0A0908 0F0E0D0C \n00000004> 13121110 ")},
         {0, 8, 0, 0, 1, 1, w, Dump("\n00000000> 78563412 F0DEBC9A ")},
         {7, 8, 0, 0, 0, 1, w, Dump("\n00000000> 78563412 F0DEBC9A ")},
         {2, 3, 0, 0, 0, 1, w, Dump("")},
-        {0, 0, 0, 0, 0, 1, w, Dump("")},
         {0, 16, 0, 0, 0, 1, nullptr, ""},
         {0, 16, 0, 0, 0, 0, w, ""},
     };

@@ -1,7 +1,7 @@
 // Long engine work and its figures: "<Wr/Rd byte>" against a board that goes away, long work
 // stopped by the user or a quit signal, capture files the offline tools refuse, and counts
 // printed as unsigned 64-bit numbers.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "engine/LoopMode.h"
 #include "engine/UsbTest.h"

@@ -1,6 +1,6 @@
 // Loop mode: start and stop, ticks, the period, the frame statistics and a USB error during
 // the loop, acted on as the user.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "core/IoMode.h"
 #include "engine/LoopMode.h"

@@ -1,11 +1,12 @@
 // The two transfer tests in each I/O mode: library calls in order, warnings, dumps, rate lines,
 // error reports and the word count; the extended read, the word-count range, allocation
 // failure and the rate line's format.
-#include "engine_session.h"
+#include "tests/support/EngineSession.h"
 
 #include "core/IoMode.h"
 #include "engine/TransferRun.h"
 #include "engine/UsbTest.h"
+#include "tests/support/CaptureOutput.h"
 
 #include <cmath>
 #include <optional>
@@ -59,6 +60,7 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
     const std::string e9 = "USB_Perror(9)", e21 = "USB_Perror(21)";
     const auto refuse = [](int b) { bus::RefuseEveryByte(b); };
     const auto limit12 = [](int b) { bus::LimitReads(b, 12); };
+    const auto limit2 = [](int b) { bus::LimitReads(b, 2); };
     const auto send8 = [&](int b) { bus::SendUnasked(b, sent); };
     const auto send3 = [&](int b) { bus::SendUnasked(b, {sent, 3}); };
     const auto noMemory = [](int) {
@@ -104,6 +106,7 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
         {"raw write refused", raw, WR, 0, 4, 1, refuse, {rawWr4, e21}, "", kNoRate, 1},
         {"raw burst", raw, BURST, 0, 4, 1, {}, {rawWr4, rawRd4}, burst, 4, 0},
         {"raw burst, print off", raw, BURST, 0, 4, 0, {}, {rawWr4, rawRd4}, "", 4, 0},
+        {"raw burst, short read", raw, BURST, 0, 4, 0, limit2, {rawWr4, rawRd4}, "", 2, 0},
         {"raw burst write error", raw, BURST, 0, 4, 1, Fail("USB_Write", 9), {rawWr4, e9}, "", kNoRate,
          1},
         {"raw burst read error", raw, BURST, 0, 4, 1, Fail("USB_Read", 9), {rawWr4, rawRd4, e9}, wrote,
@@ -187,6 +190,7 @@ TEST_F(EngineSession, SubAddressExtendedRead) {
         SetRxBuffer(4096);
         SetNFrames(2);
         SetPrecTimerMarks(5, 5);
+        bus::DropFrames(board_, 2, 3);
         MarkCalls();
         ClearInfo();
         usb_test();
@@ -212,11 +216,29 @@ TEST_F(EngineSession, SubAddressExtendedRead) {
                   (std::vector<std::string>{"UsbRdEx(1, data, 262144, out)", "USB_GetStatus(1, 0)",
                                             "PrintFrameInfo()", "USB_Perror(9)"}));
         EXPECT_TRUE(Info().starts_with("Processed frames before this error 3\n"
-                                       "Lost frames before this error 0\n"
+                                       "Lost frames before this error 3\n"
                                        "USB_GetStatus() = 0\n"))
             << Info();
         EXPECT_EQ(hl::Popups().size(), 1u);
         EXPECT_EQ(GetNFrames(), 3);
+    });
+}
+
+// Fails when a raw write that the board cuts short (its time-out ends it) is reported as a
+// read, or without the counts.
+TEST_F(EngineSession, ShortRawWriteIsReportedAsWritten) {
+    RunStep([] {
+        TestSettings(1, 0, 65536, 0);
+        USB_SetTimeouts(GetUsbId(), 1, 1000);
+        ClearInfo();
+        usb_test_raw();
+        const auto [rateAt, figure] = RateLine(Info());
+        std::smatch m;
+        const std::string warning = Info().substr(0, rateAt);
+        ASSERT_TRUE(std::regex_match(
+            warning, m, std::regex("Warning : only ([0-9]+) bytes of 65536 were written\n")))
+            << warning;
+        EXPECT_NEAR(figure, std::stod(m[1]), std::stod(m[1]) * 0.001);
     });
 }
 
@@ -231,9 +253,7 @@ TEST_F(EngineSession, AllocationFailure) {
         TestSettings(0, 1, 10, 1);
         MarkCalls();
         ClearInfo();
-        ::testing::internal::CaptureStdout();
-        usb_test();
-        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Memory allocation error\n");
+        EXPECT_EQ(CaptureOutput(STDOUT_FILENO, usb_test), "Memory allocation error\n");
         EXPECT_EQ(Info(), "");
         usb_test_raw();
         SetTransferBlockAllocator(nullptr);

@@ -1,5 +1,6 @@
 // Where the help pages are found: beside the executable, in the installed data folder, in the
 // source tree; and --help-pages, which prints the folder found.
+#include "tests/support/CaptureOutput.h"
 #include "ui/HelpFolder.h"
 
 #include "packaging_support.h"
@@ -28,10 +29,9 @@ TEST(HelpFolder, FirstPlaceThatHoldsThePages) {
 TEST(HelpFolder, HelpPagesOptionPrintsTheFolder) {
     // The test program sits in the build tree without a copy of the pages: the source's are used.
     int exitCode = -1;
-    ::testing::internal::CaptureStdout();
-    EXPECT_EQ(ReadOption("--help-pages", &exitCode), 0);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-              (fs::path(KESTREL_SOURCE_DIR) / "Help").string() + "\n");
+    EXPECT_EQ(
+        CaptureOutput(STDOUT_FILENO, [&] { EXPECT_EQ(ReadOption("--help-pages", &exitCode), 0); }),
+        (fs::path(KESTREL_SOURCE_DIR) / "Help").string() + "\n");
     EXPECT_EQ(exitCode, 0);
 }
 

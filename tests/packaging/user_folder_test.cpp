@@ -1,6 +1,7 @@
 // The per-user working folder of a desktop start: its path from the XDG variables, its creation
 // (0700, never through a link, only the user's own) and the --desktop option that enters it.
 #include "app/UserFolder.h"
+#include "tests/support/CaptureOutput.h"
 
 #include "packaging_support.h"
 
@@ -56,11 +57,10 @@ TEST(UserFolder, RefusesLinksFilesAndOtherUsersFolders) {
     fs::create_directories(home);
     fs::create_directory_symlink(scratch / "elsewhere", home / ".local");
     int exitCode = -1;
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(ReadOption("--desktop", &exitCode), 0);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "kestrel: cannot use the folder " + (state / "kestrel").string() +
-                  ": a part of it is a symbolic link or not a folder\n");
+    EXPECT_EQ(
+        CaptureOutput(STDERR_FILENO, [&] { EXPECT_EQ(ReadOption("--desktop", &exitCode), 0); }),
+        "kestrel: cannot use the folder " + (state / "kestrel").string() +
+            ": a part of it is a symbolic link or not a folder\n");
     EXPECT_EQ(exitCode, 1);
 
     char problem[256];

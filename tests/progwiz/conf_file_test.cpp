@@ -1,5 +1,5 @@
 // "Conf.tmp" that is a link, read-only or a FIFO, and one replaced whole.
-#include "progwiz_session.h"
+#include "tests/support/ProgWizSession.h"
 
 #include <csignal>
 #include <gmock/gmock.h>

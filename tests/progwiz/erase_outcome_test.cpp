@@ -1,5 +1,5 @@
 // What an erase and a write tell the user: the default answer, failures, what the EEPROM holds.
-#include "progwiz_session.h"
+#include "tests/support/ProgWizSession.h"
 
 #include <gmock/gmock.h>
 

@@ -7,6 +7,7 @@
 #include "platform/uirt/model/uirt.h"
 #include "platform/uirt/qt/uirt_qt.h"
 #include "progwiz/Eeprom.h"
+#include "tests/support/ScratchDir.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Panels.h"
 
@@ -20,9 +21,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -83,13 +82,7 @@ void RunWizardAndErase() {
 // Fails when the wizard's pages do not follow each other in their own windows, a typed entry
 // does not reach the board, the board does not show up under its new identity, or the erase
 // pause does not show the busy pointer.
-TEST(QtWizard, RunsPageByPageAndErasesWithBusyPointer) {
-    namespace fs = std::filesystem;
-    const fs::path previous = fs::current_path();
-    const fs::path dir =
-        fs::temp_directory_path() / ("kestrel_qt_wizard_" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    fs::current_path(dir);
+TEST_F(InScratchDir, QtWizardRunsPageByPageAndErasesWithBusyPointer) {
     corvousb::testing::ResetBus();
     corvousb::testing::AddBoard();
     SetEepromPause([](int) {
@@ -113,9 +106,6 @@ TEST(QtWizard, RunsPageByPageAndErasesWithBusyPointer) {
     EXPECT_EQ(KestrelMain(), 0);
     EXPECT_TRUE(ran);
     uirt::ResetModel(); // the windows go while Qt is still whole
-
     SetEepromPause(nullptr);
     corvousb::testing::ResetBus();
-    fs::current_path(previous);
-    fs::remove_all(dir);
 }

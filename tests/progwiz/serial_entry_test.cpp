@@ -1,5 +1,5 @@
 // The wizard's serial number entry: what the EEPROM cannot hold is refused, with the reason.
-#include "progwiz_session.h"
+#include "tests/support/ProgWizSession.h"
 
 // Fails when an entry longer than 8 characters, or with a space or a control character, reaches
 // the record (cut or whole) or is refused without the reason beside the field, or when a good

@@ -1,5 +1,5 @@
 // The "New board wizard": pages, entries, Cancel and Finish, "Conf.tmp", opening twice.
-#include "progwiz_session.h"
+#include "tests/support/ProgWizSession.h"
 
 // Fails when committed entries do not reach the record and the board (64-character
 // description, 8-character serial number, power, source, drive current), "Conf.tmp"

@@ -14,7 +14,7 @@
 #include "ui/KestrelUIR.h"
 #include "ui/Resources.h"
 
-// The QApplication lives for the whole program (test_qt.cpp); each test starts the front end
+// The QApplication lives for the whole program (front_end_test.cpp); each test starts the front end
 // again on a reset model.
 class QtPanelTest : public ::testing::Test {
   protected:

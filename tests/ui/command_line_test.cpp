@@ -1,9 +1,11 @@
 // The command line: --maintenance, --help, --version and an unknown option.
 #include "app/CommandLine.h"
+#include "tests/support/CaptureOutput.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -22,12 +24,12 @@ Outcome Read(std::vector<std::string> args) {
         argv.push_back(a.data());
     argv.push_back(nullptr);
     Outcome o{0, -1, -1, "", ""};
-    ::testing::internal::CaptureStdout();
-    ::testing::internal::CaptureStderr();
-    o.run =
-        ReadCommandLine(static_cast<int>(args.size()), argv.data(), &o.maintenance, &o.exitCode);
-    o.out = ::testing::internal::GetCapturedStdout();
-    o.err = ::testing::internal::GetCapturedStderr();
+    o.err = CaptureOutput(STDERR_FILENO, [&] {
+        o.out = CaptureOutput(STDOUT_FILENO, [&] {
+            o.run = ReadCommandLine(static_cast<int>(args.size()), argv.data(), &o.maintenance,
+                                    &o.exitCode);
+        });
+    });
     return o;
 }
 
@@ -42,12 +44,11 @@ TEST(CommandLine, OptionsUsageAndVersion) {
     EXPECT_EQ(maintenance.maintenance, 1);
     EXPECT_EQ(maintenance.out + maintenance.err, "");
 
-    Outcome help = Read({"kestrel", "--help"});
-    EXPECT_EQ(help.run, 0);
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.starts_with("Usage: kestrel [--maintenance]")) << help.out;
-    EXPECT_NE(help.out.find("--version"), std::string::npos);
-    EXPECT_EQ(help.err, "");
+    for (const char* option : {"--help", "-h"}) {
+        Outcome help = Read({"kestrel", option});
+        EXPECT_EQ(std::tuple(help.run, help.exitCode, help.err), std::tuple(0, 0, "")) << option;
+        EXPECT_TRUE(help.out.starts_with("Usage: kestrel [--maintenance] ")) << help.out;
+    }
 
     Outcome version = Read({"kestrel", "--version"});
     EXPECT_EQ(version.run, 0);

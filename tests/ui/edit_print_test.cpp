@@ -1,6 +1,7 @@
 // The Edit menu, its pop-up in the information box, and File > Print, on a running Kestrel.
-#include "tests/app/kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
+#include "platform/uirt/model/frontend.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
 
@@ -33,7 +34,7 @@ class EditPrint : public KestrelSession {
 
 // Fails when an Edit item is dimmed by the wrong condition (clipboard, text, selection),
 // Select all, Copy, Cut or Paste do not act on the information box's text, or a right click
-// does not open the Edit menu at the mouse or its Copy does not copy.
+// does not open the Edit menu at the mouse, its Copy does not copy, or an edit opens it.
 TEST_F(EditPrint, EditMenuFollowsAndActsOnTheInformationBox) {
     AddBoard("Lab board", "LAB00001");
     bool ran = false;
@@ -84,6 +85,13 @@ TEST_F(EditPrint, EditMenuFollowsAndActsOnTheInformationBox) {
         EXPECT_EQ(menu.top, 140);
         EXPECT_EQ(menu.left, 60);
         EXPECT_EQ(menu.answer, MENUBAR_EDIT_COPY);
+
+        // Only the right click opens it: not a typed edit, not a paste.
+        hl::ClearPopups();
+        uirt::input::editText(MainHandle(), MAINPANEL_INFOTEXTBOX, 0, 0, "typed");
+        FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
+        EXPECT_EQ(InfoText().substr(0, 11), "typedsecond");
+        EXPECT_TRUE(hl::Popups().empty());
     });
     Run();
     EXPECT_TRUE(ran);

@@ -1,5 +1,6 @@
 // The command line's Qt options, its synopsis and the arguments it echoes.
 #include "app/CommandLine.h"
+#include "tests/support/CaptureOutput.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,13 @@ int ReadArgs(std::vector<std::string> args, std::vector<std::string>& left, std:
         argv.push_back(a.data());
     argv.push_back(nullptr);
     int maintenance = 0, exitCode = -1;
-    ::testing::internal::CaptureStderr();
-    ::testing::internal::CaptureStdout();
-    const int run =
-        ReadCommandLine(static_cast<int>(args.size()), argv.data(), &maintenance, &exitCode);
-    out = ::testing::internal::GetCapturedStdout();
-    err = ::testing::internal::GetCapturedStderr();
+    int run = 0;
+    err = CaptureOutput(STDERR_FILENO, [&] {
+        out = CaptureOutput(STDOUT_FILENO, [&] {
+            run = ReadCommandLine(static_cast<int>(args.size()), argv.data(), &maintenance,
+                                  &exitCode);
+        });
+    });
     left.clear();
     for (char** p = argv.data(); run && *p != nullptr; ++p)
         left.push_back(*p);

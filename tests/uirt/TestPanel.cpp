@@ -99,3 +99,7 @@ int StartTestPanel() {
     DisplayPanel(panel);
     return panel;
 }
+
+void OnTestPanel::TearDown() {
+    uirt::headless::Reset();
+}

@@ -1,6 +1,8 @@
 // A small test panel with one control of each input kind, a menu bar and an event recorder.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -27,3 +29,11 @@ std::vector<std::string>& Events();
 // Registers "Test.uir" panel 1, binds "Record"/"RecordMenu", resets the headless front end,
 // initialises it and loads and displays the panel. Returns the panel handle.
 int StartTestPanel();
+
+// A test on a fresh test panel; the headless front end is reset after it.
+class OnTestPanel : public ::testing::Test {
+  protected:
+    void SetUp() override { panel = StartTestPanel(); }
+    void TearDown() override;
+    int panel = 0;
+};

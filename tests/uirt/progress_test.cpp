@@ -1,5 +1,6 @@
 // Long work's progress box (when it appears, how often it is updated, Stop, the end) and the quit
 // signal (it stops long work, boxes after it go to the standard error, a second one ends).
+#include "tests/support/CaptureOutput.h"
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -54,11 +55,12 @@ TEST(Progress, BoxAfterASecondPacedStopAndQuitSignal) {
     uirt::NoteQuitSignal(SIGTERM);
     EXPECT_EQ(UpdateProgress(2, 100), 1);
     EndProgress();
-    ::testing::internal::CaptureStderr();
     hl::AnswerNextConfirm(true);
-    EXPECT_EQ(MessagePopup("Kestrel", "not saved\x1b[2J"), 0);
-    EXPECT_EQ(ConfirmPopup("Kestrel", "Exit?"), 0);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(CaptureOutput(STDERR_FILENO,
+                            [] {
+                                EXPECT_EQ(MessagePopup("Kestrel", "not saved\x1b[2J"), 0);
+                                EXPECT_EQ(ConfirmPopup("Kestrel", "Exit?"), 0);
+                            }),
               "Kestrel: not saved\\x1B[2J\nKestrel: Exit?\n");
     EXPECT_TRUE(hl::Popups().empty());
     hl::Reset();

@@ -1,7 +1,7 @@
 // A fake sysfs tree describing USB ttys, for tests of the tty transport (CORVOUSB_SYSFS_ROOT).
 #pragma once
 
-#include "TestScopes.h"
+#include "tests/support/ScratchDir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -37,7 +37,7 @@ class FakeSysfs {
                                                   root / "class" / "tty" / "tty0");
     }
 
-    TempDir dir;
+    TempDir dir{"sysfs"}; // apart from the scratch folder a test may run in
     const std::filesystem::path root = dir.path;
 
   private:

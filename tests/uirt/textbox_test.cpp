@@ -12,10 +12,8 @@ namespace hl = uirt::headless;
 
 namespace {
 
-class TextBoxModel : public ::testing::Test {
+class TextBoxModel : public OnTestPanel {
   protected:
-    void SetUp() override { panel = StartTestPanel(); }
-    void TearDown() override { hl::Reset(); }
     int Attr(int attribute) {
         int v = -1;
         GetCtrlAttribute(panel, T_TEXT, attribute, &v);
@@ -24,7 +22,6 @@ class TextBoxModel : public ::testing::Test {
     std::pair<int, int> Selection() {
         return {Attr(ATTR_TEXT_SELECTION_START), Attr(ATTR_TEXT_SELECTION_LENGTH)};
     }
-    int panel = 0;
 };
 
 // Fails if text box appends, lengths, selections or bounded reads go wrong, or a string is not

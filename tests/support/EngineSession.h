@@ -1,7 +1,7 @@
 // Test fixture for the test engine: Kestrel started headless on one simulated board.
 #pragma once
 
-#include "tests/app/kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"

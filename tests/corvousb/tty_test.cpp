@@ -1,9 +1,9 @@
 // Tests of the tty transport on the kernel's tty layer: pseudo-terminals stand in for the USB
 // serial nodes, a fake sysfs tree describes them, and a board emulator answers on the far side.
 #include "CorvoUsbFixture.h"
-#include "FakeSysfs.h"
-#include "PtyBoard.h"
-#include "TestScopes.h"
+#include "tests/support/FakeSysfs.h"
+#include "tests/support/PtyBoard.h"
+#include "tests/support/ScratchDir.h"
 
 #include <cerrno>
 #include <chrono>

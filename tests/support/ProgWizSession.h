@@ -2,7 +2,7 @@
 // the erase pause recorded instead of slept.
 #pragma once
 
-#include "tests/app/kestrel_session.h"
+#include "tests/support/KestrelSession.h"
 
 #include "platform/uirt/model/state.h"
 #include "platform/uirt/model/uirt.h"

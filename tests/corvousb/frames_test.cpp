@@ -1,5 +1,6 @@
 // Tests of the frame checker on hand-made blocks (the offline replay's USB_CheckFrames).
 #include "CorvoUsbFixture.h"
+#include "platform/corvousb/protocol/Command.h"
 
 #include <initializer_list>
 
@@ -37,6 +38,13 @@ void Reset() {
 }
 
 using FrameCheckTest = CorvoUsbTest;
+
+// Fails when a command's bytes on the wire change: start byte, kind, sub-address, the count low
+// byte first, and the XOR of the seven bytes before it (a board's firmware checks them).
+TEST(CommandBytes, ReadCommandOnTheWire) {
+    EXPECT_EQ(corvousb::EncodeCommand(corvousb::CommandKind::Read, -3, 0x01020304),
+              (std::vector<std::uint8_t>{0xC5, 'R', 0xFD, 0x04, 0x03, 0x02, 0x01, 0x6E}));
+}
 
 // Fails when the frame layout changes (other tools search the capture for AA FF FF).
 TEST_F(FrameCheckTest, FrameLayoutIsMarkerCounterLengthPayloadTrailer) {

@@ -1,6 +1,7 @@
 // Tests of the bus file, of hostile bus and EEPROM files, and of EEPROM state files that cannot
 // be saved.
 #include "CorvoUsbFixture.h"
+#include "tests/support/CaptureOutput.h"
 
 #include <sys/stat.h>
 
@@ -11,9 +12,7 @@ namespace {
 // Builds the bus from `busFile` as at start-up; what the library wrote on the standard error.
 std::string RebuildFrom(const std::string& busFile) {
     EnvVar bus("CORVOUSB_BUS", busFile);
-    ::testing::internal::CaptureStderr();
-    cu::RebuildBus();
-    return ::testing::internal::GetCapturedStderr();
+    return CaptureOutput(STDERR_FILENO, cu::RebuildBus);
 }
 
 // Fails when the bus file's boards, board faults, timing keys or call faults are not applied, a

@@ -1,5 +1,5 @@
 // The board emulator behind a pseudo-terminal, running the simulated board's firmware.
-#include "PtyBoard.h"
+#include "tests/support/PtyBoard.h"
 
 #include "platform/corvousb/protocol/Command.h"
 

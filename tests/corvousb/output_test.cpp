@@ -1,5 +1,6 @@
 // Tests of error texts, output routing, the frame diagnosis and the debug log files.
 #include "CorvoUsbFixture.h"
+#include "tests/support/CaptureOutput.h"
 
 #include <filesystem>
 #include <fstream>
@@ -47,9 +48,7 @@ TEST_F(CorvoUsbTest, PerrorAloneHandsTheCodesTextToTheErrorFunction) {
     EXPECT_EQ(Captured::errors.size(), 5u);
 
     USB_SetPerrorFunc(nullptr);
-    ::testing::internal::CaptureStderr();
-    USB_Perror(CORVOUSB_ERR_NO_DEVICE);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(CaptureOutput(STDERR_FILENO, [] { USB_Perror(CORVOUSB_ERR_NO_DEVICE); }),
               "CorvoUsb: No device found on the USB bus\n");
 }
 

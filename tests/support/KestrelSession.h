@@ -7,10 +7,9 @@
 #include "platform/corvousb/CorvoUsbTesting.h"
 #include "platform/uirt/headless/headless.h"
 #include "platform/uirt/model/uirt.h"
+#include "tests/support/ScratchDir.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Panels.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -24,16 +23,10 @@
 namespace hl = uirt::headless;
 namespace bus = corvousb::testing;
 
-class KestrelSession : public ::testing::Test {
+class KestrelSession : public InScratchDir {
   protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("kestrel_app_" + std::to_string(getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        std::filesystem::current_path(dir_);
+        InScratchDir::SetUp();
         bus::ResetBus();
         hl::Reset();
         SetInterfaceBufferAllocator(nullptr);
@@ -41,8 +34,7 @@ class KestrelSession : public ::testing::Test {
     void TearDown() override {
         SetInterfaceBufferAllocator(nullptr);
         bus::ResetBus();
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(dir_);
+        InScratchDir::TearDown();
     }
 
     // A board with its own description and serial number.
@@ -53,7 +45,7 @@ class KestrelSession : public ::testing::Test {
         return bus::AddBoard(setup);
     }
 
-    static void WriteConfig(const std::string& text) { std::ofstream("kestrel.cfg") << text; }
+    static void WriteConfig(const std::string& text) { WriteFile("kestrel.cfg", text); }
     static std::vector<std::string> ConfigLines() {
         std::ifstream in("kestrel.cfg");
         std::vector<std::string> lines;
@@ -90,14 +82,6 @@ class KestrelSession : public ::testing::Test {
         EXPECT_FALSE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_FILEMENU_PRINT));
     }
 
-    // Loop mode as the user sees it: timer on, loop state set, check box ticked.
-    static bool LoopRunning() {
-        int enabled = 0;
-        GetCtrlAttribute(SetupHandle(), SETUPPANEL_TIMER, ATTR_ENABLED, &enabled);
-        return enabled != 0 && GetLoopState() != 0 &&
-               hl::Value(SetupHandle(), SETUPPANEL_LOOPCHECKBOX) != 0;
-    }
-
     static std::vector<std::string> CallsSince(size_t from) {
         auto log = bus::CallLog();
         return std::vector<std::string>(log.begin() + static_cast<long>(std::min(from, log.size())),
@@ -115,7 +99,4 @@ class KestrelSession : public ::testing::Test {
             n += (p.title == title);
         return n;
     }
-
-    std::filesystem::path previous_;
-    std::filesystem::path dir_;
 };

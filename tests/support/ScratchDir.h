@@ -1,5 +1,5 @@
-// Test helpers: reading a file, and a temporary folder and an environment variable, each undone
-// at the end of the scope.
+// Test helpers: a fresh folder (as a scope, or as the working folder of a whole test), an
+// environment variable undone at the end of the scope, and a whole file read back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,18 +12,34 @@
 #include <string>
 #include <unistd.h>
 
-// A fresh folder under the system's temporary folder, removed at the end of the test.
+// A fresh folder under the system's temporary folder, named after the test, removed at the end.
 class TempDir {
   public:
-    TempDir() {
+    explicit TempDir(const std::string& prefix = "kestrel") {
         path = std::filesystem::temp_directory_path() /
-               ("corvousb-" + std::to_string(::getpid()) + "-" +
+               (prefix + "-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
     ~TempDir() { std::filesystem::remove_all(path); }
     std::filesystem::path path;
+};
+
+// A test that runs in a fresh working folder, as Kestrel runs in its own.
+class InScratchDir : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_.emplace();
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir_->path);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous_);
+        dir_.reset();
+    }
+    std::optional<TempDir> dir_;
+    std::filesystem::path previous_;
 };
 
 // Sets an environment variable for the scope and puts the old value back.
@@ -49,4 +65,8 @@ class EnvVar {
 inline std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+// Writes `bytes` as the whole content of a file.
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
 }

@@ -7,32 +7,12 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// Fails when Kestrel's start-up on a fresh machine (empty serial, fallback to device 0) breaks,
-// or the call log drops arguments, changes their format or order, or logs pure getters.
-TEST_F(CorvoUsbTest, StartUpAndCallLogWithArguments) {
-    USB_CloseAll();
-    ASSERT_EQ(USB_GetNumberOfDevs(), 1);
-    char desc[64], serial[10];
-    ASSERT_EQ(GetDeviceDesc(desc, 0), 0);
-    EXPECT_STREQ(desc, "Simulated Corvo Board");
-    ASSERT_EQ(USB_FindDevices(0), 1);
-    EXPECT_LT(OpenUsbDevice(""), 0);
-    ASSERT_EQ(GetDeviceSerNum(serial, 0), 0);
-    EXPECT_STREQ(serial, "SIM00001");
-    const int h = OpenUsbDevice(serial);
-    ASSERT_GT(h, 0);
-    UsbSetIntCheckingState(1);
-    EXPECT_EQ(USB_Init(h, 1), 1);
-    EXPECT_EQ(USB_SetLatencyTimer(h, 2), 1);
-    EXPECT_EQ(USB_SetTimeouts(h, 1000, 1000), 1);
-    EXPECT_EQ(USB_ReadEEpromData(h, 0), 1);
-    EXPECT_STREQ(USB_GetEpromDeviceDesc(), "Simulated Corvo Board");
-    EXPECT_STREQ(USB_GetEpromSerialNum(), "SIM00001");
-    EXPECT_TRUE(Captured::printed.empty());
-
+// Fails when the call log drops arguments, changes their format or order, or logs pure getters
+// (the start-up's calls in their order: tests/app).
+TEST_F(CorvoUsbTest, CallLogKeepsArgumentsInOrder) {
+    const int h = OpenFirst();
     unsigned char data[16] = {};
     int n = 0;
-    USB_SetXferSize(h, 4096, 8192);
     UsbWrt(h, -3, data, 16);
     UsbRdEx(h, data, 16, &n);
     USB_Write(h, data, 2, nullptr);
@@ -41,23 +21,13 @@ TEST_F(CorvoUsbTest, StartUpAndCallLogWithArguments) {
     USB_GetEpromDeviceDesc();
     USB_SetDescStr(h, nullptr);
     USB_SetSerialNumber(h, "AB\"C");
-    USB_GetStatus(h, 1);
     CloseUsbDevice(h);
-    ResetFrameErrors();
     USB_Perror(20);
     EXPECT_THAT(cu::CallLog(),
-                ElementsAre("USB_CloseAll()", "USB_GetNumberOfDevs()", "GetDeviceDesc(data, 0)",
-                            "USB_FindDevices(0)", "OpenUsbDevice(\"\")", "GetDeviceSerNum(data, 0)",
-                            "OpenUsbDevice(\"SIM00001\")", "UsbSetIntCheckingState(1)",
-                            "USB_Init(1, 1)", "USB_SetLatencyTimer(1, 2)",
-                            "USB_SetTimeouts(1, 1000, 1000)", "USB_ReadEEpromData(1, 0)",
-                            "USB_SetXferSize(1, 4096, 8192)", "UsbWrt(1, -3, data, 16)",
+                ElementsAre("OpenUsbDevice(\"SIM00001\")", "UsbWrt(1, -3, data, 16)",
                             "UsbRdEx(1, data, 16, out)", "USB_Write(1, data, 2, NULL)",
                             "USB_SetDescStr(1, NULL)", "USB_SetSerialNumber(1, \"AB\"C\")",
-                            "USB_GetStatus(1, 1)", "CloseUsbDevice(1)", "ResetFrameErrors()",
-                            "USB_Perror(20)"));
-    cu::ClearCallLog();
-    EXPECT_TRUE(cu::CallLog().empty());
+                            "CloseUsbDevice(1)", "USB_Perror(20)"));
 }
 
 // Fails when a call with a handle that is not open crashes or reports success.
@@ -169,25 +139,6 @@ TEST_F(CorvoUsbTest, UnpluggedBoardsFailWithDeviceRemoved) {
     cu::PlugBoard(0);
     EXPECT_EQ(USB_Init(h, 1), 0); // the old handle stays dead
     EXPECT_GT(OpenFirst(), h);
-}
-
-// Fails when injected call faults do not fire once / every time with their code.
-TEST_F(CorvoUsbTest, InjectedCallFaultsFailWithTheirCode) {
-    const int h = OpenFirst();
-    cu::FailNextCall("USB_Init", 9);
-    EXPECT_EQ(Res(USB_Init(h, 1)), Fail(0, 9));
-    EXPECT_EQ(USB_Init(h, 1), 1);
-    cu::FailEveryCall("UsbRd", 20);
-    unsigned char data[4];
-    EXPECT_LT(UsbRd(h, 0, data, 4), 0);
-    EXPECT_EQ(Res(UsbRd(h, 0, data, 4)), Fail(-1, 20));
-    cu::FailNextCall("OpenUsbDevice", 2);
-    EXPECT_LT(OpenUsbDevice("SIM00001"), 0);
-    cu::FailNextCall("GetDeviceDesc", 6);
-    char desc[64];
-    EXPECT_NE(GetDeviceDesc(desc, 0), 0);
-    cu::ClearFaults();
-    EXPECT_EQ(UsbRd(h, 0, data, 4), 4);
 }
 
 // Fails when link settings are not kept by the chip or bad values are accepted.

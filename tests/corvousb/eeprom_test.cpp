@@ -61,6 +61,7 @@ TEST_F(CorvoUsbTest, EepromSettersRefuseBadValuesWithTheirCodes) {
         EXPECT_EQ(Res(USB_SetSerialNumber(h, serial)), Fail(0, bad)) << serial;
     for (int source : {-1, 2})
         EXPECT_EQ(Res(USB_SetPowerSource(h, source)), Fail(0, bad)) << source;
+    EXPECT_EQ(USB_SetMaxPower(h, 500), 1); // the most a port gives
     for (int power : {-5, 501})
         EXPECT_EQ(Res(USB_SetMaxPower(h, power)), Fail(0, bad)) << power;
     for (int current : {0, 5, 20})
@@ -69,7 +70,7 @@ TEST_F(CorvoUsbTest, EepromSettersRefuseBadValuesWithTheirCodes) {
     const cu::BoardState s = cu::Board(0);
     EXPECT_EQ(s.description, std::string(64, 'x'));
     EXPECT_EQ(s.serial, "SIM00001");
-    EXPECT_EQ(Power(s), std::tuple(100u, 0u, 8u));
+    EXPECT_EQ(Power(s), std::tuple(500u, 0u, 8u));
 }
 
 } // namespace
