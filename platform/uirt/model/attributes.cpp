@@ -268,27 +268,30 @@ int SetCtrlAttribute(int panelHandle, int controlId, int attribute, const char* 
     return 0;
 }
 
-int GetCtrlAttribute(int panelHandle, int controlId, int attribute, int* value) {
+// Reads a number attribute; an int reader needs one that can be read as an int.
+template <class T>
+static int readNumber(int panelHandle, int controlId, int attribute, T* value) {
     int err = 0;
     const ControlState* c = control(panelHandle, controlId, &err);
     if (!c) return err;
     if (!value) return UIE_NULL_POINTER;
     const NumberRule* r = readable(*c, attribute);
-    if (!r || !r->intRead) return UIE_BAD_ATTRIBUTE;
+    constexpr bool asInt = std::is_same_v<T, int>;
+    if (!r || (asInt && !r->intRead)) return UIE_BAD_ATTRIBUTE;
     const double v = r->get(*c, attribute);
-    *value = r->real ? toInt(v) : static_cast<int>(v);
+    if constexpr (asInt)
+        *value = r->real ? toInt(v) : static_cast<int>(v);
+    else
+        *value = v;
     return 0;
 }
 
+int GetCtrlAttribute(int panelHandle, int controlId, int attribute, int* value) {
+    return readNumber(panelHandle, controlId, attribute, value);
+}
+
 int GetCtrlAttribute(int panelHandle, int controlId, int attribute, double* value) {
-    int err = 0;
-    const ControlState* c = control(panelHandle, controlId, &err);
-    if (!c) return err;
-    if (!value) return UIE_NULL_POINTER;
-    const NumberRule* r = readable(*c, attribute);
-    if (!r) return UIE_BAD_ATTRIBUTE;
-    *value = r->get(*c, attribute);
-    return 0;
+    return readNumber(panelHandle, controlId, attribute, value);
 }
 
 int GetCtrlAttribute(int panelHandle, int controlId, int attribute, char* value, std::size_t size) {
