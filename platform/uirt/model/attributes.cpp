@@ -269,8 +269,7 @@ int SetCtrlAttribute(int panelHandle, int controlId, int attribute, const char* 
 }
 
 // Reads a number attribute; an int reader needs one that can be read as an int.
-template <class T>
-static int readNumber(int panelHandle, int controlId, int attribute, T* value) {
+template <class T> static int readNumber(int panelHandle, int controlId, int attribute, T* value) {
     int err = 0;
     const ControlState* c = control(panelHandle, controlId, &err);
     if (!c) return err;
