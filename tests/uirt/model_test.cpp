@@ -3,7 +3,7 @@
 
 #include "TestPanel.h"
 #include "platform/uirt/headless/headless.h"
-#include "platform/uirt/model/runtime.h"
+#include "platform/uirt/model/frontend.h"
 #include "platform/uirt/model/state.h"
 
 namespace hl = uirt::headless;
@@ -26,9 +26,8 @@ TEST_F(Model, LoadDiscardAndBadHandlesReturnNegativeCodes) {
     panel = StartTestPanel();
 
     // Every call finds its panel and control through the same lookup: a few stand for all.
-    char text[8];
     EXPECT_LT(InsertListItem(12345, T_RING, -1, "x", 1), 0);
-    EXPECT_EQ(GetCtrlVal(panel, 99, text), UIE_BAD_CONTROL);
+    EXPECT_EQ(ClearListCtrl(panel, 99), UIE_BAD_CONTROL);
     EXPECT_EQ(GetCtrlVal(panel, T_NUM, static_cast<int*>(nullptr)), UIE_NULL_POINTER);
     EXPECT_EQ(SetCtrlVal(panel, T_NUM, "5"), UIE_BAD_VALUE);
     EXPECT_EQ(hl::ChooseMenuItem(GetPanelMenuBar(panel), TM_SEP), UIE_BAD_MENU);
@@ -96,11 +95,10 @@ TEST_F(Model, DimmedAndHiddenControlsTakeNoInput) {
 }
 
 namespace {
-int TickProbe(int panel, int control, int event, void*, int, int) {
+int TickProbe(int panel, int control, int, void*, int, int) {
     Events().push_back("tick");
     // A tick arriving while this callback runs must be refused.
     EXPECT_EQ(uirt::input::timerTick(panel, control), UIE_BUSY);
-    (void)event;
     return 0;
 }
 } // namespace
@@ -111,11 +109,9 @@ TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
     SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 1);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
     EXPECT_EQ(Events(), Strings{"c7:15"});
-    HidePanel(panel); // hiding the panel does not stop its timer
-    EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
     InstallCtrlCallback(panel, T_TIMER, TickProbe, nullptr);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
-    EXPECT_EQ(Events(), (Strings{"c7:15", "c7:15", "tick"}));
+    EXPECT_EQ(Events(), (Strings{"c7:15", "tick"}));
     SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 0);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), UIE_NO_INPUT);
     EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, 0.0), UIE_BAD_VALUE);
@@ -125,7 +121,6 @@ TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
 // callback, or a pop-up menu ignores the choice or its position.
 TEST_F(Model, MenuDimmerRunsBeforeItemsAndPopups) {
     const int bar = GetPanelMenuBar(panel);
-    ASSERT_GT(bar, 0);
     InstallMenuDimmerCallback(bar, [](int, int) { Events().push_back("dimmer"); });
     EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DO), 0);
     EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DIMMED), UIE_NO_INPUT);
@@ -166,5 +161,4 @@ TEST_F(Model, CloseControlAndACallbackDiscardingItsPanel) {
     EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), 0);
     EXPECT_EQ(Events(), Strings{"e2"}); // no commit on a discarded control
     EXPECT_EQ(uirt::FindPanel(panel), nullptr);
-    EXPECT_EQ(hl::ActivePanel(), 0);
 }
