@@ -20,10 +20,9 @@ namespace fs = std::filesystem;
 // "X.X.X.X", or the widest version does not fit.
 TEST(VersionInfo, RecordWordsAndMissingRecord) {
     char file[64], product[64];
-    std::string seen;
     const CorvoUsbVersionRecord widest = {{65535, 65535, 65535, 1}, {2, 0, 0, 50}};
     FormatVersionRecord(&widest, file, product);
-    seen = std::string(file) + " " + product;
+    std::string seen = std::string(file) + " " + product;
     TVersionInfo(file, product, "libnotcorvousb");
     seen += std::string(" ") + file + " " + product;
     TVersionInfo(file, product, USB_LIBRARY_NAME);
@@ -31,31 +30,27 @@ TEST(VersionInfo, RecordWordsAndMissingRecord) {
     EXPECT_EQ(seen, "65535.65535.65535.1 2.0.0.50 X.X.X.X X.X.X.X 1.0.0.67 2.0.0.56");
 }
 
-int loads = 0;
-int shows = 0;
+int loads = 0, shows = 0;
+bool failLoad = false;
 int CountingEntry(int owner, const char* path, int command, int data) {
     EXPECT_EQ(std::tuple(owner, std::string(path), command, data),
               std::tuple(0, "Help\\KestrelHelp.chm::/index.html", 0, 0));
     return ++shows;
 }
-HelpViewerEntry CountingLoader() {
+HelpViewerEntry Loader() {
     ++loads;
-    return CountingEntry;
-}
-HelpViewerEntry FailingLoader() {
-    ++loads;
-    return nullptr;
+    return failLoad ? nullptr : CountingEntry;
 }
 
 // Fails when the viewer is loaded more than once, or a failed load is tried again.
 TEST(HelpLoader, LoadsOnceAndRemembersAFailure) {
-    loads = shows = 0;
-    SetHelpViewerLoader(CountingLoader);
+    SetHelpViewerLoader(Loader);
     EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 1);
     EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 2);
     EXPECT_EQ(loads, 1);
     loads = shows = 0;
-    SetHelpViewerLoader(FailingLoader);
+    failLoad = true;
+    SetHelpViewerLoader(Loader);
     EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 0);
     EXPECT_EQ(HtmlHelpA(0, "Help\\CorvoUsbHelp.chm::/index.html", 0, 0), 0);
     EXPECT_EQ(std::pair(loads, shows), std::pair(1, 0));

@@ -61,12 +61,10 @@ TEST(CommandLine, OptionsUsageAndVersion) {
     Outcome unknown = Read({"kestrel", "--maintenance", "--fast"});
     EXPECT_EQ(std::tuple(unknown.run, unknown.exitCode, unknown.out), std::tuple(0, 2, ""));
     EXPECT_TRUE(unknown.err.starts_with("kestrel: unknown option '--fast'\nUsage:")) << unknown.err;
-}
 
-// Fails when a Qt standard option is refused or not handed on with its value, a Qt option
-// without its value is let through, an argument echoed in an error reaches the terminal raw,
-// or the synopsis leaves an option out.
-TEST(CommandLineQt, QtOptionsPassOnAndEchoesArePrintable) {
+    // Fails when a Qt standard option is refused or not handed on with its value, a Qt option
+    // without its value is let through, an argument echoed in an error reaches the terminal raw,
+    // or the synopsis leaves an option out.
     Outcome qt =
         Read({"kestrel", "-platform", "offscreen", "--maintenance", "-reverse", "-style=fusion"});
     EXPECT_EQ(qt.left, (Strings{"kestrel", "-platform", "offscreen", "-reverse", "-style=fusion"}));
