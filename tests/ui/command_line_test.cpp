@@ -1,4 +1,4 @@
-// The command line: --maintenance, --help, --version and an unknown option.
+// The command line: --maintenance, --help, --version, Qt options and an unknown option.
 #include "app/CommandLine.h"
 #include "tests/support/CaptureOutput.h"
 
@@ -10,39 +10,41 @@
 
 namespace {
 
+using Strings = std::vector<std::string>;
+
 struct Outcome {
     int run;
     int maintenance;
     int exitCode;
     std::string out;
     std::string err;
+    Strings left; // what argv holds afterwards, when it runs
 };
 
-Outcome Read(std::vector<std::string> args) {
+Outcome Read(Strings args) {
     std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
-    Outcome o{0, -1, -1, "", ""};
+    Outcome o{0, -1, -1, "", "", {}};
     o.err = CaptureOutput(STDERR_FILENO, [&] {
         o.out = CaptureOutput(STDOUT_FILENO, [&] {
             o.run = ReadCommandLine(static_cast<int>(args.size()), argv.data(), &o.maintenance,
                                     &o.exitCode);
         });
     });
+    for (char** p = argv.data(); o.run && *p != nullptr; ++p)
+        o.left.push_back(*p);
     return o;
 }
 
 // Fails when an option is misread, or --help, --version or an unknown option print the wrong
 // text, on the wrong stream, or end with the wrong code.
 TEST(CommandLine, OptionsUsageAndVersion) {
-    Outcome plain = Read({"kestrel"});
-    EXPECT_EQ(plain.run, 1);
-    EXPECT_EQ(plain.maintenance, 0);
-    Outcome maintenance = Read({"kestrel", "--maintenance"});
-    EXPECT_EQ(maintenance.run, 1);
-    EXPECT_EQ(maintenance.maintenance, 1);
-    EXPECT_EQ(maintenance.out + maintenance.err, "");
+    Outcome plain = Read({"kestrel"}), maintenance = Read({"kestrel", "--maintenance"});
+    EXPECT_EQ(std::tuple(plain.run, plain.maintenance, maintenance.run, maintenance.maintenance,
+                         maintenance.out + maintenance.err),
+              std::tuple(1, 0, 1, 1, ""));
 
     for (const char* option : {"--help", "-h"}) {
         Outcome help = Read({"kestrel", option});
@@ -51,16 +53,33 @@ TEST(CommandLine, OptionsUsageAndVersion) {
     }
 
     Outcome version = Read({"kestrel", "--version"});
-    EXPECT_EQ(version.run, 0);
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "Kestrel 2.0\nF1.0.0.67P2.0.0.56 - CorvoUsb 2.0 File v1.0.0.67 - "
-                           "Product v2.0.0.56\n");
+    EXPECT_EQ(std::tuple(version.run, version.exitCode, version.out),
+              std::tuple(0, 0,
+                         "Kestrel 2.0\nF1.0.0.67P2.0.0.56 - CorvoUsb 2.0 File v1.0.0.67 - "
+                         "Product v2.0.0.56\n"));
 
     Outcome unknown = Read({"kestrel", "--maintenance", "--fast"});
-    EXPECT_EQ(unknown.run, 0);
-    EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_EQ(unknown.out, "");
+    EXPECT_EQ(std::tuple(unknown.run, unknown.exitCode, unknown.out), std::tuple(0, 2, ""));
     EXPECT_TRUE(unknown.err.starts_with("kestrel: unknown option '--fast'\nUsage:")) << unknown.err;
+
+    // Fails when a Qt standard option is refused or not handed on with its value, a Qt option
+    // without its value is let through, an argument echoed in an error reaches the terminal raw,
+    // or the synopsis leaves an option out.
+    Outcome qt =
+        Read({"kestrel", "-platform", "offscreen", "--maintenance", "-reverse", "-style=fusion"});
+    EXPECT_EQ(qt.left, (Strings{"kestrel", "-platform", "offscreen", "-reverse", "-style=fusion"}));
+    Outcome bare = Read({"kestrel", "-platform"});
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_TRUE(bare.err.starts_with("kestrel: missing value for '-platform'\n")) << bare.err;
+    Outcome raw = Read({"kestrel", "--\x1b[2J\t\xc3\xa9"});
+    EXPECT_TRUE(raw.err.starts_with("kestrel: unknown option '--\\x1B[2J\\x09\\xC3\\xA9'\n"))
+        << raw.err;
+
+    const std::string out = Read({"kestrel", "--help"}).out;
+    const std::string synopsis = out.substr(0, out.find('\n'));
+    for (const char* option :
+         {"--maintenance", "--desktop", "-h", "--help", "--help-pages", "--version", "QT-OPTION"})
+        EXPECT_NE(synopsis.find(option), std::string::npos) << option;
 }
 
 } // namespace

@@ -35,16 +35,6 @@ const ControlRes kControls[] = {
     {.id = T_STR, .kind = K::String, .callback = "Record", .text = "abc", .maxLength = 4},
     {.id = T_TIMER, .kind = K::Timer, .callback = "Record", .interval = 0.1},
     {.id = T_CHECK, .kind = K::CheckBox, .callback = "Record"},
-    {.id = T_UINT,
-     .kind = K::Numeric,
-     .dataType = VAL_UNSIGNED_INTEGER,
-     .maxValue = 4294967295.0,
-     .format = VAL_HEX_FORMAT,
-     .minDigits = 8},
-    {.id = T_MISSING,
-     .constName = "T_MISSING",
-     .kind = K::CommandButton,
-     .callback = "NoSuchFunction"},
     {.id = T_TREE, .kind = K::Tree, .callback = "Record", .items = kTreeItems},
     {.id = T_SWITCH,
      .kind = K::BinarySwitch,
@@ -56,15 +46,11 @@ const ControlRes kControls[] = {
 
 const uirt::MenuEntryRes kMenu[] = {
     {.id = TM_FILE, .label = "__File", .isMenu = true},
-    {.id = TM_DO, .label = "__Do", .callback = "RecordMenu"},
-    {.id = TM_DIMMED,
-     .constName = "TM_DIMMED",
-     .label = "D__immed",
-     .callback = "RecordMenu",
-     .dimmed = true},
+    {.id = TM_DO, .label = "__Do", .callback = "Menu"},
+    {.id = TM_DIMMED, .constName = "TM_DIMMED", .label = "Dim", .callback = "Menu", .dimmed = true},
     {.id = TM_SEP, .separator = true},
     {.id = TM_EDIT, .label = "__Edit", .isMenu = true},
-    {.id = TM_COPY, .label = "__Copy", .callback = "RecordMenu"},
+    {.id = TM_COPY, .label = "__Copy", .callback = "Menu"},
 };
 const uirt::MenuBarRes kMenuBar = {.constName = "TM", .entries = kMenu};
 const uirt::PanelRes kPanel = {.constName = "TESTPANEL",
@@ -79,7 +65,7 @@ CtrlCallbackPtr FindCtrl(std::string_view name) {
     return name == "Record" ? Record : nullptr;
 }
 MenuCallbackPtr FindMenu(std::string_view name) {
-    return name == "RecordMenu" ? RecordMenu : nullptr;
+    return name == "Menu" ? RecordMenu : nullptr;
 }
 
 } // namespace

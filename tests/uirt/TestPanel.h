@@ -16,9 +16,7 @@ enum TestIds {
     T_STR,
     T_TIMER,
     T_CHECK,
-    T_UINT,
-    T_MISSING,
-    T_TREE,
+    T_TREE = 11,
     T_SWITCH,
 };
 enum TestMenuIds { TM_FILE = 2, TM_DO, TM_DIMMED, TM_SEP, TM_EDIT, TM_COPY };
@@ -26,7 +24,7 @@ enum TestMenuIds { TM_FILE = 2, TM_DO, TM_DIMMED, TM_SEP, TM_EDIT, TM_COPY };
 // What a callback saw, in order: "c<control>:<event>", "m<item>", "dimmer".
 std::vector<std::string>& Events();
 
-// Registers "Test.uir" panel 1, binds "Record"/"RecordMenu", resets the headless front end,
+// Registers "Test.uir" panel 1, binds "Record"/"Menu", resets the headless front end,
 // initialises it and loads and displays the panel. Returns the panel handle.
 int StartTestPanel();
 

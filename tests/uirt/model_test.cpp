@@ -4,58 +4,50 @@
 #include "TestPanel.h"
 #include "platform/uirt/headless/headless.h"
 #include "platform/uirt/model/frontend.h"
-#include "platform/uirt/model/runtime.h"
 #include "platform/uirt/model/state.h"
 
 namespace hl = uirt::headless;
 using Strings = std::vector<std::string>;
-using uirt::Change;
 
 using Model = OnTestPanel;
 
 // Fails if unknown files, indexes or parents load something, a discarded handle still works, or
 // a call with a bad panel handle or control constant crashes or reports success.
 TEST_F(Model, LoadDiscardAndBadHandlesReturnNegativeCodes) {
-    EXPECT_GT(panel, 0);
-    EXPECT_EQ(LoadPanel(0, "Nope.uir", 1), UIE_RESOURCE_NOT_FOUND);
-    EXPECT_EQ(LoadPanel(0, "Test.uir", 2), UIE_RESOURCE_NOT_FOUND);
-    EXPECT_EQ(LoadPanel(0, nullptr, 1), UIE_NULL_POINTER);
-    EXPECT_EQ(LoadPanel(999, "Test.uir", 1), UIE_BAD_PANEL);
+    EXPECT_EQ(std::vector({LoadPanel(0, "Nope.uir", 1), LoadPanel(0, "Test.uir", 2),
+                           LoadPanel(0, nullptr, 1), LoadPanel(999, "Test.uir", 1)}),
+              std::vector({UIE_RESOURCE_NOT_FOUND, UIE_RESOURCE_NOT_FOUND, UIE_NULL_POINTER,
+                           UIE_BAD_PANEL}));
     const int child = LoadPanel(panel, "Test.uir", 1);
-    ASSERT_GT(child, 0);
-    EXPECT_NE(child, panel);
+    ASSERT_GT(child, panel);
     EXPECT_EQ(DiscardPanel(panel), 0);
     EXPECT_EQ(DisplayPanel(child), UIE_BAD_PANEL); // children go with their parent
-    EXPECT_EQ(SetCtrlVal(panel, T_NUM, 1), UIE_BAD_PANEL);
     EXPECT_EQ(DiscardPanel(panel), UIE_BAD_PANEL);
     panel = StartTestPanel();
 
     // Every call finds its panel and control through the same lookup: a few stand for all.
-    int i = 0;
-    char text[8];
-    for (int p : {0, -1, 12345}) {
-        EXPECT_LT(SetCtrlVal(p, T_NUM, 1), 0);
-        EXPECT_LT(GetCtrlAttribute(p, T_NUM, ATTR_DIMMED, &i), 0);
-        EXPECT_LT(InsertListItem(p, T_RING, -1, "x", 1), 0);
-        EXPECT_LT(HidePanel(p), 0);
-        EXPECT_LT(GetPanelMenuBar(p), 0);
-        EXPECT_LT(hl::Press(p, T_BTN), 0);
-    }
-    for (int c : {0, 99, -5}) {
-        EXPECT_EQ(GetCtrlVal(panel, c, text), UIE_BAD_CONTROL);
-        EXPECT_EQ(ClearListCtrl(panel, c), UIE_BAD_CONTROL);
-        EXPECT_EQ(hl::TimerTick(panel, c), UIE_BAD_CONTROL);
-    }
+    EXPECT_LT(InsertListItem(12345, T_RING, -1, "x", 1), 0);
+    EXPECT_EQ(ClearListCtrl(panel, 99), UIE_BAD_CONTROL);
     EXPECT_EQ(GetCtrlVal(panel, T_NUM, static_cast<int*>(nullptr)), UIE_NULL_POINTER);
-    EXPECT_EQ(SetCtrlVal(panel, T_STR, static_cast<const char*>(nullptr)), UIE_NULL_POINTER);
-    EXPECT_EQ(SetCtrlVal(panel, T_STR, 5), UIE_BAD_VALUE);
     EXPECT_EQ(SetCtrlVal(panel, T_NUM, "5"), UIE_BAD_VALUE);
-    EXPECT_EQ(SetCtrlAttribute(panel, T_BTN, ATTR_INTERVAL, 1.0), UIE_BAD_ATTRIBUTE);
-    const int bar = GetPanelMenuBar(panel);
-    EXPECT_EQ(SetMenuBarAttribute(bar, 99, ATTR_DIMMED, 1), UIE_BAD_MENU);
-    EXPECT_EQ(SetMenuBarAttribute(bar + 100, TM_DO, ATTR_DIMMED, 1), UIE_BAD_MENU);
-    EXPECT_EQ(hl::ChooseMenuItem(bar, TM_SEP), UIE_BAD_MENU);
+    EXPECT_EQ(hl::ChooseMenuItem(GetPanelMenuBar(panel), TM_SEP), UIE_BAD_MENU);
     EXPECT_EQ(Events(), Strings{});
+}
+
+// Fails when a narrower range or maximum length leaves the value or text outside it, a value out
+// of an attribute's domain is stored, or an attribute is taken by a kind that does not have it.
+TEST_F(Model, AttributesCutWhatTheyHoldAndRefuseBadValuesAndKinds) {
+    SetCtrlVal(panel, T_NUM, 200);
+    SetCtrlAttribute(panel, T_NUM, ATTR_MAX_VALUE, 50.0);
+    SetCtrlAttribute(panel, T_STR, ATTR_MAX_ENTRY_LENGTH, 2);
+    EXPECT_EQ(hl::Text(panel, T_NUM) + hl::Text(panel, T_STR), "50ab");
+    EXPECT_EQ(SetCtrlAttribute(panel, T_NUM, ATTR_FORMAT, 7), UIE_BAD_VALUE);
+    EXPECT_EQ(SetCtrlAttribute(panel, T_NUM, ATTR_DIMMED, 0.5), UIE_BAD_VALUE);
+    EXPECT_EQ(SetCtrlAttribute(panel, T_STR, ATTR_MIN_VALUE, 1), UIE_BAD_ATTRIBUTE);
+    EXPECT_EQ(SetCtrlAttribute(panel, T_BTN, ATTR_INTERVAL, 1.0), UIE_BAD_ATTRIBUTE);
+    int interval = 0;
+    EXPECT_EQ(GetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, &interval), UIE_BAD_ATTRIBUTE);
+    EXPECT_EQ(uirt::FindControl(panel, T_NUM)->format, VAL_DECIMAL_FORMAT);
 }
 
 // Fails if user entries are not clamped or rounded, the events come in the wrong order, a string
@@ -76,11 +68,10 @@ TEST_F(Model, UserEntryIsClampedThenValueChangedThenCommit) {
     hl::Toggle(panel, T_SWITCH, 0);
     EXPECT_EQ(Events(),
               (Strings{"c3:1", "c4:2", "c4:1", "c8:2", "c8:1", "c6:2", "c6:1", "c12:2", "c12:1"}));
-    EXPECT_EQ(hl::Value(panel, T_RING), 3);
-    EXPECT_EQ(hl::Text(panel, T_STR), "abcd");  // cut to the maximum length
-    EXPECT_EQ(hl::ActiveCtrl(panel), T_SWITCH); // the user's control takes the focus
-    EXPECT_EQ(hl::Value(panel, T_SWITCH), 0);
-    EXPECT_EQ(hl::Text(panel, T_SWITCH), "Off");
+    // The string is cut to its maximum length; the user's control takes the focus.
+    EXPECT_EQ(std::tuple(hl::Value(panel, T_RING), hl::Text(panel, T_STR), hl::ActiveCtrl(panel),
+                         hl::Value(panel, T_SWITCH), hl::Text(panel, T_SWITCH)),
+              std::tuple(3, "abcd", int{T_SWITCH}, 0, "Off"));
     SetCtrlVal(panel, T_CHECK, 5);
     EXPECT_EQ(hl::Value(panel, T_CHECK), 1);
 }
@@ -92,8 +83,6 @@ TEST_F(Model, DimmedAndHiddenControlsTakeNoInput) {
     EXPECT_EQ(hl::Press(panel, T_BTN), UIE_NO_INPUT);
     EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), UIE_NO_INPUT);
     EXPECT_EQ(hl::Text(panel, T_NUM), "5");
-    EXPECT_TRUE(hl::IsDimmed(panel, T_BTN));
-    EXPECT_FALSE(hl::IsVisible(panel, T_NUM));
     SetCtrlAttribute(panel, T_BTN, ATTR_DIMMED, 0);
     HidePanel(panel);
     EXPECT_EQ(hl::Press(panel, T_BTN), UIE_NO_INPUT);
@@ -106,11 +95,10 @@ TEST_F(Model, DimmedAndHiddenControlsTakeNoInput) {
 }
 
 namespace {
-int TickProbe(int panel, int control, int event, void*, int, int) {
+int TickProbe(int panel, int control, int, void*, int, int) {
     Events().push_back("tick");
     // A tick arriving while this callback runs must be refused.
     EXPECT_EQ(uirt::input::timerTick(panel, control), UIE_BUSY);
-    (void)event;
     return 0;
 }
 } // namespace
@@ -121,17 +109,11 @@ TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
     SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 1);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
     EXPECT_EQ(Events(), Strings{"c7:15"});
-    HidePanel(panel); // hiding the panel does not stop its timer
-    EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
     InstallCtrlCallback(panel, T_TIMER, TickProbe, nullptr);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
-    EXPECT_EQ(Events(), (Strings{"c7:15", "c7:15", "tick"}));
+    EXPECT_EQ(Events(), (Strings{"c7:15", "tick"}));
     SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 0);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), UIE_NO_INPUT);
-    EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, 0.002), 0);
-    double interval = 0;
-    GetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, &interval);
-    EXPECT_DOUBLE_EQ(interval, 0.002);
     EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, 0.0), UIE_BAD_VALUE);
 }
 
@@ -139,12 +121,10 @@ TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
 // callback, or a pop-up menu ignores the choice or its position.
 TEST_F(Model, MenuDimmerRunsBeforeItemsAndPopups) {
     const int bar = GetPanelMenuBar(panel);
-    ASSERT_GT(bar, 0);
     InstallMenuDimmerCallback(bar, [](int, int) { Events().push_back("dimmer"); });
     EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DO), 0);
     EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DIMMED), UIE_NO_INPUT);
     EXPECT_EQ(Events(), (Strings{"dimmer", "m3", "dimmer"}));
-    EXPECT_TRUE(hl::IsMenuItemDimmed(bar, TM_DIMMED));
     SetMenuBarAttribute(bar, TM_DIMMED, ATTR_DIMMED, 0);
     EXPECT_EQ(hl::ChooseMenuItem("TM_DIMMED"), 0);
     EXPECT_EQ(Events().back(), "m4");
@@ -181,94 +161,4 @@ TEST_F(Model, CloseControlAndACallbackDiscardingItsPanel) {
     EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), 0);
     EXPECT_EQ(Events(), Strings{"e2"}); // no commit on a discarded control
     EXPECT_EQ(uirt::FindPanel(panel), nullptr);
-    EXPECT_EQ(hl::ActivePanel(), 0);
-}
-
-namespace {
-
-std::string N(int control, Change what) {
-    return std::to_string(control) + ":" + std::to_string(static_cast<int>(what));
-}
-
-// Wraps the headless front end's services and records the notifications.
-class Recorder final : public uirt::FrontEnd {
-  public:
-    explicit Recorder(std::unique_ptr<uirt::FrontEnd> inner) : inner_(std::move(inner)) {}
-    Strings seen;
-
-    void panelLoaded(int) override { seen.push_back("loaded"); }
-    void panelDiscarding(int) override { seen.push_back("discarding"); }
-    void panelChanged(int) override { seen.push_back("panel"); }
-    void controlChanged(int, int control, Change what) override {
-        seen.push_back(N(control, what));
-    }
-    void textAppended(int, int control, std::string_view text) override {
-        seen.push_back(std::to_string(control) + "+" + std::string(text));
-    }
-    void textEdited(int, int control, int start, int removed, std::string_view text) override {
-        seen.push_back(std::to_string(control) + "~" + std::to_string(start) + "," +
-                       std::to_string(removed) + "," + std::string(text));
-    }
-    void menuChanged(int, int item) override { seen.push_back("menu" + std::to_string(item)); }
-
-    uirt::Popups& popups() override { return inner_->popups(); }
-    uirt::Clipboard& clipboard() override { return inner_->clipboard(); }
-    uirt::Printer& printer() override { return inner_->printer(); }
-    uirt::HelpViewer& help() override { return inner_->help(); }
-    uirt::Pointer& pointer() override { return inner_->pointer(); }
-    uirt::Metrics& metrics() override { return inner_->metrics(); }
-    uirt::EventLoop& eventLoop() override { return inner_->eventLoop(); }
-
-  private:
-    std::unique_ptr<uirt::FrontEnd> inner_;
-};
-
-} // namespace
-
-// Fails if a program change raises an event, is not notified, or is notified as the wrong kind
-// of change.
-TEST_F(Model, ProgramChangesReachTheFrontEndAndRaiseNoEvent) {
-    auto recorder = std::make_unique<Recorder>(uirt::CreateFrontEnd(nullptr));
-    Recorder& r = *recorder;
-    uirt::detail::rt().frontEnd = std::move(recorder);
-
-    SetCtrlVal(panel, T_NUM, 9);
-    SetCtrlVal(panel, T_RING, 3);
-    SetCtrlVal(panel, T_STR, "xy");
-    SetCtrlVal(panel, T_CHECK, 1);
-    SetTreeItemAttribute(panel, T_TREE, 1, ATTR_MARK_STATE, 1);
-    SetCtrlVal(panel, T_TEXT, "abc");
-    SetCtrlAttribute(panel, T_BTN, ATTR_DIMMED, 1);
-    SetCtrlAttribute(panel, T_NUM, ATTR_VISIBLE, 0);
-    SetCtrlAttribute(panel, T_BTN, ATTR_LABEL_TEXT, "Stop");
-    SetCtrlAttribute(panel, T_UINT, ATTR_MIN_DIGITS, 4);
-    SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 1);
-    SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 1);
-    SetActiveCtrl(panel, T_STR);
-    InsertListItem(panel, T_RING, -1, "four", 4);
-    SetTreeItemAttribute(panel, T_TREE, VAL_ALL_ITEMS, ATTR_MARK_TYPE, VAL_MARK_RADIO);
-    SetCtrlAttribute(panel, T_TREE, ATTR_HEIGHT, 48);
-    SetMenuBarAttribute(GetPanelMenuBar(panel), TM_DO, ATTR_DIMMED, 1);
-    HidePanel(panel);
-    EXPECT_EQ(r.seen,
-              (Strings{N(T_NUM, Change::Value), N(T_RING, Change::Value), N(T_STR, Change::Value),
-                       N(T_CHECK, Change::Value), N(T_TREE, Change::Marks),
-                       std::to_string(T_TEXT) + "+abc", N(T_BTN, Change::Dimmed),
-                       N(T_NUM, Change::Visible), N(T_BTN, Change::Label), N(T_UINT, Change::Range),
-                       N(T_TIMER, Change::Timer), N(T_TEXT, Change::Selection),
-                       N(T_STR, Change::Focus), N(T_RING, Change::Items), N(T_TREE, Change::Marks),
-                       N(T_TREE, Change::Geometry), "menu" + std::to_string(TM_DO), "panel"}));
-    EXPECT_EQ(Events(), Strings{});
-    EXPECT_EQ(hl::Text(panel, T_NUM), "9");
-    EXPECT_EQ(hl::Text(panel, T_RING), "three");
-    r.seen.clear();
-    // User input changes the value too: the window showing it must follow (e.g. a clamp).
-    DisplayPanel(panel);
-    SetCtrlAttribute(panel, T_NUM, ATTR_VISIBLE, 1);
-    r.seen.clear();
-    hl::EnterValue(panel, T_NUM, 500);
-    EXPECT_EQ(r.seen, Strings{N(T_NUM, Change::Value)});
-    r.seen.clear();
-    DiscardPanel(panel);
-    EXPECT_EQ(r.seen, Strings{"discarding"});
 }
