@@ -12,8 +12,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QStyleOptionFrame>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -115,9 +120,9 @@ bool IsShown(int panel, const uirt::ControlState& c) {
     return c.kind == CtrlKind::Timer ? !w && uirt::qt::TimerOf(panel, c.id) : w != nullptr;
 }
 
-// Fails on any of the nine panels when the window has not the panel's title, the area not its
-// size, a control has no widget or lies outside the area, two
-// controls or labels overlap, or a text does not fit its control.
+// Fails on any of the nine panels when a wizard page's text is not whole (below) or the window has
+// not the panel's title, the area not its size, a control has no widget or lies outside the area,
+// two controls or labels overlap, or a text does not fit its control.
 TEST_F(QtFrontEndTest, EveryPanelShowsItsControlsInPlaceWithoutOverlapOrClipping) {
     std::vector<int> all = {main_, setup_, LoadPanel(0, "About.uir", 1)};
     for (int page = 1; page <= 6; ++page)
@@ -160,6 +165,30 @@ TEST_F(QtFrontEndTest, EveryPanelShowsItsControlsInPlaceWithoutOverlapOrClipping
             for (std::size_t j = i + 1; j < boxes.size(); ++j)
                 EXPECT_FALSE(boxes[i].first.intersects(boxes[j].first))
                     << boxes[i].second << " overlaps " << boxes[j].second;
+        if (std::find(all.begin() + 3, all.end(), handle) == all.end()) continue;
+        // Wizard pages: no text line wraps or scrolls, no prompt is clipped, nothing but the
+        // splitter lines (edge to edge, a little short of both) comes within 12 pixels of the
+        // right edge.
+        QApplication::processEvents();
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->property("uirtControl").isValid() || w->objectName().contains("SPLITTER"))
+                continue;
+            EXPECT_LE(w->mapTo(window, QPoint(w->width(), 0)).x(), window->width() - 12)
+                << w->objectName().toStdString();
+        }
+        for (auto* box : window->findChildren<QPlainTextEdit*>()) {
+            EXPECT_EQ(box->verticalScrollBar()->maximum(), 0);
+            for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next())
+                EXPECT_LE(b.layout()->lineCount(), 1) << b.text().toStdString();
+        }
+        for (auto* field : window->findChildren<QLineEdit*>()) {
+            QStyleOptionFrame option;
+            option.initFrom(field);
+            const QRect room =
+                field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field);
+            EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()), room.width() - 4)
+                << field->text().toStdString();
+        }
     }
 }
 

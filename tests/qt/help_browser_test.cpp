@@ -9,15 +9,6 @@
 #include <tuple>
 #include <utility>
 
-namespace {
-
-// The shown help window.
-QTextBrowser* HelpBrowser() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) return b;
-    return nullptr;
-}
-
 // Fails when the help window has no Back, Forward or Home button, they are offered when there is
 // nowhere to go or do not go there, or a linked page of many megabytes is read.
 TEST_F(QtPanelTest, HelpWindowGoesBackForwardAndHome) {
@@ -31,7 +22,9 @@ TEST_F(QtPanelTest, HelpWindowGoesBackForwardAndHome) {
         file.write(bytes);
     }
     ASSERT_GT(ShowHelpWindow(dir.filePath(QStringLiteral("index.html")).toUtf8().constData()), 0);
-    QTextBrowser* browser = HelpBrowser();
+    QTextBrowser* browser = nullptr; // the shown help window
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) browser = b;
     ASSERT_NE(browser, nullptr);
     const QList<QAction*> buttons = browser->findChild<QToolBar*>()->actions();
     ASSERT_GE(buttons.size(), 3);
@@ -54,5 +47,3 @@ TEST_F(QtPanelTest, HelpWindowGoesBackForwardAndHome) {
     EXPECT_LT(browser->toPlainText().size(), 1024);
     EXPECT_EQ(ShowHelpWindow(dir.filePath(QStringLiteral("huge.html")).toUtf8().constData()), 0);
 }
-
-} // namespace
