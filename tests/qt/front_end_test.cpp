@@ -396,11 +396,10 @@ int RunEditPopup(int panel, int control, int event, void*, int top, int left) {
     return 0;
 }
 
-void DimCopy(int menuBar, int panel) {
+void DimCopy(int menuBar, int) {
     menuLog.push_back("dimmer");
     SetMenuBarAttribute(menuBar, MENUBAR_EDIT_COPY, ATTR_DIMMED, 1);
     SetMenuBarAttribute(menuBar, MENUBAR_EDIT_SELALL, ATTR_DIMMED, 0);
-    (void)panel;
 }
 
 // Fails when the dimmer does not run before a menu or the info box's pop-up menu shows, a chosen
