@@ -8,7 +8,9 @@
 #include <QTest>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/uirt/qt/QtFrontEnd.h"
@@ -67,8 +69,7 @@ TEST_F(InfoBox, AppendsShowInOneInsertAfterTheIntervalWhileTheModelIsExact) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return box->toPlainText() == expected; }, 2000));
     EXPECT_EQ(inserts, 1);
     QScrollBar* bar = box->verticalScrollBar();
-    EXPECT_GT(bar->maximum(), 0);
-    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(bar->maximum() > 0 && bar->value() == bar->maximum());
 }
 
 int ResetOnRightClick(int panel, int control, int event, void*, int, int) {
@@ -80,15 +81,17 @@ int ResetOnRightClick(int panel, int control, int event, void*, int, int) {
 // lags behind the model, when a right click rewrites the widget's text, or a text replaced by
 // the right click's callback is not shown.
 TEST_F(InfoBox, UserActionsAndPopupsSeeEverythingAppended) {
-    Append("pressed\n");
-    QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("pressed\n"));
-    Append("right\n");
-    RightClick(box->viewport(), QPoint(5, 5));
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("pressed\nright\n"));
-    Append("key\n");
-    QTest::keyClick(box, Qt::Key_End);
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("pressed\nright\nkey\n"));
+    const std::vector<std::pair<std::string, std::function<void()>>> actions{
+        {"pressed\n",
+         [&] { QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); }},
+        {"pressed\nright\n", [&] { RightClick(box->viewport(), QPoint(5, 5)); }},
+        {"pressed\nright\nkey\n", [&] { QTest::keyClick(box, Qt::Key_End); }}};
+    for (const auto& [shown, act] : actions) {
+        ResetTextBox(main_, MAINPANEL_INFOTEXTBOX, "");
+        Append(shown);
+        act();
+        EXPECT_EQ(box->toPlainText().toStdString(), shown);
+    }
     Append("popup\n");
     QString shown;
     QTimer::singleShot(0, [&] {
@@ -126,24 +129,24 @@ TEST_F(InfoBox, LineCapDropsTheSameLinesInModelAndWidget) {
     Append("l5\nl6\n");
     EXPECT_EQ(ModelSelection(), (std::pair{0, 0}));
     uirt::qt::FlushTextBoxes();
-    EXPECT_EQ(box->toPlainText(), ModelText());
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("l3\nl4\nl5\nl6\n"));
-    EXPECT_EQ(WidgetSelection(), ModelSelection());
+    EXPECT_EQ(std::tuple(box->toPlainText(), WidgetSelection()),
+              std::tuple(ModelText(), ModelSelection()));
+    EXPECT_EQ(ModelText(), QStringLiteral("l3\nl4\nl5\nl6\n"));
     // The user's Return at the end adds a line: both drop the oldest.
     c.movePosition(QTextCursor::End);
     box->setTextCursor(c);
     QTest::keyClicks(box, "l7");
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("l4\nl5\nl6\nl7\n"));
-    EXPECT_EQ(ModelText(), box->toPlainText());
-    EXPECT_EQ(WidgetSelection(), ModelSelection());
+    EXPECT_EQ(std::tuple(box->toPlainText(), WidgetSelection()),
+              std::tuple(ModelText(), ModelSelection()));
+    EXPECT_EQ(ModelText(), QStringLiteral("l4\nl5\nl6\nl7\n"));
     // An edit while lines are queued (the model has dropped lines the widget still shows)
     // must not be applied at the widget's offsets.
     Append("l8\n");
     QTextCursor(box->document()).insertText(QStringLiteral("X")); // before "l4", not "l5"
     uirt::qt::FlushTextBoxes();
-    EXPECT_EQ(ModelText(), QStringLiteral("l5\nl6\nl7\nl8\n"));
-    EXPECT_EQ(box->toPlainText(), ModelText());
+    EXPECT_EQ(std::tuple(ModelText(), box->toPlainText()),
+              std::tuple(QStringLiteral("l5\nl6\nl7\nl8\n"), ModelText()));
 }
 
 // Fails when typing, deleting, replacing a selection, pasting or non-ASCII input leaves the
@@ -174,10 +177,10 @@ TEST_F(InfoBox, UserEditsReachTheModel) {
         QApplication::sendEvent(box, &press);
     }
     QTest::keyClicks(box, "and on");
-    EXPECT_EQ(ModelText(), box->toPlainText());
-    EXPECT_EQ(ModelText(),
-              QStringLiteral("hello, deaworld\n\npasted\ntext\u00e9t\u00e9 and on line\n"));
-    EXPECT_EQ(WidgetSelection(), (std::pair{38, 0}));
+    EXPECT_EQ(
+        std::tuple(ModelText(), box->toPlainText(), WidgetSelection()),
+        std::tuple(QStringLiteral("hello, deaworld\n\npasted\ntext\u00e9t\u00e9 and on line\n"),
+                   ModelText(), std::pair{38, 0}));
     // Qt turns "\r\n" into one line break: offsets then differ from the model's bytes.
     ResetTextBox(main_, MAINPANEL_INFOTEXTBOX, "a\r\nb");
     c = box->textCursor();
@@ -203,26 +206,25 @@ TEST_F(InfoBox, CutAndPasteThroughTheModelChangeOnlyTheirPart) {
     SetCtrlAttribute(main_, MAINPANEL_INFOTEXTBOX, ATTR_TEXT_SELECTION_LENGTH, 5);
     EXPECT_EQ(box->textCursor().selectedText(), QStringLiteral("world")); // the program selects
     QApplication::clipboard()->clear();
-    int available = 1;
-    ClipboardHasText(&available);
-    EXPECT_EQ(available, 0);
+    int before = 1, after = 0;
+    ClipboardHasText(&before);
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'C'); // copies through the desktop clipboard
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("world"));
-    ClipboardHasText(&available);
-    EXPECT_EQ(available, 1);
+    ClipboardHasText(&after);
+    EXPECT_EQ(std::tuple(before, after, QApplication::clipboard()->text()),
+              std::tuple(0, 1, QStringLiteral("world")));
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'X');
     EXPECT_EQ(box->toPlainText(), QStringLiteral("hello \n"));
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("hello worldworld\n"));
-    EXPECT_EQ(ModelText(), box->toPlainText());
+    EXPECT_EQ(
+        std::tuple(box->toPlainText(), ModelText(), WidgetSelection()),
+        std::tuple(QStringLiteral("hello worldworld\n"), box->toPlainText(), std::pair{16, 0}));
     EXPECT_EQ(changes, (std::vector<std::array<int, 3>>{{6, 5, 0}, {6, 0, 5}, {11, 0, 5}}));
-    EXPECT_EQ(WidgetSelection(), (std::pair{16, 0}));
     uirt::SetTextBoxLineCap(2); // a paste over the cap drops the same lines in both
     QApplication::clipboard()->setText(QStringLiteral("a\nb\n"));
     FakeKeystroke(VAL_MENUKEY_MODIFIER | 'V');
-    EXPECT_EQ(ModelText(), QStringLiteral("b\n\n"));
-    EXPECT_EQ(box->toPlainText(), ModelText());
+    EXPECT_EQ(std::tuple(ModelText(), box->toPlainText()),
+              std::tuple(QStringLiteral("b\n\n"), ModelText()));
 }
 
 } // namespace

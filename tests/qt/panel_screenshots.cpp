@@ -48,9 +48,9 @@ int main(int argc, char** argv) {
     for (int tree : {SETUPPANEL_DATATYPERADIO, SETUPPANEL_DATASZRADIO, SETUPPANEL_BYTEORDERRADIO,
                      SETUPPANEL_IOMODE})
         Radio_ConvertFromTree(setup, tree);
-    SetCtrlVal(mainPanel, MAINPANEL_INFOTEXTBOX, "1 device(s) found on the USB bus\n");
-    SetCtrlVal(mainPanel, MAINPANEL_INFOTEXTBOX, "Device 0: Simulated board - SN SIM00001\n");
-    SetCtrlVal(mainPanel, MAINPANEL_INFOTEXTBOX, "00000000 : 00 01 02 03 04 05 06 07\n");
+    SetCtrlVal(mainPanel, MAINPANEL_INFOTEXTBOX,
+               "1 device(s) found on the USB bus\nDevice 0: Simulated board - SN SIM00001\n"
+               "00000000 : 00 01 02 03 04 05 06 07\n");
     InsertListItem(setup, SETUPPANEL_LSTDEVICES, -1, "Simulated board", 0);
     SetCtrlVal(setup, SETUPPANEL_SERNUMTXT, "SIM00001");
     SetCtrlVal(setup, SETUPPANEL_LED, 1);

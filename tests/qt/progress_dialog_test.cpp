@@ -11,9 +11,7 @@
 #include "platform/uirt/model/state.h"
 #include "platform/uirt/model/uirt.h"
 
-namespace {
-std::int64_t nowMs = 0;
-}
+static std::int64_t nowMs = 0;
 
 // Fails when long work shows no modal box after a second, Esc in it does not stop the work, the
 // box stays after the work, or SIGTERM does not reach the record of quit signals.
