@@ -3,18 +3,12 @@
 
 #include "ui/KestrelUIR.h"
 
-// Fails when a start on an empty bus leaves Apply, Loop, Disconnect or the EEPROM controls on.
 // The loop runs: its timer ticks, the record says so and "Loop" is ticked.
 static bool LoopRunning() {
     int enabled = 0;
     GetCtrlAttribute(GetSetupPanelHandle(), SETUPPANEL_TIMER, ATTR_ENABLED, &enabled);
     return enabled != 0 && GetLoopState() != 0 &&
            hl::Value(GetSetupPanelHandle(), SETUPPANEL_LOOPCHECKBOX) != 0;
-}
-
-TEST_F(KestrelSession, NoBoardAtStartLeavesThePanelDisconnected) {
-    Then([&] { ExpectTestsOffered(false); });
-    Run();
 }
 
 // Fails when the fall-back to device 0 for a configured serial number that is not on the bus
@@ -28,8 +22,8 @@ TEST_F(KestrelSession, UnknownSerialNumberNamesTheBoardOpenedInstead) {
         "instead.\n";
     Then([&] {
         const std::string text = InfoText();
-        EXPECT_NE(text.find(line), std::string::npos) << text;
-        EXPECT_EQ(text.find(line), text.rfind(line));
+        EXPECT_TRUE(text.find(line) != std::string::npos && text.find(line) == text.rfind(line))
+            << text;
     });
     Run();
 }
@@ -67,8 +61,8 @@ TEST_F(KestrelSession, DebugLogThatCannotOpenIsSaidOnce) {
         hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
         hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
         const std::string text = InfoText();
-        EXPECT_NE(text.find(line), std::string::npos) << text;
-        EXPECT_EQ(text.find(line), text.rfind(line));
+        EXPECT_TRUE(text.find(line) != std::string::npos && text.find(line) == text.rfind(line))
+            << text;
     });
     Run();
 }

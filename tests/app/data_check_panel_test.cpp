@@ -7,9 +7,10 @@ TEST_F(KestrelSession, DataCheckGroupShowsAndSavesItsSettings) {
     AddBoard("Simulated Corvo Board", "SIM00001");
     std::ofstream("kestrel.ini") << "version = 1\nverify = 1\nprbs-order = 15\n";
     Then([] {
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_VERIFYCHK), 1);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_PRBSCHK), 0);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_PRBSRING), 15);
+        EXPECT_EQ((std::vector<double>{hl::Value(SetupHandle(), SETUPPANEL_VERIFYCHK),
+                                       hl::Value(SetupHandle(), SETUPPANEL_PRBSCHK),
+                                       hl::Value(SetupHandle(), SETUPPANEL_PRBSRING)}),
+                  (std::vector<double>{1, 0, 15}));
         EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PRBSRING));
         hl::Toggle(SetupHandle(), SETUPPANEL_VERIFYCHK, 0);
         EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PRBSRING));
@@ -18,9 +19,6 @@ TEST_F(KestrelSession, DataCheckGroupShowsAndSavesItsSettings) {
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_PRBSRING, 2);
     });
     EXPECT_EQ(Run(), 0);
-    std::ifstream in("kestrel.ini");
-    std::ostringstream saved;
-    saved << in.rdbuf();
-    EXPECT_EQ(saved.str(), "version = 1\nprbs-data = 1\nprbs-order = 23\nverify = 0\n");
+    EXPECT_EQ(ReadFile("kestrel.ini"), "version = 1\nprbs-data = 1\nprbs-order = 23\nverify = 0\n");
     EXPECT_EQ(ConfigLines().size(), 20u);
 }

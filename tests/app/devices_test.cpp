@@ -54,19 +54,18 @@ TEST_F(KestrelSession, ScanRelistsOrReportsAnEmptyBus) {
         bus::UnplugBoard(second);
         hl::Press(SetupHandle(), SETUPPANEL_CMDREFRESH);
         ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title, "Error");
-        EXPECT_EQ(hl::Popups()[0].text, "No device found");
+        EXPECT_EQ(hl::Popups()[0].title + ": " + hl::Popups()[0].text, "Error: No device found");
         EXPECT_TRUE(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES).empty());
-        EXPECT_STREQ(GetDevDesc(), "");
-        EXPECT_STREQ(GetSerNum(), "");
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "");
+        EXPECT_EQ(GetDevDesc() + std::string(GetSerNum()) +
+                      hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT),
+                  "");
         ExpectTestsOffered(false);
     });
     Run();
-    EXPECT_EQ(ConfigLines()[0], "");
-    EXPECT_EQ(ConfigLines()[1], "NONE");
+    EXPECT_EQ(ConfigLines()[0] + "/" + ConfigLines()[1], "/NONE");
 }
 
+// Fails when a start on an empty bus leaves Apply, Loop, Disconnect or the EEPROM controls on.
 // Fails when a start-up on an empty bus does not report the failed connection and still run,
 // or a configured board that is gone is not replaced by device 0 whose EEPROM identity is
 // saved.
@@ -76,6 +75,7 @@ TEST_F(KestrelSession, StartUpWithoutTheConfiguredBoard) {
         ran = true;
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0);
         EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_RESETBTN));
+        ExpectTestsOffered(false);
     });
     EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(ran);
@@ -85,8 +85,7 @@ TEST_F(KestrelSession, StartUpWithoutTheConfiguredBoard) {
     AddBoard("Replacement Board", "REPL1");
     WriteConfig("Old Board\nGONE1\n");
     Run();
-    EXPECT_EQ(ConfigLines()[0], "Replacement Board");
-    EXPECT_EQ(ConfigLines()[1], "REPL1");
+    EXPECT_EQ(ConfigLines()[0] + "/" + ConfigLines()[1], "Replacement Board/REPL1");
     EXPECT_EQ(hl::Popups().size(), 0u);
 }
 
@@ -100,8 +99,8 @@ TEST_F(KestrelSession, DisconnectThenConnectTheTypedSerialNumber) {
         size_t mark = bus::CallLog().size();
         hl::Press(SetupHandle(), SETUPPANEL_DISCONNECT);
         auto calls = CallsSince(mark);
-        EXPECT_TRUE(Contains(calls, "CloseUsbDevice(" + std::to_string(handle) + ")"));
-        EXPECT_TRUE(Contains(calls, "dbg_CloseLogFile()"));
+        EXPECT_TRUE(Contains(calls, "CloseUsbDevice(" + std::to_string(handle) + ")") &&
+                    Contains(calls, "dbg_CloseLogFile()"));
         ExpectTestsOffered(false);
 
         hl::EnterText(SetupHandle(), SETUPPANEL_SERNUMTXT, "SEC2");
@@ -109,8 +108,8 @@ TEST_F(KestrelSession, DisconnectThenConnectTheTypedSerialNumber) {
         mark = bus::CallLog().size();
         hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
         calls = CallsSince(mark);
-        EXPECT_TRUE(Contains(calls, "OpenUsbDevice(\"SEC2\")"));
-        EXPECT_TRUE(Contains(calls, "dbg_OpenLogFile()"));
+        EXPECT_TRUE(Contains(calls, "OpenUsbDevice(\"SEC2\")") &&
+                    Contains(calls, "dbg_OpenLogFile()"));
         EXPECT_STREQ(GetDevDesc(), "Second Board");
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "SEC2");
         EXPECT_EQ(hl::Popups().size(), 0u);
@@ -157,8 +156,7 @@ TEST_F(KestrelSession, NoSerialNumberOpensDeviceZeroNotAnErasedBoard) {
     AddBoard("Programmed Board", "P0");
     AddBoard("", "");
     Then([&] {
-        EXPECT_TRUE(bus::Board(0).open);
-        EXPECT_FALSE(bus::Board(1).open);
+        EXPECT_TRUE(bus::Board(0).open && !bus::Board(1).open);
         EXPECT_STREQ(GetSerNum(), "P0");
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "P0");
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
@@ -177,8 +175,7 @@ TEST_F(KestrelSession, NoSerialNumberOpensDeviceZeroNotAnErasedBoard) {
         InitUsbInterface();
     });
     Run();
-    EXPECT_EQ(ConfigLines()[0], "Programmed Board");
-    EXPECT_EQ(ConfigLines()[1], "P0");
+    EXPECT_EQ(ConfigLines()[0] + "/" + ConfigLines()[1], "Programmed Board/P0");
 }
 
 // Fails when a board described with the full 64 characters is listed cut, is not the one
@@ -192,8 +189,9 @@ TEST_F(KestrelSession, FullLengthDescriptionAndEightBoardsAreListed) {
     Then([&] {
         EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
                   (std::vector<std::string>{"Other Board", full}));
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_DEV_INDEX), 1);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LSTDEVICES), 1);
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_DEV_INDEX) +
+                      hl::Value(SetupHandle(), SETUPPANEL_LSTDEVICES),
+                  2);
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LSTDEVICES, 0);
         EXPECT_STREQ(GetSerNum(), "OTH1");
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LSTDEVICES, 1);

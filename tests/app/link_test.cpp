@@ -26,11 +26,9 @@ TEST_F(KestrelSession, LinkParametersAndEncapsulationAreStoredAndSent) {
                                                               "USB_SetTimeouts(1, 250, 1000)",
                                                               "USB_SetTimeouts(1, 250, 750)",
                                                               "USB_SetLatencyTimer(1, 255)"}));
-        EXPECT_EQ(GetTxBuffer(), 4096);
-        EXPECT_EQ(GetRxBuffer(), 16384);
-        EXPECT_EQ(GetTxTimeout(), 250);
-        EXPECT_EQ(GetRxTimeout(), 750);
-        EXPECT_EQ(GetLatTimer(), 255);
+        EXPECT_EQ((std::vector<int>{GetTxBuffer(), GetRxBuffer(), GetTxTimeout(), GetRxTimeout(),
+                                    GetLatTimer()}),
+                  (std::vector<int>{4096, 16384, 250, 750, 255}));
 
         mark = bus::CallLog().size();
         hl::Toggle(SetupHandle(), SETUPPANEL_ASYNC_CHK, 0);
@@ -87,22 +85,20 @@ TEST_F(KestrelSession, SetupPanelShowsTheRecord) {
         EXPECT_EQ(hl::MarkedOption(SetupHandle(), SETUPPANEL_IOMODE), 3);
         EXPECT_EQ(hl::MarkedOption(SetupHandle(), SETUPPANEL_DATASZRADIO), 1);
         EXPECT_EQ(hl::MarkedOption(SetupHandle(), SETUPPANEL_BYTEORDERRADIO), 1);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_INCREMENT), 5);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_WORDCOUNT), 32);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_PATTERNRING), 0x55AA55AA);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LOOPRING), 100);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_EEPROMCHK), 1);
+        std::vector<double> values;
+        for (int c : {SETUPPANEL_INCREMENT, SETUPPANEL_WORDCOUNT, SETUPPANEL_PATTERNRING,
+                      SETUPPANEL_LOOPRING, SETUPPANEL_EEPROMCHK, SETUPPANEL_SHORTPRINT})
+            values.push_back(hl::Value(SetupHandle(), c));
+        EXPECT_EQ(values, (std::vector<double>{5, 32, 0x55AA55AA, 100, 1, 1}));
         EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SHORTPRINT));
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_SHORTPRINT), 1);
         EXPECT_TRUE(Contains(bus::CallLog(), "USB_SetLatencyTimer(1, 44)"));
         EXPECT_TRUE(Contains(bus::CallLog(), "USB_SetTimeouts(1, 1000, 500)"));
         SetStartVal(0x55AA0012);
-        SetWordSize(0);
-        InitSetupControls();
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "12");
-        SetWordSize(2);
-        InitSetupControls();
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "55AA0012");
+        for (auto [size, shown] : {std::pair{0, "12"}, {2, "55AA0012"}}) {
+            SetWordSize(size);
+            InitSetupControls();
+            EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), shown);
+        }
         SetStartVal(0x12);
         InitSetupControls();
         EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_DATA), "00000012");
