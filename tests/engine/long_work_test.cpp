@@ -30,10 +30,7 @@ std::int64_t Readings() {
 }
 void UseClock(int step, int at = 0, void (*run)() = nullptr) {
     hl::ResetProgress();
-    readings = 0;
-    stepMs = step;
-    hookAt = at;
-    hook = run;
+    std::tie(readings, stepMs, hookAt, hook) = std::tuple(0, step, at, run);
     uirt::SetProgressClock(Readings);
 }
 
@@ -63,25 +60,10 @@ const std::string kSummary = Counters("0", 0, 0, 0);
 
 } // namespace
 
-// Fails when "<Wr/Rd byte>" against a board that goes away during the run reports more than the
-// first failure, writes on after it, or does not say how many bytes were written (the refused
-// board of the transfer table ends the same way).
-TEST_F(EngineSession, ByteWritesEndAtTheFirstFailure) {
-    RunStep([this] {
-        ByteSettings(1024);
-        bus::UnplugBoardAfter(board_, 7);
-        MarkCalls();
-        ClearInfo();
-        usb_test();
-        EXPECT_EQ(Count(Calls(), "UsbWrt(1, 5, data, 1)"), 8u);
-        EXPECT_EQ(Popups("USB Error"), 1u);
-        EXPECT_TRUE(Info().ends_with("Warning : only 7 bytes of 1024 were written\n")) << Info();
-    });
-}
-
 // Fails when a long "<Wr/Rd byte>" shows no progress box, does not stop at once on Stop or on a
 // quit signal (also before its box), or does not report what was done: the bytes written, then
-// their rate.
+// their rate; or when against a board that goes away it reports more than the first failure,
+// writes on after it, or does not say how many bytes were written.
 TEST_F(EngineSession, LongByteWritesShowProgressAndStop) {
     RunStep([this] {
         ByteSettings(4096);
@@ -94,7 +76,6 @@ TEST_F(EngineSession, LongByteWritesShowProgressAndStop) {
                                                 "update 0", "update 0", "update 0", "close"}));
         EXPECT_EQ(Count(Calls(), "UsbWrt(1, 5, data, 1)"), 3u);
         const auto [rateAt, figure] = RateLine(Info());
-        ASSERT_NE(rateAt, std::string::npos) << Info();
         EXPECT_EQ(Info().substr(0, rateAt), "Stopped after 3 of 4096 bytes\n");
         EXPECT_NEAR(figure, 3, 0.01);
 
@@ -103,16 +84,26 @@ TEST_F(EngineSession, LongByteWritesShowProgressAndStop) {
         MarkCalls();
         ClearInfo();
         usb_test();
-        EXPECT_EQ(Count(Calls(), "UsbWrt(1, 5, data, 1)"), 5u);
-        EXPECT_TRUE(Info().starts_with("Stopped after 5 of 4096 bytes\n")) << Info();
-        EXPECT_TRUE(hl::ProgressShown().empty());
         uirt::ForgetQuitSignal();
+        EXPECT_EQ(Count(Calls(), "UsbWrt(1, 5, data, 1)"), 5u);
+        EXPECT_TRUE(Info().starts_with("Stopped after 5 of 4096 bytes\n") &&
+                    hl::ProgressShown().empty())
+            << Info();
+
+        ByteSettings(1024);
+        bus::UnplugBoardAfter(board_, 7);
+        MarkCalls();
+        ClearInfo();
+        usb_test();
+        EXPECT_EQ(std::tuple(Count(Calls(), "UsbWrt(1, 5, data, 1)"), Popups("USB Error")),
+                  std::tuple(8u, 1u));
+        EXPECT_TRUE(Info().ends_with("Warning : only 7 bytes of 1024 were written\n")) << Info();
     });
 }
 
 // Fails when the offline tools open a capture that is a FIFO (they would wait for ever), a link
 // to a device (they would read for ever) or larger than a capture can be, without saying why
-// it was not read; or when a long replay or search is not stopped by Stop with what was done.
+// it was not read; or when a long search is not stopped by Stop with what was done.
 TEST_F(EngineSession, OfflineToolsReadOnlyBoundedRegularCaptures) {
     const std::string notRegular = "USB_LogFile2.bin was not read (not a regular file)\n";
     RunMaintenanceStep([&] {
@@ -122,8 +113,7 @@ TEST_F(EngineSession, OfflineToolsReadOnlyBoundedRegularCaptures) {
         std::filesystem::remove("USB_LogFile2.bin");
         std::filesystem::create_symlink("/dev/zero", "USB_LogFile2.bin");
         EXPECT_EQ(Press(SETUPPANEL_COMMANDBUTTON), notRegular + "count = 0\n");
-        std::filesystem::remove("USB_LogFile2.bin");
-        std::ofstream("USB_LogFile2.bin").close();
+        WriteCapture({});
         std::filesystem::resize_file("USB_LogFile2.bin", CORVOUSB_CAPTURE_MAX_BYTES + 1);
         EXPECT_EQ(Press(SETUPPANEL_SIMUL_BTN),
                   "USB_LogFile2.bin was not read (larger than a capture can be)\n" + kSummary);
@@ -136,29 +126,22 @@ TEST_F(EngineSession, OfflineToolsReadOnlyBoundedRegularCaptures) {
         hl::StopProgressAt(2); // at the second update: 65536 bytes taken
         EXPECT_EQ(Press(SETUPPANEL_COMMANDBUTTON),
                   "Stopped after 65536 of 300000 bytes\ncount = 21845\n");
-        UseClock(1000);
-        hl::StopProgressAt(2); // after the second block
-        EXPECT_EQ(Press(SETUPPANEL_SIMUL_BTN),
-                  "0\n0\nStopped after 131070 of 300000 bytes\n" + Counters("0", 0, 1, 0));
     });
 }
 
-// Fails when counts above 2^31 print negative or counts above 2^32 wrap: the library's lost
-// frames through a replay whose every frame skips 32767 counters, and the loop statistics.
-TEST_F(EngineSession, CountsPrintAsUnsigned64BitNumbers) {
+// Fails when the library's lost frames print negative above 2^31 or wrap above 2^32: a replay
+// whose every frame skips 32767 counters (the loop statistics' figures: in the loop tests).
+TEST_F(EngineSession, LostFramesPrintAsUnsigned64BitNumbers) {
     std::vector<unsigned char> capture;
     const unsigned frames = 131080;
     for (unsigned i = 0; i < frames; ++i) {
         const std::vector<unsigned char> frame = bus::MakeFrame(i % 2 ? 32768 : 0, {{0x11}});
         capture.insert(capture.end(), frame.begin(), frame.end());
     }
-    std::string replay, loop;
+    std::string replay;
     RunMaintenanceStep([&] {
         WriteCapture(capture);
         replay = Press(SETUPPANEL_SIMUL_BTN);
-        ClearInfo();
-        PrintFrameStatistics(100, 3000000000ULL, 1ULL << 32, 5, 1ULL << 33, 2.0);
-        loop = Info();
     });
     const std::string lost = std::to_string((frames - 1) * 32767ULL);
     EXPECT_TRUE(replay.ends_with("Processed frames = " + std::to_string(frames) +
@@ -166,8 +149,4 @@ TEST_F(EngineSession, CountsPrintAsUnsigned64BitNumbers) {
                                  "\nHeader errors = 0\n"
                                  "Trailer errors = 0\n"))
         << replay.substr(replay.size() - 120);
-    EXPECT_EQ(loop, "Processed frames = 100.000000\nLost frames = 3000000000\n"
-                    "Header errors = 4294967296\nTrailer errors = 5\n"
-                    "50.000000 frames/s within 2.000000 s- Total bytes = 8589934592\n"
-                    "Speed 4294967296.000000 b/s\n");
 }

@@ -37,8 +37,8 @@ TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
         hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, IOMODE_READ);
         hl::EnterValue(SetupHandle(), SETUPPANEL_WORDCOUNT, 4);
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LOOPRING, 2);
-        EXPECT_EQ(GetLoopTime(), 10);
-        EXPECT_EQ(LoopView(), "loop 0, timer off every 0.01 s, lamp 0");
+        EXPECT_EQ(std::tuple(GetLoopTime(), LoopView()),
+                  std::tuple(10, "loop 0, timer off every 0.01 s, lamp 0"));
         SetNFrames(9);
         SetLoopTime(20); // as kestrel.cfg would give it, not yet applied to the timer
         MarkCalls();
@@ -50,8 +50,7 @@ TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
         EXPECT_EQ(Calls(),
                   (std::vector<std::string>{"ResetLostFrames()", "ResetFrameErrors()",
                                             "ResetTotalByteCount()", "USB_PurgeBuffers(1)"}));
-        EXPECT_EQ(GetNFrames(), 0);
-        EXPECT_EQ(Info(), "");
+        EXPECT_EQ(std::tuple(GetNFrames(), Info()), std::tuple(0, ""));
 
         MarkCalls();
         Tick();
@@ -59,22 +58,22 @@ TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
         EXPECT_EQ(Calls(), std::vector<std::string>(2, "UsbRd(1, 0, data, 4)"));
         const std::string info = Info();
         const std::regex rate("Bytes/s");
-        EXPECT_EQ(std::distance(std::sregex_iterator(info.begin(), info.end(), rate), {}), 2);
+        const std::sregex_iterator rates(info.begin(), info.end(), rate);
+        EXPECT_EQ(std::distance(rates, {}), 2);
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LOOPRING, 8);
-        EXPECT_EQ(GetLoopTime(), 1000);
-        EXPECT_EQ(LoopView(), "loop 1, timer on every 1 s, lamp 1");
-
+        EXPECT_EQ(std::tuple(GetLoopTime(), LoopView()),
+                  std::tuple(1000, "loop 1, timer on every 1 s, lamp 1"));
         ClearInfo();
         Loop(0);
-        EXPECT_EQ(Info(), "");
-        EXPECT_EQ(LoopView(), "loop 0, timer off every 1 s, lamp 0");
+        EXPECT_EQ(std::tuple(Info(), LoopView()),
+                  std::tuple("", "loop 0, timer off every 1 s, lamp 0"));
         EXPECT_EQ(hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER), UIE_NO_INPUT);
     });
 }
 
 // Fails when the statistics of a loop of extended reads differ from the documented lines: the
-// frames counted by the ticks, the 2.0 s / 100 frames / 512 bytes example, a byte total above
-// 2^31 (negative in the rate line), or a loop without any read (no negative, infinite or
+// frames counted by the ticks, the 2.0 s / 100 frames / 512 bytes example, counts above 2^31
+// (negative) or 2^32 (wrapped), or a loop without any read (no negative, infinite or
 // undefined time or rate); or when a USB error during the loop does not stop it once (box,
 // check box, lamp, timer, loop state) or prints statistics.
 TEST_F(EngineSession, ExtendedReadLoopStatisticsAndErrorStop) {
@@ -101,15 +100,15 @@ TEST_F(EngineSession, ExtendedReadLoopStatisticsAndErrorStop) {
         bus::FailNextCall("UsbRdEx", CORVOUSB_ERR_IO);
         ClearInfo();
         Tick();
-        EXPECT_EQ(hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER), UIE_NO_INPUT);
-        EXPECT_EQ(Popups("USB Error"), 1u);
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LOOPCHECKBOX), 0);
-        EXPECT_EQ(LoopView(), "loop 0, timer off every 0.002 s, lamp 0");
-        EXPECT_EQ(Info().find("Processed frames ="), std::string::npos) << Info();
-        EXPECT_GT(GetNFrames(), 0);
+        EXPECT_EQ(std::tuple(hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER), Popups("USB Error"),
+                             hl::Value(SetupHandle(), SETUPPANEL_LOOPCHECKBOX), LoopView(),
+                             Info().find("Processed frames ="), GetNFrames() > 0),
+                  std::tuple(UIE_NO_INPUT, 1u, 0.0, "loop 0, timer off every 0.002 s, lamp 0",
+                             std::string::npos, true))
+            << Info();
         Loop(1);
-        EXPECT_EQ(LoopView(), "loop 1, timer on every 0.002 s, lamp 1");
-        EXPECT_EQ(GetNFrames(), 0);
+        EXPECT_EQ(std::tuple(LoopView(), GetNFrames()),
+                  std::tuple("loop 1, timer on every 0.002 s, lamp 1", 0));
         // One well-formed frame of 512 bytes through the offline checker adds to the byte total.
         auto frame = bus::MakeFrame(0, std::vector<unsigned char>(503, 0x11));
         USB_CheckFrames(frame.data(), static_cast<int>(frame.size()));
@@ -117,13 +116,14 @@ TEST_F(EngineSession, ExtendedReadLoopStatisticsAndErrorStop) {
         SetPrecTimerMarks(0, 2000000000);
         ClearInfo();
         Loop(0);
-        PrintFrameStatistics(100, 1, 2, 3, 2164260864u, 2.0);
+        PrintFrameStatistics(100, 3000000000ULL, 1ULL << 32, 5, 1ULL << 33, 2.0);
         EXPECT_EQ(Info(), Counters("100.000000", 0, 0, 0) +
                               "50.000000 frames/s within 2.000000 s- Total bytes = 512\n"
                               "Speed 256.000000 b/s\n" +
-                              Counters("100.000000", 1, 2, 3) +
-                              "50.000000 frames/s within 2.000000 s- Total bytes = 2164260864\n"
-                              "Speed 1082130432.000000 b/s\n");
+                              "Processed frames = 100.000000\nLost frames = 3000000000\n"
+                              "Header errors = 4294967296\nTrailer errors = 5\n"
+                              "50.000000 frames/s within 2.000000 s- Total bytes = 8589934592\n"
+                              "Speed 4294967296.000000 b/s\n");
 
         hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
         Loop(1);

@@ -46,23 +46,23 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
     // The board's memory at sub-address 5: byte i = i + 5.
     const std::string read16 =
         Dump("\n00000000> 0605 0807 0A09 0C0B 0E0D 100F 1211 1413 \n00000008> 1615 1817 ");
-    const std::string wrote = "\nWrote..." + kWritten, burst = wrote + "Read..." + kWritten;
-    const std::string raw16 = Dump("\n00000000> 0201 0403 0605 0807 ");
-    const std::string only12 = "Warning : only 12 bytes of 20 were read\n";
-    const std::string only3 = "Warning : only 3 bytes of 8 were read\n";
-    const std::string none = "Warning : 0 bytes read\n", noneWritten = "Warning : 0 bytes written";
-    const unsigned char sent[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-    const std::string rd20 = "UsbRd(1, 5, data, 20)", rd4 = "UsbRd(1, 5, data, 4)";
-    const std::string wr4 = "UsbWrt(1, 5, data, 4)", wr1 = "UsbWrt(1, 5, data, 1)";
-    const std::string wr0 = "UsbWrt(1, 5, data, 0)", info = "PrintFrameInfo()";
-    const std::string rawWr4 = "USB_Write(1, data, 4, out)", rawRd4 = "USB_Read(1, data, 4, out)";
-    const std::string rawRd8 = "USB_Read(1, data, 8, out)", rawWr0 = "USB_Write(1, data, 0, out)";
-    const std::string e9 = "USB_Perror(9)", e21 = "USB_Perror(21)";
+    const std::string wrote = "\nWrote..." + kWritten, burst = wrote + "Read..." + kWritten,
+                      raw16 = Dump("\n00000000> 0201 0403 0605 0807 "),
+                      only12 = "Warning : only 12 bytes of 20 were read\n",
+                      only3 = "Warning : only 3 bytes of 8 were read\n",
+                      none = "Warning : 0 bytes read\n", noneWritten = "Warning : 0 bytes written",
+                      rd20 = "UsbRd(1, 5, data, 20)", rd4 = "UsbRd(1, 5, data, 4)",
+                      wr4 = "UsbWrt(1, 5, data, 4)", wr1 = "UsbWrt(1, 5, data, 1)",
+                      wr0 = "UsbWrt(1, 5, data, 0)", info = "PrintFrameInfo()",
+                      rawWr4 = "USB_Write(1, data, 4, out)", rawRd4 = "USB_Read(1, data, 4, out)",
+                      rawRd8 = "USB_Read(1, data, 8, out)", rawWr0 = "USB_Write(1, data, 0, out)",
+                      e9 = "USB_Perror(9)", e21 = "USB_Perror(21)";
+    static const unsigned char sent[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     const auto refuse = [](int b) { bus::RefuseEveryByte(b); };
     const auto limit12 = [](int b) { bus::LimitReads(b, 12); };
     const auto limit2 = [](int b) { bus::LimitReads(b, 2); };
-    const auto send8 = [&](int b) { bus::SendUnasked(b, sent); };
-    const auto send3 = [&](int b) { bus::SendUnasked(b, {sent, 3}); };
+    const auto send8 = [](int b) { bus::SendUnasked(b, sent); };
+    const auto send3 = [](int b) { bus::SendUnasked(b, {sent, 3}); };
     const auto noMemory = [](int) {
         SetTransferBlockAllocator([](size_t) -> void* { return nullptr; });
     };
@@ -137,46 +137,16 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
             EXPECT_EQ(Calls(), c.calls);
             const std::string text = Info();
             const auto [rateAt, figure] = RateLine(text);
-            EXPECT_EQ(rateAt != std::string::npos, !std::isnan(c.rate)) << text;
-            if (c.text) {
-                EXPECT_EQ(text.substr(0, rateAt), *c.text);
-            }
-            if (std::isfinite(c.rate)) {
-                EXPECT_NEAR(figure, c.rate, 0.01);
-            }
-            EXPECT_EQ(Popups("USB Error"), c.popups);
+            EXPECT_EQ(std::tuple(rateAt != std::string::npos, Popups("USB Error")),
+                      std::tuple(!std::isnan(c.rate), c.popups))
+                << text;
+            EXPECT_EQ(text.substr(0, rateAt), c.text.value_or(text.substr(0, rateAt)));
+            EXPECT_NEAR(figure, std::isfinite(c.rate) ? c.rate : figure, 0.01);
             const int bytes = c.words * (c.wordSize == 0 ? 1 : c.wordSize == 1 ? 2 : 4);
             for (const std::string& seen : Seen())
                 EXPECT_EQ(seen.substr(0, seen.find(' ')), "wordCount=" + std::to_string(bytes));
             EXPECT_EQ(GetWordCount(), c.words);
         }
-    });
-}
-
-// Fails when a board that sends nothing back gives other than the zero warnings: "<Read>" and
-// "<Wr/Rd burst>" warn and rate 0, "Extended read" prints nothing and counts no frame.
-TEST_F(EngineSession, BoardThatNeverAnswers) {
-    bus::ResetBus();
-    corvousb::BoardSetup silent;
-    silent.answers = false;
-    bus::AddBoard(silent);
-    const std::string zero = "Warning : 0 bytes read\n 0.000 Bytes/s - ";
-    const std::string burst =
-        "\nWrote..." + kWritten + "Read..." + Dump("\n00000000> 00 00 00 00 ") + zero;
-    RunStep([&] {
-        for (const auto& [mode, text] : {std::pair(IOMODE_READ, zero),
-                                         {IOMODE_WRRD_BURST, burst},
-                                         {IOMODE_EXTENDED_READ, std::string()}}) {
-            TestSettings(mode, 0, 4, 1);
-            SetNFrames(3);
-            ClearInfo();
-            usb_test();
-            EXPECT_EQ(
-                Info().substr(0, mode == IOMODE_EXTENDED_READ ? std::string::npos : text.size()),
-                text);
-        }
-        EXPECT_EQ(GetNFrames(), 3);
-        EXPECT_TRUE(hl::Popups().empty());
     });
 }
 
@@ -195,16 +165,15 @@ TEST_F(EngineSession, SubAddressExtendedRead) {
         ClearInfo();
         usb_test();
         EXPECT_EQ(Calls(), std::vector<std::string>{"UsbRdEx(1, data, 4096, out)"});
-        EXPECT_GT(ElapsedTimeDouble(), 0.001); // from the old start mark to the end of the read
-        EXPECT_GT(GetNFrames(), 2);
+        // The stopwatch runs from the old start mark to the end of the read.
+        EXPECT_TRUE(ElapsedTimeDouble() > 0.001 && GetNFrames() > 2);
         // Whole frames of 512 payload bytes: 7 bytes of header, 2 of trailer.
         char last[16];
         std::snprintf(last, sizeof last, "\n%08X> ", (GetNFrames() - 2) * 521 / 16 * 16);
         const std::string head = "\n**** Start of dump\n00000000> AA FF FF 00 00 00 02 ";
         EXPECT_EQ(Info().substr(0, head.size()), head);
         EXPECT_NE(Info().find(last), std::string::npos) << last;
-        EXPECT_TRUE(Info().ends_with("\n**** End of dump\n\n")); // and no rate line
-        EXPECT_EQ(GetWordCount(), 7);
+        EXPECT_TRUE(Info().ends_with("\n**** End of dump\n\n") && GetWordCount() == 7); // no rate
 
         SetRxBuffer(300000);
         SetNFrames(3);
@@ -219,8 +188,7 @@ TEST_F(EngineSession, SubAddressExtendedRead) {
                                        "Lost frames before this error 3\n"
                                        "USB_GetStatus() = 0\n"))
             << Info();
-        EXPECT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(GetNFrames(), 3);
+        EXPECT_EQ(std::tuple(hl::Popups().size(), GetNFrames()), std::tuple(1u, 3));
     });
 }
 
@@ -235,9 +203,8 @@ TEST_F(EngineSession, ShortRawWriteIsReportedAsWritten) {
         const auto [rateAt, figure] = RateLine(Info());
         std::smatch m;
         const std::string warning = Info().substr(0, rateAt);
-        ASSERT_TRUE(std::regex_match(
-            warning, m, std::regex("Warning : only ([0-9]+) bytes of 65536 were written\n")))
-            << warning;
+        const std::regex line("Warning : only ([0-9]+) bytes of 65536 were written\n");
+        ASSERT_TRUE(std::regex_match(warning, m, line)) << warning;
         EXPECT_NEAR(figure, std::stod(m[1]), std::stod(m[1]) * 0.001);
     });
 }
@@ -257,9 +224,8 @@ TEST_F(EngineSession, AllocationFailure) {
         EXPECT_EQ(Info(), "");
         usb_test_raw();
         SetTransferBlockAllocator(nullptr);
-        EXPECT_EQ(Info(), "Memory allocation error\n");
-        EXPECT_TRUE(Calls().empty());
-        EXPECT_EQ(GetWordCount(), 10);
+        EXPECT_EQ(std::tuple(Info(), Calls().size(), GetWordCount()),
+                  std::tuple("Memory allocation error\n", 0u, 10));
     });
 }
 
@@ -269,11 +235,10 @@ TEST_F(EngineSession, RateLineFormat) {
     RunStep([] {
         ClearInfo();
         SetPrecTimerMarks(0, 1000000000);
-        for (int bytes : {2048, 1024, 1025})
+        for (int bytes : {2048, 1024, 1025, 0, -3}) {
+            if (bytes == 0) SetPrecTimerMarks(0, 250000000);
             PrintTransferRate(bytes);
-        SetPrecTimerMarks(0, 250000000);
-        PrintTransferRate(0);
-        PrintTransferRate(-3);
+        }
         EXPECT_EQ(Info(), " 2.000 KBytes/s -      1 s\n"
                           "1024.000 Bytes/s -      1 s\n"
                           " 1.001 KBytes/s -      1 s\n"
