@@ -2,7 +2,9 @@
 #include "tests/support/ProgWizSession.h"
 
 // Fails when committed entries do not reach the record and the board (64-character
-// description, 8-character serial number, power, source, drive current), "Conf.tmp"
+// description, 8-character serial number, power, source, drive current), a serial number the
+// EEPROM cannot hold (too long, a space or a control character) is taken or refused without the
+// reason beside the field, or a good one after it leaves the reason shown; "Conf.tmp"
 // does not hold the record's bytes as they stand, or the next opening does not start from the
 // defaults; when a Finish confirmed without entries does not program the defaults in order
 // (power source before maximum power) or the board does not come back usable under its new
@@ -19,11 +21,22 @@ TEST_F(ProgWizSession, FinishProgramsTheRecordAndReconnects) {
         NextTo(1, 2);
         hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, longDesc + "overflow");
         EXPECT_EQ(std::string(Conf.DeviceDesc), longDesc);
-        EXPECT_EQ(Conf.DeviceDesc[64], '\0');
         hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, "Lab");
         NextTo(2, 3);
+        const std::pair<std::string, std::string> refused[] = {
+            {"ABCDEFGHI", "at most 8 characters"},
+            {"AB CD", "no spaces"},
+            {"AB\x1b[2J", "no control characters"},
+        };
+        for (const auto& [entry, reason] : refused) {
+            hl::EnterText(Page(3), PANEL_3_SERNUMSTR, entry);
+            EXPECT_STREQ(Conf.SerialNumber, "SERNUM1");
+            EXPECT_EQ(hl::Text(Page(3), PANEL_3_SERNUMNOTE),
+                      "Not taken: " + reason + ".\nThe serial number stays \"SERNUM1\".");
+        }
         hl::EnterText(Page(3), PANEL_3_SERNUMSTR, "ABCDEFGH");
         EXPECT_STREQ(Conf.SerialNumber, "ABCDEFGH");
+        EXPECT_EQ(hl::Text(Page(3), PANEL_3_SERNUMNOTE), "");
         NextTo(3, 4);
         hl::EnterValue(Page(4), PANEL_4_MAXPOWER, 300);
         hl::MarkOption(Page(4), PANEL_4_RADIOGROUP, 1);
