@@ -122,11 +122,9 @@ TEST_F(ProgWizSession, PagesReopeningCancelAndRefusal) {
         SetActivePanel(SetupHandle());
         OpenWizard();
         hl::ChooseMenuItem("MENUBAR_TESTMENU_PROGRAM");
-        EXPECT_EQ(uirt::PanelHandles().size(), panels + 6);
-        EXPECT_EQ(Page(3), page3);
-        EXPECT_EQ(VisiblePages(), std::vector<int>{3});
-        EXPECT_EQ(hl::ActivePanel(), page3);
-        EXPECT_STREQ(Conf.SerialNumber, "KEEP1");
+        EXPECT_EQ(std::tuple(uirt::PanelHandles().size(), Page(3), VisiblePages(),
+                             hl::ActivePanel(), std::string(Conf.SerialNumber)),
+                  std::tuple(panels + 6, page3, std::vector<int>{3}, page3, "KEEP1"));
 
         hl::AnswerNextConfirm(false);
         hl::Press(Page(3), PANEL_3_CANCELBTN);
@@ -135,19 +133,17 @@ TEST_F(ProgWizSession, PagesReopeningCancelAndRefusal) {
         EXPECT_STREQ(Conf.SerialNumber, "KEEP1");
         hl::AnswerNextConfirm(true);
         hl::Press(Page(3), PANEL_3_CANCELBTN);
-        EXPECT_EQ(uirt::PanelHandles().size(), panels);
-        EXPECT_STREQ(Conf.SerialNumber, "SERNUM1");
-        EXPECT_TRUE(std::filesystem::exists("Conf.tmp"));
-        EXPECT_EQ(FileBytes("Conf.tmp").size(), 0u);
+        EXPECT_EQ(std::tuple(uirt::PanelHandles().size(), std::string(Conf.SerialNumber),
+                             std::filesystem::exists("Conf.tmp"), FileBytes("Conf.tmp").size()),
+                  std::tuple(panels, "SERNUM1", true, 0u));
 
         OpenWizard();
         NextTo(1, 4);
         hl::EnterValue(Page(4), PANEL_4_MAXPOWER, 400);
         NextTo(4, 6);
         Finish(false);
-        EXPECT_EQ(Page(6), -1);
-        EXPECT_EQ(Conf.MaxPower, 100);
-        EXPECT_EQ(FileBytes("Conf.tmp").size(), 0u);
+        EXPECT_EQ(std::tuple(Page(6), Conf.MaxPower, FileBytes("Conf.tmp").size()),
+                  std::tuple(-1, 100, 0u));
         EXPECT_TRUE(EepromCalls(CallsSince(mark)).empty());
 
         OpenWizard();
