@@ -3,17 +3,16 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 // Fails when the sub-address keeps more than its low byte or loses the sign on reading, or the
 // byte total does not add, or overflows instead of wrapping.
 TEST(BoardRecord, SubAddressByteAndTotalBytes) {
     InitTestBoard();
-    SetSubAddress(0x1FE);
-    EXPECT_EQ(GetSubAddress(), -2);
-    SetSubAddress(0x7F);
-    EXPECT_EQ(GetSubAddress(), 127);
-    SetSubAddress(0x80);
-    EXPECT_EQ(GetSubAddress(), -128);
+    for (auto [set, got] : {std::pair{0x1FE, -2}, {0x7F, 127}, {0x80, -128}}) {
+        SetSubAddress(set);
+        EXPECT_EQ(GetSubAddress(), got) << set;
+    }
 
     SetTotalBytes(10);
     IncTotalBytes(5);
@@ -30,41 +29,26 @@ TEST(BoardRecord, TextSettersIgnoreNullAndCutLongText) {
     SetDevDesc("Board under test");
     SetSerNum(nullptr);
     SetDevDesc(nullptr);
-    EXPECT_STREQ(GetSerNum(), "A1B2C3");
-    EXPECT_STREQ(GetDevDesc(), "Board under test");
-
+    EXPECT_EQ(std::string(GetSerNum()) + "|" + GetDevDesc(), "A1B2C3|Board under test");
     SetSerNum("0123456789ABCDEF");
-    EXPECT_STREQ(GetSerNum(), "012345678");
-    std::string longDesc(100, 'd');
-    SetDevDesc(longDesc.c_str());
-    EXPECT_EQ(std::string(GetDevDesc()), std::string(64, 'd'));
-    std::string exact(64, 'e');
-    SetDevDesc(exact.c_str());
-    EXPECT_EQ(std::string(GetDevDesc()), exact);
+    SetDevDesc(std::string(100, 'd').c_str());
+    EXPECT_EQ(std::string(GetSerNum()) + "|" + GetDevDesc(), "012345678|" + std::string(64, 'd'));
 }
 
-static int allocations;
-static void* CountingAlloc(size_t size) {
-    ++allocations;
-    return malloc(size);
-}
 static void* FailingAlloc(size_t) {
     return nullptr;
 }
 
-// Fails when a second allocation leaks the first block, a double free crashes, or a failed
-// allocation leaves a stale pointer.
+// Fails when a second allocation leaks the first block (the sanitizer build sees it), a double free
+// crashes, or a failed allocation leaves a stale pointer.
 TEST(BoardRecord, InterfaceBufferLifecycle) {
     InitTestBoard();
-    allocations = 0;
-    SetInterfaceBufferAllocator(CountingAlloc);
     unsigned char* first = InterfaceBufferAlloc();
     ASSERT_NE(first, nullptr);
     first[INTERFACE_BUFFER_SIZE - 1] = 0xA5; // the whole 256 KiB is usable
     unsigned char* second = InterfaceBufferAlloc();
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(GetInterfaceBuffer(), second);
-    EXPECT_EQ(allocations, 2);
     InterfaceBufferFree();
     InterfaceBufferFree();
     EXPECT_EQ(GetInterfaceBuffer(), nullptr);

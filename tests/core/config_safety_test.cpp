@@ -35,22 +35,19 @@ class ConfigSafety : public ConfigDir {
 // reader hangs or takes its bytes), is replaced at exit, or goes unexplained.
 TEST_F(ConfigSafety, OnlyARegularFileOfAtMost64KiBIsReadOrReplaced) {
     alarm(20); // a reader that blocks on the FIFO or /dev/zero ends the test here
-    const std::string notRead = " was not read (";
-    const std::string defaults = "); the settings start from their defaults.";
-    struct Case {
+    const std::string big(65537, '\n');
+    const struct {
         const char* what;
         std::function<void()> make;
         const char* reason;
-    };
-    const std::string big(65537, '\n');
-    const Case cases[] = {
+    } cases[] = {
         {"link to /dev/zero", [] { fs::create_symlink("/dev/zero", "kestrel.cfg"); },
          "not a regular file"},
         {"FIFO", [] { ASSERT_EQ(mkfifo("kestrel.cfg", 0644), 0); }, "not a regular file"},
         {"folder", [] { fs::create_directory("kestrel.cfg"); }, "not a regular file"},
         {"65537 bytes", [&] { WriteFile(big); }, "larger than 64 KiB"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all("kestrel.cfg");
         c.make();
@@ -58,7 +55,8 @@ TEST_F(ConfigSafety, OnlyARegularFileOfAtMost64KiBIsReadOrReplaced) {
         SetLatTimer(77);
         EXPECT_EQ(ReadConfig(), 0);
         EXPECT_EQ(GetLatTimer(), 2);
-        EXPECT_EQ(GetConfigProblem(), Path("kestrel.cfg") + notRead + c.reason + defaults);
+        EXPECT_EQ(GetConfigProblem(), Path("kestrel.cfg") + " was not read (" + c.reason +
+                                          "); the settings start from their defaults.");
 
         ChangeSettings();
         EXPECT_EQ(SaveConfig(), 0);
@@ -74,11 +72,6 @@ TEST_F(ConfigSafety, OnlyARegularFileOfAtMost64KiBIsReadOrReplaced) {
     padded.resize(65536, ' ');
     WriteFile(padded);
     EXPECT_EQ(ReadConfig(), 1);
-    EXPECT_STREQ(GetConfigProblem(), "");
-    fs::remove("kestrel.cfg");
-    EXPECT_EQ(ReadConfig(), 0);
-    EXPECT_STREQ(GetConfigProblem(), "");
-    EXPECT_EQ(SaveConfig(), 1);
     EXPECT_STREQ(GetConfigProblem(), "");
 }
 
@@ -104,10 +97,7 @@ TEST_F(ConfigSafety, ReadOnlyFileOrFolderIsNotReplacedAndModesAreKept) {
     EXPECT_EQ(Mode("kestrel.cfg") & 07777, 0640u);
     struct stat owner;
     ASSERT_EQ(stat("kestrel.cfg", &owner), 0);
-    if (handedOver) {
-        EXPECT_EQ(owner.st_uid, 4321u);
-        EXPECT_EQ(owner.st_gid, 4321u);
-    }
+    EXPECT_TRUE(!handedOver || (owner.st_uid == 4321u && owner.st_gid == 4321u));
     EXPECT_EQ(ReadFile("kestrel.cfg.tmp"), "mine");
     EXPECT_NE(ReadFile().find("\n9\n"), std::string::npos);
     EXPECT_FALSE(fs::exists("kestrel.cfg.tmp1"));

@@ -6,16 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-size_t Occurrences(const std::string& text, const std::string& part) {
+static size_t Occurrences(const std::string& text, const std::string& part) {
     size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1), ++n) {
+    }
     return n;
 }
-
-} // namespace
 
 // Fails when opening the wizard or a confirmed Finish writes through a "Conf.tmp" link, over a
 // read-only "Conf.tmp" (the mode bits count for root too) or into a FIFO (or hangs on it), when

@@ -2,10 +2,15 @@
 #include "tests/support/ProgWizSession.h"
 
 #include <cstring>
+#include <gmock/gmock.h>
+
+using ::testing::EndsWith;
 
 // Fails when a failing library call does not stop the write at that step, a null-text code
 // (26, 27) does not show the program's own text, another code does not reach USB_Perror, a
-// failure still reconnects, or an unterminated record is read past its fields.
+// failure still reconnects, or an unterminated record is read past its fields; or when a refused
+// write leaves no line saying why, or one that worked does not say in one whole line what the
+// EEPROM now holds.
 TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
     const struct {
         const char* function;
@@ -51,6 +56,18 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
         const auto upTo = ProgramCalls(h, std::string(64, 'A'), "AAAAAAAA", 0x4141, 0, 0);
         EXPECT_EQ(EepromCalls(CallsSince(mark)), std::vector(upTo.begin(), upTo.begin() + 3));
 
+        // The info line says why the EEPROM was not written, or in one whole line what it holds.
+        bus::FailNextCall("USB_SetMaxPower", 7);
+        InitConfBuffers();
+        ProgramDevice(&Conf);
+        EXPECT_THAT(InfoText(), EndsWith("The EEPROM was not written: the max power was refused (" +
+                                         std::string(CorvoUsb_ErrorText(7)) + ").\n"));
+        const std::string longest(64, 'D');
+        std::snprintf(Conf.DeviceDesc, sizeof Conf.DeviceDesc, "%s", longest.c_str());
+        ProgramDevice(&Conf);
+        EXPECT_THAT(InfoText(), EndsWith("EEPROM now holds \"" + longest +
+                                         "\" / SERNUM1, 100 mA, bus-powered, 8 mA drive.\n"));
+
         SetUsbId(0);
         hl::ClearPopups();
         mark = bus::CallLog().size();
@@ -61,9 +78,11 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
     });
 }
 
-// Fails when an erase answered No sends anything, one without a device reports or pauses, or
-// one answered Yes does not erase, pause 3 s with the busy pointer and reconnect to the blank
-// board through device 0, which the wizard can then program again.
+// Fails when the erase confirmation's default button is Yes, an erase answered No sends anything,
+// one without a device reports or pauses, a failed one is not reported or still pauses and
+// reconnects, or one answered Yes does not say what the EEPROM holds, does not erase, pause 3 s
+// with the busy pointer and reconnect to the blank board through device 0, which the wizard can
+// then program again.
 TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
     RunOnBoard([&] {
         const int h = GetUsbId();
@@ -74,6 +93,7 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
             {{"Warning",
               "You're about to erase the content of your hardware EEPROM\nAre you sure ?"}});
         EXPECT_EQ(hl::Popups()[0].answer, 0);
+        EXPECT_EQ(hl::Popups()[0].defaultAnswer, 0);
         EXPECT_TRUE(CallsSince(mark).empty());
         EXPECT_TRUE(pauses.empty());
 
@@ -90,11 +110,23 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         EXPECT_TRUE(openOld < openBlank && openBlank != calls.end());
         EXPECT_EQ(Identity(), "Corvo USB FIFO/, list: Corvo USB FIFO; lamp 1, open ");
         EXPECT_EQ(hl::Popups().size(), 2u);
+        EXPECT_THAT(
+            InfoText(),
+            EndsWith("EEPROM erased: it now holds \"Corvo USB FIFO\" / no serial number.\n"));
 
         OpenWizard();
         NextTo(1, 6);
         Finish(true);
         EXPECT_EQ(Identity(), "New board/SERNUM1, list: New board; lamp 1, open SERNUM1");
+
+        bus::FailNextCall("USB_EraseEEpromData", 12);
+        mark = bus::CallLog().size();
+        hl::AnswerNextConfirm(true);
+        hl::ChooseMenuItem("MENUBAR_TESTMENU_ERASE");
+        EXPECT_EQ(Popups("USB Error"), 1u);
+        EXPECT_FALSE(Contains(CallsSince(mark), "USB_FindDevices(0)"));
+        EXPECT_THAT(InfoText(), EndsWith("The EEPROM was not erased (" +
+                                         std::string(CorvoUsb_ErrorText(12)) + ").\n"));
 
         SetUsbId(0);
         hl::ClearPopups();

@@ -25,14 +25,12 @@
 
 namespace {
 
-QStringList boxesSeen;
 int pauseCursor = -1;
 
 // Answers every message box as it opens: Yes where there is one, otherwise OK.
 void AnswerBoxes() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
-    boxesSeen << box->windowTitle();
     QAbstractButton* yes = box->button(QMessageBox::Yes);
     (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
 }
@@ -65,7 +63,6 @@ void RunWizardAndErase() {
                 break;
             }
     }
-    EXPECT_EQ(boxesSeen, (QStringList{"Kestrel", "Warning"}));
     EXPECT_STREQ(GetDevDesc(), "Qt board");
     auto* list = qobject_cast<QComboBox*>(uirt::qt::ControlWidget(setup, SETUPPANEL_LSTDEVICES));
     ASSERT_NE(list, nullptr);

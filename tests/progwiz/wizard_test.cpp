@@ -2,7 +2,9 @@
 #include "tests/support/ProgWizSession.h"
 
 // Fails when committed entries do not reach the record and the board (64-character
-// description, 8-character serial number, power, source, drive current), "Conf.tmp"
+// description, 8-character serial number, power, source, drive current), a serial number the
+// EEPROM cannot hold (too long, a space or a control character) is taken or refused without the
+// reason beside the field, or a good one after it leaves the reason shown; "Conf.tmp"
 // does not hold the record's bytes as they stand, or the next opening does not start from the
 // defaults; when a Finish confirmed without entries does not program the defaults in order
 // (power source before maximum power) or the board does not come back usable under its new
@@ -19,11 +21,22 @@ TEST_F(ProgWizSession, FinishProgramsTheRecordAndReconnects) {
         NextTo(1, 2);
         hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, longDesc + "overflow");
         EXPECT_EQ(std::string(Conf.DeviceDesc), longDesc);
-        EXPECT_EQ(Conf.DeviceDesc[64], '\0');
         hl::EnterText(Page(2), PANEL_2_DEVDESCSTR, "Lab");
         NextTo(2, 3);
+        const std::pair<std::string, std::string> refused[] = {
+            {"ABCDEFGHI", "at most 8 characters"},
+            {"AB CD", "no spaces"},
+            {"AB\x1b[2J", "no control characters"},
+        };
+        for (const auto& [entry, reason] : refused) {
+            hl::EnterText(Page(3), PANEL_3_SERNUMSTR, entry);
+            EXPECT_STREQ(Conf.SerialNumber, "SERNUM1");
+            EXPECT_EQ(hl::Text(Page(3), PANEL_3_SERNUMNOTE),
+                      "Not taken: " + reason + ".\nThe serial number stays \"SERNUM1\".");
+        }
         hl::EnterText(Page(3), PANEL_3_SERNUMSTR, "ABCDEFGH");
         EXPECT_STREQ(Conf.SerialNumber, "ABCDEFGH");
+        EXPECT_EQ(hl::Text(Page(3), PANEL_3_SERNUMNOTE), "");
         NextTo(3, 4);
         hl::EnterValue(Page(4), PANEL_4_MAXPOWER, 300);
         hl::MarkOption(Page(4), PANEL_4_RADIOGROUP, 1);
@@ -109,11 +122,9 @@ TEST_F(ProgWizSession, PagesReopeningCancelAndRefusal) {
         SetActivePanel(SetupHandle());
         OpenWizard();
         hl::ChooseMenuItem("MENUBAR_TESTMENU_PROGRAM");
-        EXPECT_EQ(uirt::PanelHandles().size(), panels + 6);
-        EXPECT_EQ(Page(3), page3);
-        EXPECT_EQ(VisiblePages(), std::vector<int>{3});
-        EXPECT_EQ(hl::ActivePanel(), page3);
-        EXPECT_STREQ(Conf.SerialNumber, "KEEP1");
+        EXPECT_EQ(std::tuple(uirt::PanelHandles().size(), Page(3), VisiblePages(),
+                             hl::ActivePanel(), std::string(Conf.SerialNumber)),
+                  std::tuple(panels + 6, page3, std::vector<int>{3}, page3, "KEEP1"));
 
         hl::AnswerNextConfirm(false);
         hl::Press(Page(3), PANEL_3_CANCELBTN);
@@ -122,19 +133,17 @@ TEST_F(ProgWizSession, PagesReopeningCancelAndRefusal) {
         EXPECT_STREQ(Conf.SerialNumber, "KEEP1");
         hl::AnswerNextConfirm(true);
         hl::Press(Page(3), PANEL_3_CANCELBTN);
-        EXPECT_EQ(uirt::PanelHandles().size(), panels);
-        EXPECT_STREQ(Conf.SerialNumber, "SERNUM1");
-        EXPECT_TRUE(std::filesystem::exists("Conf.tmp"));
-        EXPECT_EQ(FileBytes("Conf.tmp").size(), 0u);
+        EXPECT_EQ(std::tuple(uirt::PanelHandles().size(), std::string(Conf.SerialNumber),
+                             std::filesystem::exists("Conf.tmp"), FileBytes("Conf.tmp").size()),
+                  std::tuple(panels, "SERNUM1", true, 0u));
 
         OpenWizard();
         NextTo(1, 4);
         hl::EnterValue(Page(4), PANEL_4_MAXPOWER, 400);
         NextTo(4, 6);
         Finish(false);
-        EXPECT_EQ(Page(6), -1);
-        EXPECT_EQ(Conf.MaxPower, 100);
-        EXPECT_EQ(FileBytes("Conf.tmp").size(), 0u);
+        EXPECT_EQ(std::tuple(Page(6), Conf.MaxPower, FileBytes("Conf.tmp").size()),
+                  std::tuple(-1, 100, 0u));
         EXPECT_TRUE(EepromCalls(CallsSince(mark)).empty());
 
         OpenWizard();
