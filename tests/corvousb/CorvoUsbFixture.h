@@ -1,20 +1,15 @@
 // Shared fixture of the CorvoUsb tests: an in-memory bus with one simulated board.
 #pragma once
 
-#include "tests/support/ScratchDir.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
+#include "tests/support/ScratchDir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdarg>
 #include <cstdio>
-#include <functional>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 namespace cu = corvousb::testing;
 
@@ -22,19 +17,17 @@ namespace cu = corvousb::testing;
 struct Captured {
     static inline std::string printed;
     static inline std::vector<std::string> errors;
-    static int Print(const char* format, ...);
     static void Error(const char* text) { errors.emplace_back(text); }
+    static int Print(const char* format, ...) {
+        char text[512];
+        va_list args;
+        va_start(args, format);
+        const int n = std::vsnprintf(text, sizeof text, format, args);
+        va_end(args);
+        printed += text;
+        return n;
+    }
 };
-
-inline int Captured::Print(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    const int n = std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    printed += text;
-    return n;
-}
 
 class CorvoUsbTest : public ::testing::Test {
   protected:
@@ -130,15 +123,12 @@ inline std::vector<std::function<int(int)>> HandleCalls() {
     };
 }
 
-// A call's result and the error code it left, checked in one assertion.
+// A call's result and the error code it left, checked in one assertion against Fail(value, code).
 inline std::pair<int, int> Res(int result) {
     return {result, USB_GetLastError()};
 }
-// The pair a failing call gives: its failure value and its code.
-inline std::pair<int, int> Fail(int value, int code) {
-    return {value, code};
-}
+using Fail = std::pair<int, int>;
 // The pair a read that found no data gives: its result and the quiet read time-out code.
-inline std::pair<int, int> NoData(int value) {
+inline Fail NoData(int value) {
     return {value, CORVOUSB_ERR_READ_TIMEOUT};
 }

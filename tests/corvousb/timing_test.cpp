@@ -116,9 +116,7 @@ TEST_F(TimingTest, TimeoutsEndTransfersWithTheirCodes) {
     USB_SetTimeouts(h, 1000, 20);
     std::vector<unsigned char> block(65536);
     EXPECT_NEAR(Ms([&] { got = UsbRd(h, 0, block.data(), 65536); }), 21.0, 0.1);
-    EXPECT_GT(got, 10000);
-    EXPECT_LT(got, 20000) << "about 19 ms of a 1 MB/s link";
-    EXPECT_EQ(got % 64, 0) << "whole packets";
+    EXPECT_TRUE(got > 10000 && got < 20000 && got % 64 == 0) << "19 ms of 1 MB/s, whole packets";
 
     // A command cut by the write time-out is not executed: the memory keeps its pattern.
     USB_SetTimeouts(h, 20, 1000);
@@ -139,7 +137,6 @@ TEST_F(TimingTest, UntimedBoardAnswersAtOnceAndSkipsAHugeDrop) {
     EXPECT_EQ(Ms([&] { UsbRd(h, 0, block.data(), 65536); }), 0.0);
     EXPECT_EQ(Ms([&] { ReadEx(h, 65536); }), 0.0);
     EXPECT_EQ(frames, 125);
-    EXPECT_FALSE(cu::Board(0).timing);
 
     const unsigned dropped = 4000000000u;
     cu::DropFrames(0, 130, dropped);

