@@ -63,6 +63,8 @@ const ControlBinding& BindingFor(CtrlKind kind) {
         return decorationBinding;
     case CtrlKind::Splitter:
         return splitterBinding;
+    case CtrlKind::StripChart:
+        break;
     }
     static const NoBinding none;
     return none;
