@@ -21,6 +21,7 @@ extern const ControlBinding& timerBinding;
 extern const ControlBinding& pictureBinding;
 extern const ControlBinding& decorationBinding;
 extern const ControlBinding& splitterBinding;
+extern const ControlBinding& stripChartBinding;
 
 namespace {
 
@@ -64,7 +65,7 @@ const ControlBinding& BindingFor(CtrlKind kind) {
     case CtrlKind::Splitter:
         return splitterBinding;
     case CtrlKind::StripChart:
-        break;
+        return stripChartBinding;
     }
     static const NoBinding none;
     return none;
