@@ -14,15 +14,11 @@ namespace {
 
 enum { CHART = 2 };
 const uirt::ControlRes kChart[] = {{.id = CHART,
-                                    .constName = "CHART",
                                     .kind = uirt::CtrlKind::StripChart,
-                                    .width = 300,
-                                    .height = 200,
                                     .maxValue = 100,
                                     .traces = 2,
                                     .pointsPerScreen = 4}};
-const uirt::PanelRes kPanel = {
-    .constName = "CHARTPANEL", .height = 200, .width = 300, .controls = kChart};
+const uirt::PanelRes kPanel = {.constName = "CHARTPANEL", .controls = kChart};
 
 QList<QPointF> Points(QChart* chart, int series) {
     return static_cast<QLineSeries*>(chart->series().at(series))->points();
@@ -43,6 +39,7 @@ TEST_F(QtPanelTest, StripChartShowsThePointsAtABoundedRate) {
     auto* view = widget<QChartView>(panel, CHART);
     ASSERT_NE(view, nullptr);
     QChart* chart = view->chart();
+    EXPECT_FALSE(chart->legend()->isVisible()); // no trace has a label
     SetTraceAttribute(panel, CHART, 2, ATTR_TRACE_LABEL, "errors");
     const double values[] = {1, 10, 2, 20, 3, 30, 4, 40, 5, 50, 6, 60};
     for (int i = 0; i < 12; i += 2)
