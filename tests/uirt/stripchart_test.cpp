@@ -46,19 +46,19 @@ class StripChart : public ::testing::Test {
 // Fails if values are not dealt to the traces in turn, old points do not scroll out, bad input
 // stores anything, or clearing leaves points.
 TEST_F(StripChart, PlotDealsValuesToTracesKeepsTheNewestAndRefusesBadInput) {
-    const double values[] = {1, 10, 2, 20, 3, 30, 4, 40, NAN, 50};
-    EXPECT_EQ(PlotStripChart(panel, CHART, values, 4), 0);
-    EXPECT_EQ(traces(), (Points{1, 2, 10, 20}));
-    EXPECT_EQ(PlotStripChart(panel, CHART, values + 4, 4), 0);
+    const double values[] = {1, 10, 2, 20, 3, 30, 4, 40, 5, 50, NAN, 60};
+    EXPECT_EQ(PlotStripChart(panel, CHART, values, 8), 0);
     EXPECT_EQ(traces(), (Points{2, 3, 4, 20, 30, 40}));
+    EXPECT_EQ(PlotStripChart(panel, CHART, values + 8, 2), 0);
+    EXPECT_EQ(traces(), (Points{3, 4, 5, 30, 40, 50}));
     const int V = UIE_BAD_VALUE, C = UIE_BAD_CONTROL;
     EXPECT_EQ(std::vector({PlotStripChart(panel, CHART, values, 3),
                            PlotStripChart(panel, CHART, values, -2),
-                           PlotStripChart(panel, CHART, values + 6, 4),
+                           PlotStripChart(panel, CHART, values + 8, 4),
                            PlotStripChart(panel, CHART, nullptr, 2),
                            PlotStripChart(panel, NUM, values, 2), ClearStripChart(panel, NUM)}),
               std::vector({V, V, V, UIE_NULL_POINTER, C, C}));
-    EXPECT_EQ(traces(), (Points{2, 3, 4, 20, 30, 40}));
+    EXPECT_EQ(traces(), (Points{3, 4, 5, 30, 40, 50}));
     EXPECT_EQ(ClearStripChart(panel, CHART), 0);
     EXPECT_EQ(traces(), Points{});
     EXPECT_EQ(uirt::FindControl(panel, CHART)->pointsPlotted, 0);

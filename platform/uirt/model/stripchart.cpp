@@ -135,10 +135,13 @@ int PlotStripChart(int panelHandle, int controlId, const double* values, int num
     if (!values) return UIE_NULL_POINTER;
     const double* end = values + numberOfValues;
     if (!std::all_of(values, end, [](double v) { return std::isfinite(v); })) return UIE_BAD_VALUE;
-    for (const double* v = values; v != end; v += traces)
+    // Points that would scroll out at once are never stored, so a huge call costs no memory.
+    const int points = numberOfValues / traces;
+    const int skipped = std::max(0, points - c->pointsPerScreen);
+    for (const double* v = values + skipped * traces; v != end; v += traces)
         for (int t = 0; t < traces; ++t)
             c->traces[static_cast<std::size_t>(t)].points.push_back(v[t]);
-    c->pointsPlotted += numberOfValues / traces;
+    c->pointsPlotted += points;
     dropOldPoints(*c);
     notifyPoints(panelHandle, *c);
     return 0;
