@@ -2,6 +2,7 @@
 #include "platform/uirt/qt/StripChart.h"
 
 #include <QColor>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QList>
 #include <QPointF>
@@ -44,6 +45,8 @@ void StripChart::showTraces(const ControlState& c) {
         const TraceState& t = c.traces[i];
         series_[i]->setName(QString::fromStdString(t.label));
         series_[i]->setColor(QColor::fromRgb(static_cast<QRgb>(t.color)));
+        for (QLegendMarker* m : ch->legend()->markers(series_[i]))
+            m->setVisible(!t.label.empty());
         labelled = labelled || !t.label.empty();
     }
     ch->legend()->setVisible(labelled);
@@ -62,6 +65,7 @@ void StripChart::show() {
     x_->setRange(first, first + c->pointsPerScreen - 1);
     const YRange y = ChartYRange(*c);
     y_->setRange(y.min, y.max);
+    if (c->autoScale) y_->applyNiceNumbers(); // round ticks around the fitted range
     for (std::size_t i = 0; i < series_.size() && i < c->traces.size(); ++i) {
         const auto& points = c->traces[i].points;
         double x = static_cast<double>(c->pointsPlotted) - static_cast<double>(points.size());
