@@ -169,9 +169,7 @@ TEST_F(TtyTest, UnpluggedBoardReportsRemovalAndLaterCallsFailCleanly) {
     unsigned char data[16] = {};
     int moved = 0;
     EXPECT_EQ(Res(USB_Read(h, data, 16, &moved)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED));
-    const auto calls = HandleCalls();
-    for (std::size_t i = 0; i < calls.size(); ++i)
-        EXPECT_EQ(Res(calls[i](h)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED)) << "call " << i;
+    ExpectEveryHandleCallFails(h, CORVOUSB_ERR_DEVICE_REMOVED);
     EXPECT_EQ(CloseUsbDevice(h), 1);
 }
 
