@@ -131,8 +131,8 @@ TEST_F(CorvoUsbTest, EepromFilesAreSavedSafelyAndReadBack) {
 
     const fs::path kept = dir.path / "sub" / "board.eeprom";
     const int h = OpenOnly({.eepromFile = kept.string()});
-    ASSERT_EQ(USB_SetSerialNumber(h, "KEPT0001") + USB_SetMaxPower(h, 200) + USB_WriteEEpromData(h),
-              3);
+    ASSERT_TRUE(USB_SetSerialNumber(h, "KEPT0001") && USB_SetMaxPower(h, 200) &&
+                USB_WriteEEpromData(h));
     EXPECT_EQ(ReadFile(kept), "description=Simulated Corvo Board\nserial=KEPT0001\n"
                               "max-power=200\npower-source=0\ndrive-current=8\n");
     cu::ResetBus();
