@@ -83,38 +83,24 @@ std::string Lines(const std::string& line, int n) {
     return text;
 }
 
-// Fails when the capture file differs from the bytes received, or the text log misses calls.
-TEST_F(LogFileTest, CaptureHoldsTheReceivedStreamAndReplaysToTheSameCounts) {
+// Fails when the capture file differs from the bytes received, or the text log misses calls
+// (that a capture replays to the counts of its run: tests/engine).
+TEST_F(LogFileTest, CaptureHoldsTheReceivedStream) {
     const int h = OpenFirst();
     ASSERT_EQ(dbg_OpenLogFile(), 1);
     EXPECT_EQ(dbg_OpenLogFile(), 1);
-    cu::CorruptFrameTrailers(0, 3);
     std::string received;
-    int total = 0;
     for (int i = 0; i < 40; ++i) {
         const int n = ReadEx(h, 4096);
         ASSERT_GT(n, 0);
         received.append(rx.begin(), rx.begin() + n);
-        total += frames;
     }
-    const unsigned lost = GetLostFrames(); // reading 4096 bytes every 16 ms loses frames
     dbg_CloseLogFile();
     ReadEx(h, 4096); // not captured
     EXPECT_EQ(ReadFile("USB_LogFile2.bin"), received);
     EXPECT_EQ(ReadFile("USB_LogFile.txt"), "dbg_OpenLogFile()\n" +
                                                Lines("UsbRdEx(1, data, 4096, out)", 40) +
                                                "dbg_CloseLogFile()\n");
-
-    EXPECT_EQ(GetTrailerErrors(), 1u);
-    ResetLostFrames();
-    ResetFrameErrors();
-    int replayed = 0;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(received.data());
-    for (std::size_t at = 0; at < received.size(); at += 65535)
-        replayed += USB_CheckFrames(
-            bytes + at, static_cast<int>(std::min<std::size_t>(65535, received.size() - at)));
-    EXPECT_EQ(std::tuple(replayed, GetTrailerErrors(), GetLostFrames()),
-              std::tuple(total, 1u, lost));
 }
 
 // Fails when a log that cannot be created is reported as open or stops the reads, opening the
