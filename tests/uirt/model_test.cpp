@@ -41,12 +41,14 @@ TEST_F(Model, AttributesCutWhatTheyHoldAndRefuseBadValuesAndKinds) {
     SetCtrlAttribute(panel, T_NUM, ATTR_MAX_VALUE, 50.0);
     SetCtrlAttribute(panel, T_STR, ATTR_MAX_ENTRY_LENGTH, 2);
     EXPECT_EQ(hl::Text(panel, T_NUM) + hl::Text(panel, T_STR), "50ab");
-    EXPECT_EQ(SetCtrlAttribute(panel, T_NUM, ATTR_FORMAT, 7), UIE_BAD_VALUE);
-    EXPECT_EQ(SetCtrlAttribute(panel, T_NUM, ATTR_DIMMED, 0.5), UIE_BAD_VALUE);
-    EXPECT_EQ(SetCtrlAttribute(panel, T_STR, ATTR_MIN_VALUE, 1), UIE_BAD_ATTRIBUTE);
-    EXPECT_EQ(SetCtrlAttribute(panel, T_BTN, ATTR_INTERVAL, 1.0), UIE_BAD_ATTRIBUTE);
     int interval = 0;
-    EXPECT_EQ(GetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, &interval), UIE_BAD_ATTRIBUTE);
+    EXPECT_EQ(std::vector({SetCtrlAttribute(panel, T_NUM, ATTR_FORMAT, 7),
+                           SetCtrlAttribute(panel, T_NUM, ATTR_DIMMED, 0.5),
+                           SetCtrlAttribute(panel, T_STR, ATTR_MIN_VALUE, 1),
+                           SetCtrlAttribute(panel, T_BTN, ATTR_INTERVAL, 1.0),
+                           GetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, &interval)}),
+              std::vector({UIE_BAD_VALUE, UIE_BAD_VALUE, UIE_BAD_ATTRIBUTE, UIE_BAD_ATTRIBUTE,
+                           UIE_BAD_ATTRIBUTE}));
     EXPECT_EQ(uirt::FindControl(panel, T_NUM)->format, VAL_DECIMAL_FORMAT);
 }
 
@@ -80,17 +82,16 @@ TEST_F(Model, UserEntryIsClampedThenValueChangedThenCommit) {
 TEST_F(Model, DimmedAndHiddenControlsTakeNoInput) {
     SetCtrlAttribute(panel, T_BTN, ATTR_DIMMED, 1);
     SetCtrlAttribute(panel, T_NUM, ATTR_VISIBLE, 0);
-    EXPECT_EQ(hl::Press(panel, T_BTN), UIE_NO_INPUT);
-    EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), UIE_NO_INPUT);
+    EXPECT_EQ(std::pair(hl::Press(panel, T_BTN), hl::EnterValue(panel, T_NUM, 3)),
+              std::pair(UIE_NO_INPUT, UIE_NO_INPUT));
     EXPECT_EQ(hl::Text(panel, T_NUM), "5");
     SetCtrlAttribute(panel, T_BTN, ATTR_DIMMED, 0);
     HidePanel(panel);
-    EXPECT_EQ(hl::Press(panel, T_BTN), UIE_NO_INPUT);
-    EXPECT_EQ(hl::ChooseMenuItem(GetPanelMenuBar(panel), TM_DO), UIE_NO_INPUT);
-    EXPECT_EQ(Events(), Strings{});
+    EXPECT_EQ(std::pair(hl::Press(panel, T_BTN), hl::ChooseMenuItem(GetPanelMenuBar(panel), TM_DO)),
+              std::pair(UIE_NO_INPUT, UIE_NO_INPUT));
     DisplayPanel(panel);
-    EXPECT_EQ(hl::Press(panel, T_BTN), 0);
-    EXPECT_EQ(hl::EnterValue(panel, T_RING, 1), UIE_NO_INPUT); // not a numeric
+    EXPECT_EQ(std::pair(hl::Press(panel, T_BTN), hl::EnterValue(panel, T_RING, 1)),
+              std::pair(0, UIE_NO_INPUT)); // the ring is not a numeric
     EXPECT_EQ(Events(), Strings{"c3:1"});
 }
 
@@ -108,7 +109,6 @@ TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), UIE_NO_INPUT);
     SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 1);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
-    EXPECT_EQ(Events(), Strings{"c7:15"});
     InstallCtrlCallback(panel, T_TIMER, TickProbe, nullptr);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
     EXPECT_EQ(Events(), (Strings{"c7:15", "tick"}));
@@ -155,10 +155,8 @@ int DiscardingCallback(int panel, int, int event, void*, int, int) {
 // that discards its own panel makes the model crash or raise more events.
 TEST_F(Model, CloseControlAndACallbackDiscardingItsPanel) {
     EXPECT_EQ(hl::ClosePanel(panel), 0);
-    EXPECT_EQ(Events(), Strings{"c3:1"});
-    Events().clear();
     InstallCtrlCallback(panel, T_NUM, DiscardingCallback, nullptr);
     EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), 0);
-    EXPECT_EQ(Events(), Strings{"e2"}); // no commit on a discarded control
+    EXPECT_EQ(Events(), (Strings{"c3:1", "e2"})); // no commit on a discarded control
     EXPECT_EQ(uirt::FindPanel(panel), nullptr);
 }
