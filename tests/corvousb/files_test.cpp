@@ -53,7 +53,7 @@ TEST_F(CorvoUsbTest, BusFileDescribesBoardsAndFaults) {
     EXPECT_TRUE(cu::Board(2).streamBuffered == 10u * 521 && cu::Board(2).framesDropped > 85u);
 }
 
-// Fails when a bus or EEPROM file that is not a small regular file is read (unbounded, blocking)
+// Fails when a bus file that is not a small regular file is read (unbounded, blocking)
 // or refused without a message naming it and the reason, or a missing bus file does not give an
 // empty bus.
 TEST_F(CorvoUsbTest, BusAndEepromFilesMustBeSmallRegularFiles) {
@@ -73,40 +73,35 @@ TEST_F(CorvoUsbTest, BusAndEepromFilesMustBeSmallRegularFiles) {
                   "CorvoUsb: " + path + ": cannot be read (" + reason + ") (ignored)\n");
         EXPECT_EQ(USB_GetNumberOfDevs(), 0);
     }
-
-    const fs::path bigEeprom = dir.path / "big.eeprom", busFile = dir.path / "bus.conf";
-    std::ofstream(bigEeprom) << "serial=BIG1\n" << std::string(4096, '#');
-    std::ofstream(busFile) << "[board]\neeprom-file = /dev/zero\n"
-                           << "[board]\neeprom-file = " << bigEeprom.string() << "\n";
-    EXPECT_EQ(RebuildFrom(busFile.string()),
-              "CorvoUsb: /dev/zero: cannot be read (not a regular file) (ignored)\n"
-              "CorvoUsb: " +
-                  bigEeprom.string() + ": cannot be read (larger than 4096 bytes) (ignored)\n");
-    EXPECT_THAT(Listing(), ::testing::ElementsAre("Simulated Corvo Board/SIM00001",
-                                                  "Simulated Corvo Board/SIM00001"));
-    cu::ResetBus();
 }
 
 // Fails when a board file's line ends in CRLF are not accepted, a value the setters refuse is
-// taken from a file, or a refused line reaches the standard error unprintable.
+// taken from a file, a refused line reaches the standard error unprintable, or an EEPROM file
+// that is not a small regular file is read or refused without its name and the reason.
 TEST_F(CorvoUsbTest, BoardFilesGetTheSettersChecks) {
     TempDir dir;
-    const fs::path eeprom = dir.path / "board.eeprom", busFile = dir.path / "bus.conf";
+    const fs::path eeprom = dir.path / "board.eeprom", busFile = dir.path / "bus.conf",
+                   big = dir.path / "big.eeprom";
+    std::ofstream(big) << "serial=BIG1\n" << std::string(4096, '#');
     std::ofstream(eeprom) << "description=Kept board\r\nserial=KEPT 1\r\nmax-power=501\r\n"
                              "drive-current=12\r\npower-source=1\r\n";
     std::ofstream(busFile) << "[board]\r\ndescription = Lab\x1b[2J board\r\nserial = AB CD\r\n"
                               "serial = LAB0001\r\nmax-power = 900\r\nframe-payload = 16385\r\n"
                               "[board]\r\neeprom-file = "
-                           << eeprom.string() << "\r\n";
+                           << eeprom.string() << "\r\n[board]\neeprom-file = /dev/zero\n"
+                           << "[board]\neeprom-file = " << big.string() << "\n";
     const std::string b = "CorvoUsb: " + busFile.string() + ": line ";
     const std::string e = "CorvoUsb: " + eeprom.string() + ": line ";
     EXPECT_EQ(RebuildFrom(busFile.string()),
-              e + "2: serial=KEPT 1 (ignored)\n" + e + "3: max-power=501 (ignored)\n" + b +
+              e + "2: serial=KEPT 1 (ignored)\n" + e + "3: max-power=501 (ignored)\n" +
+                  "CorvoUsb: /dev/zero: cannot be read (not a regular file) (ignored)\nCorvoUsb: " +
+                  big.string() + ": cannot be read (larger than 4096 bytes) (ignored)\n" + b +
                   "2: description = Lab\\x1B[2J board (ignored)\n" + b +
                   "3: serial = AB CD (ignored)\n" + b + "5: max-power = 900 (ignored)\n" + b +
                   "6: frame-payload = 16385 (ignored)\n");
-    EXPECT_THAT(Listing(),
-                ::testing::ElementsAre("Simulated Corvo Board/LAB0001", "Kept board/SIM00001"));
+    EXPECT_THAT(Listing(), ::testing::ElementsAre(
+                               "Simulated Corvo Board/LAB0001", "Kept board/SIM00001",
+                               "Simulated Corvo Board/SIM00001", "Simulated Corvo Board/SIM00001"));
     EXPECT_EQ(std::pair(Power(cu::Board(0)), Power(cu::Board(1))),
               std::pair(std::tuple(100u, 0u, 8u), std::tuple(100u, 1u, 12u)));
     cu::ResetBus();
