@@ -28,9 +28,10 @@ std::vector<std::uint8_t> RawRead(const BoardSetup& setup, std::size_t n,
 
 } // namespace
 
-// Fails when the bit-error rate is not what was asked within statistical bounds, or a seed
-// does not give the same errors twice.
-TEST_F(CorvoUsbTest, SeededBitErrorRate) {
+// Fails when the bit-error rate is not what was asked within statistical bounds, a seed does not
+// give the same errors twice, dropped bytes are not the N-th ones, raw echo cannot be turned off,
+// or the PRBS stream does not start with the documented bytes.
+TEST_F(CorvoUsbTest, SeededBitErrorsDroppedBytesEchoAndPrbsStream) {
     const std::vector<std::uint8_t> zeros(1 << 20);
     const BoardSetup setup{.bitErrorRate = 1e-3, .errorSeed = 42, .timing = false};
     const auto once = RawRead(setup, zeros.size(), zeros);
@@ -43,11 +44,6 @@ TEST_F(CorvoUsbTest, SeededBitErrorRate) {
     EXPECT_NE(
         RawRead({.bitErrorRate = 1e-3, .errorSeed = 43, .timing = false}, zeros.size(), zeros),
         once);
-}
-
-// Fails when dropped bytes are not the N-th ones, raw echo cannot be turned off, or the PRBS
-// stream does not start with the documented bytes and continue across reads.
-TEST_F(CorvoUsbTest, DroppedBytesEchoAndPrbsStream) {
     const std::vector<std::uint8_t> ramp = {1, 2, 3, 4, 5, 6, 7};
     EXPECT_EQ(RawRead({.dropEvery = 3, .timing = false}, 7, ramp),
               (std::vector<std::uint8_t>{1, 2, 4, 5, 7}));

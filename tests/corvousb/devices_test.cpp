@@ -67,8 +67,9 @@ TEST_F(CorvoUsbTest, NullPointersBadIndicesAndLongTexts) {
 
 // Fails when two boards with one description cannot be told apart by serial number, a board can
 // be opened twice, closing twice is refused, a handle is reused, an empty bus is reported as a
-// success or an erased board cannot be reopened.
-TEST_F(CorvoUsbTest, OpeningAndClosingBySerialNumber) {
+// success, an erased board cannot be reopened, an unplugged board still answers, or the unplug
+// countdown counts wrongly.
+TEST_F(CorvoUsbTest, OpeningClosingAndUnpluggingBySerialNumber) {
     cu::AddBoard({.serial = "SIM00002"});
     EXPECT_THAT(Listing(),
                 ElementsAre("Simulated Corvo Board/SIM00001", "Simulated Corvo Board/SIM00002"));
@@ -90,11 +91,9 @@ TEST_F(CorvoUsbTest, OpeningAndClosingBySerialNumber) {
     EXPECT_EQ(std::pair(USB_FindDevices(0), Res(USB_FindDevices(3))),
               std::pair(1, Fail(0, CORVOUSB_ERR_BAD_ARGUMENT)));
     EXPECT_TRUE(OpenUsbDevice("") > 0 && OpenUsbDevice("") < 0);
-}
 
-// Fails when an unplugged board still answers, or the unplug countdown counts wrongly.
-TEST_F(CorvoUsbTest, UnpluggedBoardsFailWithDeviceRemoved) {
-    int h = OpenFirst();
+    // An unplugged board no longer answers, after the countdown.
+    int h = OpenOnly({});
     cu::UnplugBoardAfter(0, 2);
     EXPECT_EQ(USB_SetBaudRate(h, 921600) + USB_PurgeBuffers(h), 2);
     EXPECT_EQ(Res(USB_PurgeBuffers(h)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED));
