@@ -96,6 +96,12 @@ TEST_F(Model, DimmedAndHiddenControlsTakeNoInput) {
 }
 
 namespace {
+int DiscardingCallback(int panel, int, int event, void*, int, int) {
+    Events().push_back("e" + std::to_string(event));
+    DiscardPanel(panel);
+    return 0;
+}
+
 int TickProbe(int panel, int control, int, void*, int, int) {
     Events().push_back("tick");
     // A tick arriving while this callback runs must be refused.
@@ -104,8 +110,10 @@ int TickProbe(int panel, int control, int, void*, int, int) {
 }
 } // namespace
 
-// Fails if timer ticks arrive while the timer is disabled or while a callback runs.
-TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
+// Fails if timer ticks arrive while the timer is disabled or while a callback runs, the window
+// manager's close does not press the panel's close control, or a callback that discards its own
+// panel makes the model crash or raise more events.
+TEST_F(Model, TimerTicksCloseControlAndACallbackDiscardingItsPanel) {
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), UIE_NO_INPUT);
     SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 1);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), 0);
@@ -115,6 +123,14 @@ TEST_F(Model, TimerTicksOnlyWhileEnabledAndNeverReentrant) {
     SetCtrlAttribute(panel, T_TIMER, ATTR_ENABLED, 0);
     EXPECT_EQ(hl::TimerTick(panel, T_TIMER), UIE_NO_INPUT);
     EXPECT_EQ(SetCtrlAttribute(panel, T_TIMER, ATTR_INTERVAL, 0.0), UIE_BAD_VALUE);
+
+    // The window manager's close presses the close control; a callback discards its own panel.
+    Events().clear();
+    EXPECT_EQ(hl::ClosePanel(panel), 0);
+    InstallCtrlCallback(panel, T_NUM, DiscardingCallback, nullptr);
+    EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), 0);
+    EXPECT_EQ(Events(), (Strings{"c3:1", "e2"})); // no commit on a discarded control
+    EXPECT_EQ(uirt::FindPanel(panel), nullptr);
 }
 
 // Fails if the dimmer does not run before a menu item or a pop-up menu, a dimmed item runs its
@@ -141,22 +157,4 @@ TEST_F(Model, MenuDimmerRunsBeforeItemsAndPopups) {
     InstallMenuDimmerCallback(bar,
                               [](int b, int) { SetMenuBarAttribute(b, TM_DO, ATTR_DIMMED, 1); });
     EXPECT_EQ(hl::ChooseMenuItem(bar, TM_DO), UIE_NO_INPUT);
-}
-
-namespace {
-int DiscardingCallback(int panel, int, int event, void*, int, int) {
-    Events().push_back("e" + std::to_string(event));
-    DiscardPanel(panel);
-    return 0;
-}
-} // namespace
-
-// Fails if the window manager's close does not press the panel's close control, or a callback
-// that discards its own panel makes the model crash or raise more events.
-TEST_F(Model, CloseControlAndACallbackDiscardingItsPanel) {
-    EXPECT_EQ(hl::ClosePanel(panel), 0);
-    InstallCtrlCallback(panel, T_NUM, DiscardingCallback, nullptr);
-    EXPECT_EQ(hl::EnterValue(panel, T_NUM, 3), 0);
-    EXPECT_EQ(Events(), (Strings{"c3:1", "e2"})); // no commit on a discarded control
-    EXPECT_EQ(uirt::FindPanel(panel), nullptr);
 }
