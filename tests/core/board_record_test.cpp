@@ -5,9 +5,10 @@
 #include <string>
 #include <utility>
 
-// Fails when the sub-address keeps more than its low byte or loses the sign on reading, or the
-// byte total does not add, or overflows instead of wrapping.
-TEST(BoardRecord, SubAddressByteAndTotalBytes) {
+// Fails when the sub-address keeps more than its low byte or loses the sign on reading, the byte
+// total does not add, or overflows instead of wrapping, or a text setter accepts null or writes
+// past the serial-number or description field.
+TEST(BoardRecord, SubAddressByteTotalBytesAndTexts) {
     InitTestBoard();
     for (auto [set, got] : {std::pair{0x1FE, -2}, {0x7F, 127}, {0x80, -128}}) {
         SetSubAddress(set);
@@ -18,11 +19,7 @@ TEST(BoardRecord, SubAddressByteAndTotalBytes) {
     EXPECT_EQ(GetTotalBytes(), 15);
     SetTotalBytes(0x7FFFFFFF), IncTotalBytes(1);
     EXPECT_EQ(GetTotalBytes(), static_cast<int>(0x80000000u));
-}
 
-// Fails when a setter accepts null, or writes past the serial-number or description field.
-TEST(BoardRecord, TextSettersIgnoreNullAndCutLongText) {
-    InitTestBoard();
     SetSerNum("A1B2C3"), SetDevDesc("Board under test");
     SetSerNum(nullptr), SetDevDesc(nullptr);
     EXPECT_EQ(std::string(GetSerNum()) + "|" + GetDevDesc(), "A1B2C3|Board under test");

@@ -32,9 +32,10 @@ class ConfigFile : public ConfigDir {
     }
 };
 
-// Fails when a default differs from the record's documented defaults, or the defaults record
-// is not written byte for byte as the 20 default lines.
-TEST_F(ConfigFile, DefaultsAndTheirLines) {
+// Fails when a default differs from the record's documented defaults, the defaults record is not
+// written byte for byte as the 20 default lines, a missing, empty or truncated file changes a
+// value it does not hold, or junk bytes crash the reader or overflow a text field.
+TEST_F(ConfigFile, DefaultsTheirLinesAndFilesThatHoldFewOrNone) {
     SetUsbId(7), SetPatternMode(1), SetLoopState(1), SetTotalBytes(5);
     InitTestBoard();
     EXPECT_EQ(std::tuple(GetUsbId(), GetInterfaceBuffer(), GetPatternMode(), GetLoopState(),
@@ -43,6 +44,24 @@ TEST_F(ConfigFile, DefaultsAndTheirLines) {
               std::tuple(-1, nullptr, 0, 0, 1, 1, 0, 0, std::string()));
     EXPECT_NE(SaveConfig(), 0);
     EXPECT_EQ(ReadFile(), DEFAULT_FILE);
+    fs::remove("kestrel.cfg");
+
+    SetLatTimer(77);
+    EXPECT_EQ(ReadConfig(), 0);
+    EXPECT_EQ(GetLatTimer(), 2);
+    EXPECT_EQ(ReadBack(""), DEFAULT_FILE);
+
+    // Truncated after each line.
+    for (int kept = 1; kept < 20; ++kept) {
+        const std::string head = FULL.substr(0, FULL.size() - After(FULL, kept).size());
+        EXPECT_EQ(ReadBack(head), head + After(DEFAULT_FILE, kept)) << "lines kept: " << kept;
+    }
+    std::string junk(4096, 0);
+    for (std::size_t i = 0; i < junk.size(); ++i)
+        junk[i] = static_cast<char>((i * 7919) & 0xFF);
+    WriteFile(junk);
+    ReadConfig();
+    EXPECT_TRUE(strlen(GetDevDesc()) <= 64 && strlen(GetSerNum()) <= 9);
 }
 
 // Fails when a non-default record does not survive a write and a read, or a field's
@@ -102,26 +121,4 @@ TEST_F(ConfigFile, EachLineIsReadOrKeepsItsDefault) {
     EXPECT_EQ(
         std::tuple(GetUsbId(), GetPatternMode(), GetLoopState(), std::string(GetConfigProblem())),
         std::tuple(-1, 0, 0, ""));
-}
-
-// Fails when a missing, empty or truncated file changes a value it does not hold, or junk
-// bytes crash the reader or overflow a text field.
-TEST_F(ConfigFile, MissingEmptyTruncatedOrJunkFileKeepsDefaults) {
-    SetLatTimer(77);
-    EXPECT_EQ(ReadConfig(), 0);
-    EXPECT_EQ(GetLatTimer(), 2);
-    EXPECT_EQ(ReadBack(""), DEFAULT_FILE);
-
-    // Truncated after each line.
-    for (int kept = 1; kept < 20; ++kept) {
-        const std::string head = FULL.substr(0, FULL.size() - After(FULL, kept).size());
-        EXPECT_EQ(ReadBack(head), head + After(DEFAULT_FILE, kept)) << "lines kept: " << kept;
-    }
-
-    std::string junk(4096, 0);
-    for (std::size_t i = 0; i < junk.size(); ++i)
-        junk[i] = static_cast<char>((i * 7919) & 0xFF);
-    WriteFile(junk);
-    ReadConfig();
-    EXPECT_TRUE(strlen(GetDevDesc()) <= 64 && strlen(GetSerNum()) <= 9);
 }
