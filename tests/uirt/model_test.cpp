@@ -12,8 +12,10 @@ using Strings = std::vector<std::string>;
 using Model = OnTestPanel;
 
 // Fails if unknown files, indexes or parents load something, a discarded handle still works, or
-// a call with a bad panel handle or control constant crashes or reports success.
-TEST_F(Model, LoadDiscardAndBadHandlesReturnNegativeCodes) {
+// a call with a bad panel handle or control constant crashes or reports success; or when a
+// narrower range or maximum length leaves the value or text outside it, a value out of an
+// attribute's domain is stored, or an attribute is taken by a kind that does not have it.
+TEST_F(Model, BadHandlesAndAttributesReturnNegativeCodes) {
     EXPECT_EQ(std::vector({LoadPanel(0, "Nope.uir", 1), LoadPanel(0, "Test.uir", 2),
                            LoadPanel(0, nullptr, 1), LoadPanel(999, "Test.uir", 1)}),
               std::vector({UIE_RESOURCE_NOT_FOUND, UIE_RESOURCE_NOT_FOUND, UIE_NULL_POINTER,
@@ -32,11 +34,7 @@ TEST_F(Model, LoadDiscardAndBadHandlesReturnNegativeCodes) {
     EXPECT_EQ(SetCtrlVal(panel, T_NUM, "5"), UIE_BAD_VALUE);
     EXPECT_EQ(hl::ChooseMenuItem(GetPanelMenuBar(panel), TM_SEP), UIE_BAD_MENU);
     EXPECT_EQ(Events(), Strings{});
-}
 
-// Fails when a narrower range or maximum length leaves the value or text outside it, a value out
-// of an attribute's domain is stored, or an attribute is taken by a kind that does not have it.
-TEST_F(Model, AttributesCutWhatTheyHoldAndRefuseBadValuesAndKinds) {
     SetCtrlVal(panel, T_NUM, 200);
     SetCtrlAttribute(panel, T_NUM, ATTR_MAX_VALUE, 50.0);
     SetCtrlAttribute(panel, T_STR, ATTR_MAX_ENTRY_LENGTH, 2);
