@@ -1,6 +1,7 @@
 // Test data generation: the example blocks, wrap-around, byte order, pattern mode.
 #include "core/Kestrel_core.h"
 #include "engine/TestData.h"
+#include "tests/engine/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -41,12 +42,12 @@ TEST(FillBuffer, Blocks) {
     };
     for (const auto& c : cases) {
         InitTestBoard();
-        SetWordSize(c.wordSize);
-        SetStartVal(c.start);
-        SetIncrement(c.increment);
-        SetMSBFirst(c.msbFirst);
-        SetPatternMode(c.pattern);
-        SetWordCount(c.byteCount);
+        Apply({{SetWordSize, c.wordSize},
+               {SetStartVal, c.start},
+               {SetIncrement, c.increment},
+               {SetMSBFirst, c.msbFirst},
+               {SetPatternMode, c.pattern},
+               {SetWordCount, c.byteCount}});
         Bytes block(static_cast<size_t>(c.byteCount) + 4, 0xEE);
         FillBuffer(block.data());
         Bytes expected = c.block;
