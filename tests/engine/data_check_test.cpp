@@ -6,6 +6,7 @@
 #include "core/AdditionSettings.h"
 #include "engine/TestData.h"
 #include "engine/UsbTest.h"
+#include "tests/engine/Settings.h"
 
 namespace {
 
@@ -40,11 +41,11 @@ class DataCheckSession : public EngineSession {
         board_ = bus::AddBoard(setup);
     }
     static void Transfer(void (*test)(void), int mode, int words, int print) {
-        SetIOMode(mode);
-        SetSubAddress(5);
-        SetWordSize(0);
-        SetWordCount(words);
-        SetPrintState(print);
+        Apply({{SetIOMode, mode},
+               {SetSubAddress, 5},
+               {SetWordSize, 0},
+               {SetWordCount, words},
+               {SetPrintState, print}});
         ClearInfo();
         test();
     }

@@ -71,28 +71,13 @@ TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
 }
 
 // Fails when the statistics of a loop of extended reads differ from the documented lines: the
-// frames counted by the ticks, the 2.0 s / 100 frames / 512 bytes example, counts above 2^31
+// 2.0 s / 100 frames / 512 bytes example, counts above 2^31
 // (negative) or 2^32 (wrapped), or a loop without any read (no negative, infinite or
 // undefined time or rate); or when a USB error during the loop does not stop it once (box,
 // check box, lamp, timer, loop state) or prints statistics.
 TEST_F(EngineSession, ExtendedReadLoopStatisticsAndErrorStop) {
     RunStep([this] {
         hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, IOMODE_EXTENDED_READ);
-        Loop(1);
-        MarkCalls();
-        Tick();
-        Tick();
-        ClearInfo();
-        Loop(0);
-        EXPECT_EQ(Calls(), std::vector<std::string>(
-                               2, "UsbRdEx(1, data, " + std::to_string(GetRxBuffer()) + ", out)"));
-        EXPECT_TRUE(
-            GetNFrames() > 0 &&
-            Info().starts_with(Counters(std::to_string(GetNFrames()) + ".000000", 0, 0, 0)) &&
-            Info().find("s- Total bytes = " + std::to_string(GetTotalByteCount()) + "\n") !=
-                std::string::npos)
-            << Info();
-
         // A USB error stops the loop once, without statistics; the next start begins afresh.
         Loop(1);
         Tick();
