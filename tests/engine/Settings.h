@@ -1,11 +1,8 @@
-// Engine settings set in one statement, through their setters and in the order given.
+// Engine settings set in one statement: setter, value, setter, value... in the order given.
 #pragma once
 
-#include <initializer_list>
-#include <utility>
-
-using Setting = std::pair<void (*)(int), int>;
-inline void Apply(std::initializer_list<Setting> settings) {
-    for (auto [set, value] : settings)
-        set(value);
+inline void Apply() {}
+template <typename... Rest> void Apply(void (*set)(int), int value, Rest... rest) {
+    set(value);
+    Apply(rest...);
 }

@@ -41,11 +41,8 @@ class DataCheckSession : public EngineSession {
         board_ = bus::AddBoard(setup);
     }
     static void Transfer(void (*test)(void), int mode, int words, int print) {
-        Apply({{SetIOMode, mode},
-               {SetSubAddress, 5},
-               {SetWordSize, 0},
-               {SetWordCount, words},
-               {SetPrintState, print}});
+        Apply(SetIOMode, mode, SetSubAddress, 5, SetWordSize, 0, SetWordCount, words, SetPrintState,
+              print);
         ClearInfo();
         test();
     }

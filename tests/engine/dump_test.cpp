@@ -55,12 +55,8 @@ TEST_F(EngineSession, DumpLayouts) {
     RunStep([&] {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.text);
-            Apply({{SetPrintState, c.print},
-                   {SetWordSize, c.wordSize},
-                   {SetWordCount, c.bytes},
-                   {SetShortPrint, c.shortPrint},
-                   {SetMSBFirst, c.msbFirst},
-                   {SetPatternMode, c.pattern}});
+            Apply(SetPrintState, c.print, SetWordSize, c.wordSize, SetWordCount, c.bytes,
+                  SetShortPrint, c.shortPrint, SetMSBFirst, c.msbFirst, SetPatternMode, c.pattern);
             ClearInfo();
             PrintData(c.block);
             EXPECT_EQ(Info(), c.text);

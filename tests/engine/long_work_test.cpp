@@ -32,11 +32,8 @@ void UseClock(int step, int at = 0) {
 // writes on after it, or does not say how many bytes were written.
 TEST_F(EngineSession, LongByteWritesShowProgressAndStop) {
     RunStep([this] {
-        Apply({{SetIOMode, 2},
-               {SetSubAddress, 5},
-               {SetPatternMode, 0},
-               {SetWordSize, 0},
-               {SetWordCount, 4096}});
+        Apply(SetIOMode, 2, SetSubAddress, 5, SetPatternMode, 0, SetWordSize, 0, SetWordCount,
+              4096);
         UseClock(1000);
         hl::StopProgressAt(3);
         MarkCalls();

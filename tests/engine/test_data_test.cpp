@@ -40,12 +40,8 @@ TEST(FillBuffer, Blocks) {
     };
     for (const auto& c : cases) {
         InitTestBoard();
-        Apply({{SetWordSize, c.wordSize},
-               {SetStartVal, c.start},
-               {SetIncrement, c.increment},
-               {SetMSBFirst, c.msbFirst},
-               {SetPatternMode, c.pattern},
-               {SetWordCount, c.byteCount}});
+        Apply(SetWordSize, c.wordSize, SetStartVal, c.start, SetIncrement, c.increment, SetMSBFirst,
+              c.msbFirst, SetPatternMode, c.pattern, SetWordCount, c.byteCount);
         Bytes block(static_cast<size_t>(c.byteCount) + 4, 0xEE);
         FillBuffer(block.data());
         Bytes expected = c.block;

@@ -19,16 +19,9 @@ const double kNoRate = NAN;                                    // no rate line m
 const double kAnyRate = INFINITY; // a rate line follows, whatever its figure
 
 void TestSettings(int mode, int wordSize, int words, int print) {
-    Apply({{SetIOMode, mode},
-           {SetSubAddress, 5},
-           {SetPatternMode, 0},
-           {SetWordSize, wordSize},
-           {SetWordCount, words},
-           {SetPrintState, print},
-           {SetShortPrint, 0},
-           {SetMSBFirst, 0},
-           {SetStartVal, 0x40},
-           {SetIncrement, 1}});
+    Apply(SetIOMode, mode, SetSubAddress, 5, SetPatternMode, 0, SetWordSize, wordSize, SetWordCount,
+          words, SetPrintState, print, SetShortPrint, 0, SetMSBFirst, 0, SetStartVal, 0x40,
+          SetIncrement, 1);
 }
 
 std::function<void(int)> Fail(const char* function, int code) {
@@ -82,15 +75,15 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
         {"zero write", sub, WR, 0, 0, 1, {}, {"UsbWrt(1, 5, data, 0)"}, noneWritten, kNoRate, 0},
         {"write error", sub, WR, 0, 4, 1, Fail("UsbWrt", 9), {wr4, info, e9}, any, kNoRate, 1},
         {"byte writes", sub, IOMODE_WRRD_BYTE, 1, 2, 1, {}, {wr1, wr1, wr1, wr1}, "", 4, 0},
-        {"bytes refused", sub, IOMODE_WRRD_BYTE, 0, 2, 1, refuse, {wr1, info, "USB_Perror(21)"}, any,
+        {"refused", sub, IOMODE_WRRD_BYTE, 0, 2, 1, refuse, {wr1, info, "USB_Perror(21)"}, any,
          kNoRate, 1},
         {"burst", sub, BURST, 0, 4, 1, {}, {wr4, rd4}, burst, 4, 0},
         {"burst, print off", sub, BURST, 0, 4, 0, {}, {wr4, rd4}, "", 4, 0},
         {"burst write error", sub, BURST, 0, 4, 1, Fail("UsbWrt", 9), {wr4, e9}, "", kNoRate, 1},
         // Nothing written ends the run as a failed write does, with the last code (9 here).
-        {"burst of nothing", sub, BURST, 0, 0, 1, {}, {"UsbWrt(1, 5, data, 0)", e9}, "", kNoRate, 1},
-        {"burst write code 20", sub, BURST, 0, 4, 1, Fail("UsbWrt", 20), {wr4, info}, any, kNoRate, 0},
-        {"burst read error", sub, BURST, 0, 4, 1, Fail("UsbRd", 9), {wr4, rd4, e9}, wrote, kNoRate, 1},
+        {"burst of 0", sub, BURST, 0, 0, 1, {}, {"UsbWrt(1, 5, data, 0)", e9}, "", kNoRate, 1},
+        {"burst code 20", sub, BURST, 0, 4, 1, Fail("UsbWrt", 20), {wr4, info}, any, kNoRate, 0},
+        {"burst rd error", sub, BURST, 0, 4, 1, Fail("UsbRd", 9), {wr4, rd4, e9}, wrote, kNoRate, 1},
         {"raw read", raw, RD, 1, 4, 1, [](int b) { bus::SendUnasked(b, sent); },
          {"USB_Read(1, data, 8, out)"}, Dump("\n00000000> 0201 0403 0605 0807 "), 8, 0},
         {"raw short read", raw, RD, 0, 8, 0, [](int b) { bus::SendUnasked(b, {sent, 3}); },
@@ -102,8 +95,9 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
         {"raw burst", raw, BURST, 0, 4, 1, {}, {rawWr4, rawRd4}, burst, 4, 0},
         {"raw burst, short read", raw, BURST, 0, 4, 0, [](int b) { bus::LimitReads(b, 2); },
          {rawWr4, rawRd4}, "", 2, 0},
-        {"raw burst write error", raw, BURST, 0, 4, 1, Fail("USB_Write", 9), {rawWr4, e9}, "", kNoRate, 1},
-        {"raw burst read error", raw, BURST, 0, 4, 1, Fail("USB_Read", 9), {rawWr4, rawRd4, e9}, wrote,
+        {"raw burst write error", raw, BURST, 0, 4, 1, Fail("USB_Write", 9), {rawWr4, e9}, "", kNoRate,
+         1},
+        {"raw burst rd error", raw, BURST, 0, 4, 1, Fail("USB_Read", 9), {rawWr4, rawRd4, e9}, wrote,
          kNoRate, 1},
         // Not even the blocks are allocated (any allocation fails).
         {"raw byte mode", raw, IOMODE_WRRD_BYTE, 0, 70000, 1, noMemory, {}, "", kNoRate, 0},
@@ -147,7 +141,7 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
 TEST_F(EngineSession, SubAddressExtendedRead) {
     RunStep([this] {
         TestSettings(4, 0, 7, 1);
-        Apply({{SetShortPrint, 1}, {SetRxBuffer, 4096}, {SetNFrames, 2}});
+        Apply(SetShortPrint, 1, SetRxBuffer, 4096, SetNFrames, 2);
         SetPrecTimerMarks(5, 5);
         bus::DropFrames(board_, 2, 3);
         MarkCalls();
@@ -164,7 +158,7 @@ TEST_F(EngineSession, SubAddressExtendedRead) {
                     Info().ends_with("\n**** End of dump\n\n") && GetWordCount() == 7) // no rate
             << last << Info();
 
-        Apply({{SetRxBuffer, 300000}, {SetNFrames, 3}});
+        Apply(SetRxBuffer, 300000, SetNFrames, 3);
         bus::FailNextCall("UsbRdEx", CORVOUSB_ERR_IO);
         MarkCalls();
         ClearInfo();
