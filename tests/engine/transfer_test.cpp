@@ -83,7 +83,7 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
         // Nothing written ends the run as a failed write does, with the last code (9 here).
         {"burst of 0", sub, BURST, 0, 0, 1, {}, {"UsbWrt(1, 5, data, 0)", e9}, "", kNoRate, 1},
         {"burst code 20", sub, BURST, 0, 4, 1, Fail("UsbWrt", 20), {wr4, info}, any, kNoRate, 0},
-        {"burst rd error", sub, BURST, 0, 4, 1, Fail("UsbRd", 9), {wr4, rd4, e9}, wrote, kNoRate, 1},
+        {"burst rd err", sub, BURST, 0, 4, 1, Fail("UsbRd", 9), {wr4, rd4, e9}, wrote, kNoRate, 1},
         {"raw read", raw, RD, 1, 4, 1, [](int b) { bus::SendUnasked(b, sent); },
          {"USB_Read(1, data, 8, out)"}, Dump("\n00000000> 0201 0403 0605 0807 "), 8, 0},
         {"raw short read", raw, RD, 0, 8, 0, [](int b) { bus::SendUnasked(b, {sent, 3}); },
@@ -95,9 +95,9 @@ TEST_F(EngineSession, EveryModeOfBothTests) {
         {"raw burst", raw, BURST, 0, 4, 1, {}, {rawWr4, rawRd4}, burst, 4, 0},
         {"raw burst, short read", raw, BURST, 0, 4, 0, [](int b) { bus::LimitReads(b, 2); },
          {rawWr4, rawRd4}, "", 2, 0},
-        {"raw burst write error", raw, BURST, 0, 4, 1, Fail("USB_Write", 9), {rawWr4, e9}, "", kNoRate,
+        {"raw burst wr error", raw, BURST, 0, 4, 1, Fail("USB_Write", 9), {rawWr4, e9}, "", kNoRate,
          1},
-        {"raw burst rd error", raw, BURST, 0, 4, 1, Fail("USB_Read", 9), {rawWr4, rawRd4, e9}, wrote,
+        {"raw burst rd err", raw, BURST, 0, 4, 1, Fail("USB_Read", 9), {rawWr4, rawRd4, e9}, wrote,
          kNoRate, 1},
         // Not even the blocks are allocated (any allocation fails).
         {"raw byte mode", raw, IOMODE_WRRD_BYTE, 0, 70000, 1, noMemory, {}, "", kNoRate, 0},
