@@ -140,9 +140,11 @@ TEST_F(InfoBox, LineCapDropsTheSameLinesInModelAndWidget) {
               std::tuple(QStringLiteral("l5\nl6\nl7\nl8\n"), ModelText()));
 }
 
-// Fails when typing, deleting, replacing a selection, pasting or non-ASCII input leaves the
-// model with another text than the widget, or the echo moves the user's cursor.
-TEST_F(InfoBox, UserEditsReachTheModel) {
+// Fails when typing, deleting, replacing a selection, pasting (keys or Edit menu) or non-ASCII
+// input leaves the model with another text than the widget, the echo moves the user's cursor,
+// the program's selection is not shown, Ctrl+C does not copy through the desktop clipboard, or
+// cut or paste rewrites the whole document instead of the part they change.
+TEST_F(InfoBox, UserEditsAndCutAndPasteKeepModelAndWidgetAlike) {
     Append("hello world\nsecond line\n");
     uirt::qt::FlushTextBoxes();
     QTextCursor c = box->textCursor();
@@ -172,14 +174,10 @@ TEST_F(InfoBox, UserEditsReachTheModel) {
     box->setTextCursor(c);
     QTest::keyClicks(box, "c");
     EXPECT_EQ(ModelText(), box->toPlainText());
-}
 
-// Fails when the program's selection is not shown, Ctrl+C does not copy through the desktop
-// clipboard, or the Edit menu's cut or paste rewrites the whole document instead of the part
-// they change, or leaves the widget with another text than the model.
-TEST_F(InfoBox, CutAndPasteThroughTheModelChangeOnlyTheirPart) {
-    Append("hello world\n");
-    uirt::qt::FlushTextBoxes();
+    // The program's selection shows; Ctrl+C copies through the desktop clipboard; the Edit
+    // menu's cut and paste change only their part of the document.
+    ResetTextBox(main_, MAINPANEL_INFOTEXTBOX, "hello world\n");
     std::vector<std::array<int, 3>> changes;
     QObject::connect(box->document(), &QTextDocument::contentsChange, box,
                      [&](int at, int removed, int added) {
