@@ -100,9 +100,6 @@ TEST_F(QtWindow, StartsConnectedMenusWorkAndQuitsCleanly) {
         EXPECT_TRUE(VisibleWindows().contains("Kestrel 2.0") &&
                     VisibleWindows().contains("Tests and configuration") && serial &&
                     serial->text() == "SIM00001" && led == 1);
-        uirt::qt::SavePanelImage(main, KESTREL_SCREENSHOT_DIR "/kestrel-main.png");
-        uirt::qt::SavePanelImage(GetSetupPanelHandle(),
-                                 KESTREL_SCREENSHOT_DIR "/kestrel-setup.png");
         EXPECT_FALSE(
             uirt::qt::ControlWidget(GetSetupPanelHandle(), SETUPPANEL_SPEED_BTN)->isVisible());
 
