@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -460,6 +461,31 @@ TEST_F(QtFrontEndTest, TimerControlTicksWhileEnabled) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return ticks > 0; }, 2000));
     QTest::qWait(30);
     EXPECT_EQ(std::tuple(ticks, timer->isActive()), std::tuple(1, false));
+}
+
+// Fails when the busy pointer does not reach the window system, or a panel discarded by its own
+// button's callback (the wizard's Finish) is deleted while the button still emits its signal
+// (a crash, seen by the sanitizers) or keeps its window.
+TEST_F(QtFrontEndTest, BusyPointerShowsAndAPanelMayDiscardItselfFromItsButton) {
+    SetWaitCursor(1);
+    const QCursor* busy = QApplication::overrideCursor();
+    const int shape = busy ? busy->shape() : -1;
+    SetWaitCursor(0);
+    const int page = LoadPanel(0, "ProgWizUIR.uir", PANEL_6);
+    DisplayPanel(page);
+    QPointer<QWidget> window = uirt::qt::PanelWindow(page);
+    InstallCtrlCallback(
+        page, PANEL_6_FINISHBTN,
+        [](int panel, int, int event, void*, int, int) {
+            if (event == EVENT_COMMIT) DiscardPanel(panel);
+            return 0;
+        },
+        nullptr);
+    QTest::mouseClick(widget<QPushButton>(page, PANEL_6_FINISHBTN), Qt::LeftButton);
+    const bool hidden = window && !window->isVisible() && !window->isEnabled();
+    QApplication::processEvents();
+    EXPECT_EQ(std::tuple(shape, QApplication::overrideCursor(), hidden, window.isNull()),
+              std::tuple(int(Qt::WaitCursor), nullptr, true, true));
 }
 
 // The tick grid: on time, the next tick is one period away; a late tick is followed at once
