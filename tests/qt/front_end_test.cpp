@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,6 +29,7 @@
 #include "platform/uirt/qt/NumericField.h"
 #include "platform/uirt/qt/RadioGroup.h"
 #include "platform/uirt/qt/TickTimer.h"
+#include "ui/About.h"
 #include "ui/ProgWizUIR.h"
 #include "ui/Radio.h"
 
@@ -113,9 +115,22 @@ TEST_F(QtFrontEndTest, EveryPanelShowsItsControlsInPlaceWithoutOverlapOrClipping
     for (int page = 1; page <= 6; ++page)
         all.push_back(LoadPanel(0, "ProgWizUIR.uir", page));
     Radio_ConvertFromTree(all[6], PANEL_4_RADIOGROUP); // as the wizard does
+    // Filled as start-up fills them; their images go to the screenshots.
+    InsertListItem(setup_, SETUPPANEL_LSTDEVICES, -1, "Simulated board", 0);
+    SetCtrlVal(setup_, SETUPPANEL_SERNUMTXT, "SIM00001");
+    SetCtrlVal(setup_, SETUPPANEL_LED, 1);
+    SetCtrlVal(main_, MAINPANEL_INFOTEXTBOX,
+               "1 device(s) found on the USB bus\nDevice 0: Simulated board - SN SIM00001\n"
+               "00000000 : 00 01 02 03 04 05 06 07\n");
+    SetCtrlVal(all[2], ABOUTPANEL_VERSION_TXT,
+               "F1.0.0.67P2.0.0.56 - CorvoUsb 2.0 File vX.X.X.X - Product vX.X.X.X");
+    ASSERT_TRUE(QDir().mkpath(KESTREL_SCREENSHOT_DIR));
     for (std::size_t n = 0; n < all.size(); ++n) {
         ASSERT_GT(all[n], 0);
+        const QString shot = n < 3 ? QStringList{"main", "setup", "about"}[int(n)]
+                                   : QStringLiteral("wizard%1").arg(n - 2);
         DisplayPanel(all[n]);
+        EXPECT_TRUE(uirt::qt::SavePanelImage(all[n], KESTREL_SCREENSHOT_DIR "/" + shot + ".png"));
         const uirt::PanelRes& res = *uirt::FindPanel(all[n])->res;
         QWidget* window = uirt::qt::PanelWindow(all[n]);
         QWidget* area = window->findChild<QWidget*>(QStringLiteral("panelArea"));
