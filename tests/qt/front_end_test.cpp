@@ -398,9 +398,10 @@ int RunEditPopup(int panel, int control, int event, void*, int top, int left) {
     return 0;
 }
 
-// Fails when the dimmer does not run before a menu or the info box's pop-up menu shows, a chosen
-// item's callback does not run, or a right click does not reach the model with its position or
-// opens the pop-up elsewhere or loses the chosen item.
+// Fails when the dimmer does not run before a menu or the info box's pop-up menu shows, the
+// pop-up's chosen item's callback does not run (menu bar items: qt_window_test), or a right click
+// does not reach the model with its position or opens the pop-up elsewhere or loses the chosen
+// item.
 TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShowsAndRightClickOpensItAsAPopup) {
     const std::string kSelectAll = "item " + std::to_string(MENUBAR_EDIT_SELALL);
     InstallMenuDimmerCallback(bar_, [](int menuBar, int) {
@@ -420,12 +421,9 @@ TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShowsAndRightClickOpensItAsAPopup)
         copyEnabledWhenShown = uirt::qt::MenuAction(bar_, MENUBAR_EDIT_COPY)->isEnabled();
     });
     edit->popup(QPoint(10, 10));
-    const auto whenShown = std::tuple(menuLog, copyEnabledWhenShown);
-    uirt::qt::MenuAction(bar_, MENUBAR_EDIT_SELALL)->trigger();
     edit->hide();
-    EXPECT_EQ(std::tuple(whenShown, menuLog),
-              std::tuple(std::tuple(std::vector<std::string>{"dimmer"}, false),
-                         std::vector<std::string>{"dimmer", kSelectAll}));
+    EXPECT_EQ(std::tuple(menuLog, copyEnabledWhenShown),
+              std::tuple(std::vector<std::string>{"dimmer"}, false));
     menuLog.clear();
 
     // A right click in the info box opens the same menu as a pop-up at the click.
