@@ -57,7 +57,7 @@ int IsBatchCommand(const char* word) {
     return word != nullptr && (std::strcmp(word, "run") == 0 || std::strcmp(word, "list") == 0);
 }
 
-int RunBatchCommand(int argc, char** argv) {
+int RunBatchCommand(int argc, char** argv, batch::RunObserver* also) {
     if (AsksForHelp(argc, argv)) {
         std::fputs(KestrelUsage(), stdout);
         return 0;
@@ -68,6 +68,7 @@ int RunBatchCommand(int argc, char** argv) {
         return batch::ListCommand(json);
     }
     batch::RunOptions options;
+    options.also = also;
     const std::string problem = batch::ReadRunArguments(argc - 1, argv + 1, options);
     if (!problem.empty()) return Usage(problem.c_str());
     return batch::RunPlanCommand(options, {StartHeadless, Connect, ShutDown});
