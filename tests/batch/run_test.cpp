@@ -74,9 +74,12 @@ TEST_F(BatchRun, LimitJustMetAndJustMissed) {
     const long long wrong = 3 * 96;
     ShortReadingBoard();
     Outcome met =
-        RunPlan(std::string(kReadBack) + "limits.max-wrong-bytes = " + std::to_string(wrong));
+        RunPlan("[link]\nlatency = 7\nframing = \"corvo\"\n" + std::string(kReadBack) +
+                "limits = { max-wrong-bytes = " + std::to_string(wrong) + ", min-rate = 1e-9 }\n");
     EXPECT_EQ(met.status, 0) << met.out << met.err;
-    EXPECT_EQ(met.err, ""); // no progress when the standard error is not a terminal
+    EXPECT_EQ(met.err, "");                 // no progress when the standard error is not a terminal
+    EXPECT_EQ(bus::Board(0).latencyMs, 7u); // sent by the latency timer's own callback
+    EXPECT_EQ(Json()["link"]["latency-ms"], 7);
 
     bus::ResetBus();
     ShortReadingBoard();
@@ -177,6 +180,24 @@ TEST_F(BatchRun, InterruptedRunKeepsPartialReports) {
     EXPECT_NE(Junit().find("type=\"aborted\""), std::string::npos);
 }
 
+// A loop of extended reads counts the frames the board spoils, against their limits; a report
+// that cannot be written is an error of its own.
+TEST_F(BatchRun, LoopCountsFrameFaults) {
+    AddBoard("Lab board", "LAB0001");
+    bus::CorruptFrameTrailers(0, 3, 2);
+    Outcome o = RunPlan("[[step]]\nname = \"stream\"\nkind = \"loop\"\nmode = \"extended-read\"\n"
+                        "ticks = 4\nlimits = { max-trailer-errors = 1, max-lost-frames = 0, "
+                        "min-rate = 1e-9 }\n",
+                        {"--junit", "no/such/folder/r.xml"});
+    EXPECT_EQ(o.status, 2) << o.out; // the report that cannot be written outweighs the limit
+    EXPECT_NE(o.err.find("cannot write no/such/folder/r.xml"), std::string::npos);
+    EXPECT_NE(o.out.find("[1/1] stream: FAIL  transfers 4, rate "), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("lost-frames 0 (max 0), header-errors 0, trailer-errors 2 (max 1)"),
+              std::string::npos);
+    EXPECT_NE(Json()["steps"][0]["info-text"].get<std::string>().find("Trailer errors = 2"),
+              std::string::npos);
+}
+
 // EEPROM steps: programming with a serial number from --set, then a check that reads it back;
 // and `kestrel list` shows the board under its new identity.
 TEST_F(BatchRun, ProgramsAndChecksTheEeprom) {
@@ -226,4 +247,24 @@ TEST_F(BatchRun, StepPrintsWhatTheClickPrints) {
     Run();
     EXPECT_NE(stepText.find("Wrote..."), std::string::npos) << stepText;
     EXPECT_EQ(WithoutRates(stepText), WithoutRates(clickText));
+}
+
+// The kestrel executable, which links the Qt front end, runs with no display and Qt unable to
+// start; a board with bit errors (its bus file) fails the plan with exit 1.
+TEST_F(BatchRun, ExecutableNeedsNoDisplay) {
+    WriteFile("clean.bus", "[board]\n");
+    WriteFile("noisy.bus", "[board]\nbit-error-rate = 0.001 7\n");
+    WriteFile("plan.toml", std::string(kReadBack) + "limits.max-wrong-bytes = 0\n");
+    auto kestrel = [](const std::string& bus, const std::string& args) {
+        const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=none "
+                                    "XDG_STATE_HOME=. CORVOUSB_BUS=" +
+                                    bus + " " KESTREL_BINARY " " + args + " >out.txt 2>&1";
+        return WEXITSTATUS(std::system(command.c_str()));
+    };
+    EXPECT_EQ(kestrel("clean.bus", "list"), 0);
+    EXPECT_EQ(ReadFile("out.txt"), "Simulated Corvo Board\tSIM00001\tsimulated\n");
+    EXPECT_EQ(kestrel("clean.bus", "run plan.toml --json r.json"), 0) << ReadFile("out.txt");
+    EXPECT_EQ(Json()["steps"][0]["verdict"], "PASS");
+    EXPECT_EQ(kestrel("noisy.bus", "run plan.toml --json r.json"), 1) << ReadFile("out.txt");
+    EXPECT_EQ(Json()["steps"][0]["failed-limit"], "wrong-bytes");
 }
