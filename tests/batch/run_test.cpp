@@ -159,25 +159,34 @@ TEST_F(BatchRun, BoardMissingFailingAndPlanRefused) {
 // Exit 130: a quit signal during a loop stops it at once; the reports are still written,
 // marked aborted, with the loop's statistics so far.
 TEST_F(BatchRun, InterruptedRunKeepsPartialReports) {
-    AddBoard("Lab board", "LAB0001");
-    struct SignalAtThirdTick : batch::RunObserver {
-        int ticks = 0;
-        void stepProgress(const batch::StepProgress&) override {
-            if (++ticks == 3) uirt::NoteQuitSignal(SIGINT);
-        }
-    } observer;
-    Outcome o = RunPlan("[[step]]\nname = \"soak\"\nkind = \"loop\"\nmode = \"extended-read\"\n"
-                        "ticks = 1000000\n[[step]]\nkind = \"eeprom-check\"\n",
-                        {}, &observer);
-    EXPECT_EQ(o.status, 130);
-    EXPECT_NE(o.out.find("[1/2] soak: ABORTED  transfers 3,"), std::string::npos) << o.out;
-    const nlohmann::json report = Json();
-    EXPECT_EQ(report["aborted"], true);
-    EXPECT_EQ(report["steps"][0]["verdict"], "ABORTED");
-    EXPECT_NE(report["steps"][0]["info-text"].get<std::string>().find("Processed frames = "),
-              std::string::npos);
-    EXPECT_EQ(report["steps"][1]["verdict"], "NOT RUN");
-    EXPECT_NE(Junit().find("type=\"aborted\""), std::string::npos);
+    const struct {
+        const char* step;
+        const char* printed;
+    } cases[] = {
+        {"kind = \"loop\"\nmode = \"extended-read\"\nticks = 1000000\n", "Processed frames = "},
+        {"kind = \"transfer\"\nrepetitions = 1000000\n", "Bytes/s - "}};
+    for (const auto& c : cases) {
+        bus::ResetBus();
+        AddBoard("Lab board", "LAB0001");
+        struct SignalAtThirdTick : batch::RunObserver {
+            int ticks = 0;
+            void stepProgress(const batch::StepProgress&) override {
+                if (++ticks == 3) uirt::NoteQuitSignal(SIGINT);
+            }
+        } observer;
+        Outcome o = RunPlan("[[step]]\nname = \"soak\"\n" + std::string(c.step) +
+                                "[[step]]\nkind = \"eeprom-check\"\n",
+                            {}, &observer);
+        EXPECT_EQ(o.status, 130);
+        EXPECT_NE(o.out.find("[1/2] soak: ABORTED  transfers 3,"), std::string::npos) << o.out;
+        const nlohmann::json report = Json();
+        EXPECT_EQ(report["aborted"], true);
+        EXPECT_EQ(report["steps"][0]["verdict"], "ABORTED");
+        EXPECT_NE(report["steps"][0]["info-text"].get<std::string>().find(c.printed),
+                  std::string::npos);
+        EXPECT_EQ(report["steps"][1]["verdict"], "NOT RUN");
+        EXPECT_NE(Junit().find("type=\"aborted\""), std::string::npos);
+    }
 }
 
 // A loop of extended reads counts the frames the board spoils, against their limits; a report
@@ -221,10 +230,12 @@ TEST_F(BatchRun, StepPrintsWhatTheClickPrints) {
     const char plan[] =
         "[[step]]\nkind = \"transfer\"\nmode = \"write-read\"\nword-size = 16\n"
         "word-count = 40\nstart = 0x1234\nincrement = 3\nbyte-order = \"msb-first\"\n"
-        "sub-address = 5\nprint = true\n";
+        "sub-address = 5\nprint = true\n"
+        "[[step]]\nkind = \"transfer\"\nword-count = 8\nsub-address = 5\nprint = true\n";
     AddBoard("Lab board", "LAB0001");
     ASSERT_EQ(RunPlan(plan).status, 0);
-    const std::string stepText = Json()["steps"][0]["info-text"];
+    const std::string stepText = Json()["steps"][0]["info-text"].get<std::string>() +
+                                 Json()["steps"][1]["info-text"].get<std::string>();
 
     bus::ResetBus();
     hl::Reset();
@@ -241,6 +252,10 @@ TEST_F(BatchRun, StepPrintsWhatTheClickPrints) {
         hl::EnterValue(s, SETUPPANEL_DATA, 0x1234);
         hl::Toggle(s, SETUPPANEL_PRINTCHK, 1);
         const std::string before = InfoText();
+        hl::Press(s, SETUPPANEL_APPLYBTN);
+        hl::MarkOption(s, SETUPPANEL_IOMODE, 0); // the block as the board keeps it: byte order
+        hl::MarkOption(s, SETUPPANEL_DATASZRADIO, 0);
+        hl::EnterValue(s, SETUPPANEL_WORDCOUNT, 8);
         hl::Press(s, SETUPPANEL_APPLYBTN);
         clickText = InfoText().substr(before.size());
     });
