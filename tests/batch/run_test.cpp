@@ -118,6 +118,7 @@ TEST_F(BatchRun, LimitJustMetAndJustMissed) {
             failure = xml.attributes().value("message").toString().toStdString();
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_NE(Junit().find("<failure type=\"wrong-bytes\""), std::string::npos);
     EXPECT_EQ(cases, 1);
     EXPECT_NE(failure.find("wrong-bytes " + std::to_string(wrong) + " (max " +
                            std::to_string(wrong - 1) + ")"),
