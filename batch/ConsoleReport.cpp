@@ -71,10 +71,10 @@ void ConsoleObserver::stepStarted(const Step& step, int, int count) {
 void ConsoleObserver::stepProgress(const StepProgress& p) {
     if (progress_ == nullptr) return;
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastShown_ < std::chrono::seconds(1)) return;
+    if (now - lastShown_ < every_) return;
     lastShown_ = now;
-    std::fprintf(progress_, "\r%s: %.0f of %.0f %s, %.3f MB/s, %.0f errors  ", stepName_.c_str(),
-                 p.done, p.total, p.unit, p.rateMBps, p.errors);
+    std::fprintf(progress_, "\r%s: %.0f s, %.0f of %.0f %s, %.3f MB/s, %.0f errors  ",
+                 stepName_.c_str(), p.elapsed, p.done, p.total, p.unit, p.rateMBps, p.errors);
     std::fflush(progress_);
     shown_ = true;
 }

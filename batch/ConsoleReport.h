@@ -19,8 +19,10 @@ std::string FigureText(const Figure& f);
 
 class ConsoleObserver : public RunObserver {
   public:
-    // Progress goes to `progress` about once a second; null: no progress.
-    explicit ConsoleObserver(std::FILE* progress) : progress_(progress) {}
+    // Progress goes to `progress` at most once per `every`; null: no progress.
+    explicit ConsoleObserver(std::FILE* progress,
+                             std::chrono::milliseconds every = std::chrono::seconds(1))
+        : progress_(progress), every_(every) {}
 
     void stepStarted(const Step& step, int number, int count) override;
     void stepProgress(const StepProgress& p) override;
@@ -28,6 +30,7 @@ class ConsoleObserver : public RunObserver {
 
   private:
     std::FILE* progress_;
+    std::chrono::milliseconds every_;
     std::string stepName_;
     int count_ = 0;
     bool shown_ = false;
