@@ -1,5 +1,6 @@
 // Data checking hooked into the transfer tests and loop mode.
 #include "engine/DataCheck.h"
+#include "engine/LoopWatch.h"
 
 #include "check/CheckReport.h"
 #include "check/PayloadChecker.h"
@@ -103,4 +104,8 @@ void StartCheckRun(void) {
 
 void PrintCheckTotals(void) {
     if (Verifying() && run.any) Report(run.totals, run.kind, "Verify total");
+}
+
+const check::CheckTally& LoopCheckTotals(void) {
+    return run.totals;
 }

@@ -1,12 +1,17 @@
 # Fails when a file of Kestrel's own folders includes a header of a folder above its own, or
-# when platform/ includes any of Kestrel's code. The stack, lowest first:
-#   core <- check <- ui <- usb <- engine <- progwiz <- app, with platform under all of them.
+# when platform/ includes any of Kestrel's code, or monitor/ and batch/ include each other.
+# The stack, lowest first:
+#   core <- check <- ui <- usb <- engine <- progwiz <- monitor, batch <- app, with platform under
+#   all of them.
 # Usage: cmake -DSOURCE_DIR=<repo> -P check_includes.cmake
-set(stack core check ui usb engine progwiz app)
+set(stack core check ui usb engine progwiz monitor app)
+set(siblings monitor batch)
 set(violations "")
-foreach(folder IN LISTS stack ITEMS platform)
+foreach(folder IN LISTS stack ITEMS batch platform)
     if(folder STREQUAL "platform")
         set(level -1)
+    elseif(folder STREQUAL "batch")
+        list(FIND stack monitor level)
     else()
         list(FIND stack ${folder} level)
     endif()
@@ -17,7 +22,9 @@ foreach(folder IN LISTS stack ITEMS platform)
             string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" header "${line}")
             string(REGEX MATCH "^[^/]+" top "${header}")
             list(FIND stack "${top}" target_level)
-            if(target_level GREATER level)
+            list(FIND siblings "${top}" sibling)
+            if(target_level GREATER level OR (sibling GREATER -1 AND NOT top STREQUAL folder AND
+                                              NOT folder STREQUAL "app"))
                 file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
                 string(APPEND violations "  ${name} includes ${header}\n")
             endif()
