@@ -75,7 +75,8 @@ TEST_F(RunMonitorTest, SecondsAndEventLogOfALoopWithLostAndBrokenFrames) {
         for (std::size_t i = 0; i < h.size(); ++i)
             EXPECT_EQ(h[i].counts.bytes, bytes_[i]) << "second " << i + 1;
         EXPECT_EQ(h.size(), 3u);
-        const std::vector<std::string> log = LogTail(5);
+        const std::vector<std::string> log = LogTail(4);
+        ASSERT_EQ(log.size(), 4u);
         EXPECT_EQ(log[0].substr(0, 71),
                   "Loop started: I/O mode = Extended read, loop time = 2 ms, framing = 1, ");
         EXPECT_EQ(log[1], "Setting changed: loop time = 5 ms");
@@ -107,20 +108,23 @@ TEST_F(RunMonitorTest, SoakLimitsAndLibraryErrorsStopTheLoop) {
                              GetLostFrames() + GetHeaderErrors()),
                   std::tuple(0, 0.0, 4ull));
         EXPECT_NE(Info().find("Lost frames = 3\nHeader errors = 1\n"), std::string::npos);
-        EXPECT_EQ(LogTail(1)[0], "Loop stopped: 4 errors reached the limit of 4");
+        EXPECT_EQ(LogTail(1),
+                  std::vector<std::string>{"Loop stopped: 4 errors reached the limit of 4"});
 
         monitor::Limits() = {.duration = 2s};
         StartLoop();
         RunFor(60s);
         const auto elapsed = monitor::Sampler().summary().elapsed;
         EXPECT_TRUE(elapsed >= 2s && elapsed < 2s + 10ms) << elapsed.count();
-        EXPECT_EQ(LogTail(1)[0], "Loop stopped: the run reached its limit of 2 s");
+        EXPECT_EQ(LogTail(1),
+                  std::vector<std::string>{"Loop stopped: the run reached its limit of 2 s"});
 
         StartLoop();
         RunFor(100ms);
         bus::FailNextCall("UsbRdEx", CORVOUSB_ERR_IO);
         RunFor(100ms);
         const std::vector<std::string> log = LogTail(2);
+        ASSERT_EQ(log.size(), 2u);
         EXPECT_EQ(log[0].substr(0, 15), "Library error: ");
         EXPECT_EQ(log[1], "Loop stopped: after the library error");
         EXPECT_FALSE(monitor::RunActive());
