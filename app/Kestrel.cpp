@@ -5,7 +5,7 @@
 
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
-#include "monitor/RunMonitor.h"
+#include "monitor/MonitorPanel.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
 #include "progwiz/ProgWiz.h"
@@ -54,7 +54,7 @@ int KestrelMain(int showMaintenance, char** windowArgs) {
     SetPanelHandles(mainPanel, setupPanel, aboutPanel);
     RegisterKestrelResources();
     InstallKestrelCallbacks();
-    monitor::StartRunMonitor();
+    StartMonitorPanel();
     if (InitCVIRTE(nullptr, windowArgs, nullptr) == 0) return -1;
     if ((mainPanel = LoadPanel(0, "KestrelUIR.uir", MAINPANEL)) < 0) return -1;
     if ((setupPanel = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL)) < 0) return -1;
