@@ -1,5 +1,7 @@
 # Installs the Debian packages the build needs; sourced by test.sh, run.sh and the package check.
 KESTREL_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-charts-dev libudev-dev libtomlplusplus-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+# Qt Charts' CMake package needs Qt OpenGL's, which qt6-charts-dev does not pull in.
+KESTREL_BUILD_PACKAGES+=(libqt6opengl6-dev)
 # Building and checking the .deb: icons, manual page, shared-library dependencies, lint.
 KESTREL_PACKAGING_PACKAGES=(librsvg2-bin help2man dpkg-dev file lintian desktop-file-utils)
 

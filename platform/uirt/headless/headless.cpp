@@ -18,6 +18,8 @@ struct Session {
     std::deque<std::function<void()>> script;
     std::deque<bool> confirmAnswers;
     std::deque<int> popupChoices;
+    std::deque<std::string> fileAnswers;
+    std::vector<FileSelect> fileSelects;
     std::vector<Popup> popups;
     std::vector<PrintJob> printJobs;
     std::vector<std::string> helpRequests;
@@ -105,6 +107,17 @@ class HeadlessFrontEnd final : public FrontEnd,
                             .top = top,
                             .left = left});
         return item;
+    }
+
+    std::string selectFile(const FileRequest& r) override {
+        Session& s = session();
+        std::string path;
+        if (!s.fileAnswers.empty()) {
+            path = std::move(s.fileAnswers.front());
+            s.fileAnswers.pop_front();
+        }
+        s.fileSelects.push_back({r.directory, r.fileName, r.filter, r.title, r.forSaving, path});
+        return path;
     }
 
     bool hasText() override { return !session().clipboard.empty(); }
@@ -233,6 +246,9 @@ void AnswerNextConfirm(bool yes) {
 void ChooseNextPopupItem(int item) {
     session().popupChoices.push_back(item);
 }
+void AnswerNextFileSelect(std::string_view path) {
+    session().fileAnswers.emplace_back(path);
+}
 void SetClipboardText(std::string_view text) {
     session().clipboard = text;
 }
@@ -317,6 +333,13 @@ std::vector<std::string> ListLabels(int panel, int control) {
     return labels;
 }
 
+std::vector<double> ChartPoints(int panel, int control, int trace) {
+    const ControlState* c = find(panel, control);
+    if (!c || trace < 1 || trace > static_cast<int>(c->traces.size())) return {};
+    const std::deque<double>& points = c->traces[static_cast<std::size_t>(trace - 1)].points;
+    return {points.begin(), points.end()};
+}
+
 int ActivePanel() {
     return GetActivePanel();
 }
@@ -332,6 +355,9 @@ void ClearPopups() {
 }
 const std::vector<PrintJob>& PrintJobs() {
     return session().printJobs;
+}
+const std::vector<FileSelect>& FileSelects() {
+    return session().fileSelects;
 }
 std::string ClipboardText() {
     return session().clipboard;

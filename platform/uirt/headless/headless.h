@@ -50,6 +50,8 @@ int ClosePanel(int panel);
 void AnswerNextConfirm(bool yes);
 // The item to choose in the next pop-up menu (0 dismisses it); without one it is dismissed.
 void ChooseNextPopupItem(int item);
+// The path chosen in the next file selection ("" cancels it); without one queued it is cancelled.
+void AnswerNextFileSelect(std::string_view path);
 void SetClipboardText(std::string_view text); // "" empties it
 void SetHelpAvailable(bool available);        // false: help windows fail to open
 
@@ -69,6 +71,8 @@ bool IsPanelVisible(int panel);
 bool IsMenuItemDimmed(int menuBar, int item);
 int MarkedOption(int panel, int control); // -1 when none marked
 std::vector<std::string> ListLabels(int panel, int control);
+// The points a strip chart holds for a trace (from 1), oldest first; empty when none.
+std::vector<double> ChartPoints(int panel, int control, int trace);
 int ActivePanel();
 int ActiveCtrl(int panel);
 
@@ -89,6 +93,13 @@ struct PrintJob {
     bool wrapLines = true;
 };
 const std::vector<PrintJob>& PrintJobs();
+// The file selections asked for, in order, with the path answered ("" when cancelled).
+struct FileSelect {
+    std::string directory, fileName, filter, title;
+    bool forSaving = false;
+    std::string answer;
+};
+const std::vector<FileSelect>& FileSelects();
 std::string ClipboardText();
 const std::vector<std::string>& HelpRequests();
 bool EventLoopRan(); // RunUserInterface was called since the last Reset

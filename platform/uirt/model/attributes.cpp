@@ -93,6 +93,10 @@ double readKind(const ControlState& c, int) {
     return static_cast<int>(c.kind);
 }
 
+double readTraceCount(const ControlState& c, int) {
+    return static_cast<double>(c.traces.size());
+}
+
 double readTextLength(const ControlState& c, int) {
     return static_cast<double>(c.text.size());
 }
@@ -118,12 +122,17 @@ void showRange(int panelHandle, ControlState& c) {
     notifyControl(panelHandle, c.id, Change::Range);
 }
 
+void showPoints(int panelHandle, ControlState& c) {
+    notifyPoints(panelHandle, c);
+}
+
 using S = ControlState;
 constexpr auto numeric = only<CtrlKind::Numeric>;
 constexpr auto string = only<CtrlKind::String>;
 constexpr auto binarySwitch = only<CtrlKind::BinarySwitch>;
 constexpr auto timer = only<CtrlKind::Timer>;
 constexpr auto tree = only<CtrlKind::Tree>;
+constexpr auto chart = only<CtrlKind::StripChart>;
 
 const NumberRule kNumberRules[] = {
     {ATTR_DIMMED, anyKind, anyKind, read<&S::dimmed>, write<&S::dimmed>, Change::Dimmed},
@@ -163,6 +172,15 @@ const NumberRule kNumberRules[] = {
     {ATTR_INTERVAL, timer, timer, read<&S::interval>, writeInterval, Change::Timer, nullptr, true,
      false},
     {ATTR_ENABLED, timer, timer, read<&S::enabled>, write<&S::enabled>, Change::Timer},
+    // Strip chart: a new trace count clears the points, fewer points per screen drop some.
+    {ATTR_NUM_TRACES, chart, chart, readTraceCount, writeTraceCount, Change::Items, showPoints},
+    {ATTR_POINTS_PER_SCREEN, chart, chart, read<&S::pointsPerScreen>, writePointsPerScreen,
+     Change::Range, showPoints},
+    {ATTR_YAXIS_MIN, chart, chart, read<&S::minValue>, writeYAxisBound, Change::Range, nullptr,
+     true},
+    {ATTR_YAXIS_MAX, chart, chart, read<&S::maxValue>, writeYAxisBound, Change::Range, nullptr,
+     true},
+    {ATTR_YAXIS_SCALING, chart, chart, read<&S::autoScale>, writeYAxisScaling, Change::Range},
     // Tree look.
     {ATTR_TREE_BGCOLOR, tree, tree, read<&S::bgColor>, write<&S::bgColor>},
     {ATTR_SELECTION_VISIBLE, tree, tree, read<&S::selectionVisible>, write<&S::selectionVisible>},

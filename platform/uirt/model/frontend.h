@@ -37,6 +37,15 @@ struct MouseState {
     int modifiers = 0;
 };
 
+// What FileSelectPopup asks the user for.
+struct FileRequest {
+    std::string directory; // "" = the working directory
+    std::string fileName;  // proposed name
+    std::string filter;    // "*.csv;*.txt", "" = all files
+    std::string title;
+    bool forSaving = false; // a new or existing file to write; else an existing one to read
+};
+
 // Modal popups. Each blocks until the user answers (a front end may run a nested loop).
 class Popups {
   public:
@@ -47,6 +56,8 @@ class Popups {
     // Shows `menu` of the bar at (top, left) of the panel; returns the chosen item or 0.
     // The model has run the dimmer and runs the chosen item's callback itself.
     virtual int popupMenu(int menuBar, int menu, int panel, int top, int left) = 0;
+    // Lets the user choose a file; returns its path, "" when cancelled.
+    virtual std::string selectFile(const FileRequest& request) = 0;
 };
 
 class Clipboard {

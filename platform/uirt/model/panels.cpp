@@ -49,6 +49,7 @@ ControlState makeControl(const PanelRes& panelRes, const ControlRes& r) {
     else
         c.value = r.value;
     c.text = limitText(c, r.text);
+    if (r.kind == CtrlKind::StripChart) initChart(c, r);
     const int itemHeight = metrics().lineHeight(r.font);
     for (const ItemRes& item : r.items)
         c.items.push_back({.label = item.label,

@@ -24,6 +24,7 @@ enum class CtrlKind {
     Picture,
     Decoration,
     Splitter,
+    StripChart,
 };
 
 // One ring or tree item: label and value (trees: value unused; `marked` is the mark state).
@@ -60,6 +61,10 @@ struct ControlRes {
     // Timer.
     double interval = 0;
     bool enabled = false;
+    // Strip chart: its y range is minValue..maxValue unless it scales automatically.
+    int traces = 1;
+    int pointsPerScreen = 100;
+    bool autoScale = false;
     // State when loaded.
     bool dimmed = false;
     bool visible = true;

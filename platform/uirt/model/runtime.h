@@ -79,6 +79,16 @@ int toInt(double v);
 // UIE_NULL_POINTER, or UIE_BUFFER_TOO_SMALL when the text was cut.
 int copyText(std::string_view text, char* out, std::size_t size);
 
+// Strip charts: the chart a resource describes, and the rules of its attributes' writes
+// (0 or UIE_BAD_VALUE). A new trace count clears the points; fewer points per screen drop the
+// oldest. notifyPoints tells the front end that the points changed.
+void initChart(ControlState& c, const ControlRes& r);
+int writeTraceCount(ControlState& c, int attribute, double count);
+int writePointsPerScreen(ControlState& c, int attribute, double points);
+int writeYAxisBound(ControlState& c, int attribute, double bound);
+int writeYAxisScaling(ControlState& c, int attribute, double scaling);
+void notifyPoints(int panelHandle, ControlState& c);
+
 // Whether a control of this kind can hold the keyboard focus.
 bool canFocus(CtrlKind kind);
 

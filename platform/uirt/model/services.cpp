@@ -1,5 +1,6 @@
 // Model: popups, mouse, clipboard keystrokes, printing, help window and error texts.
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/uirt/model/quitsignal.h"
@@ -148,6 +149,28 @@ int PrintTextBuffer(const char* buffer, const char* outputFile) {
     }
     if (!fe()) return UIE_NOT_INITIALIZED;
     return fe()->printer().printText(buffer, rt().print);
+}
+
+int FileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
+                    const char* fileTypeFilter, const char* title, int forSaving, char* pathName,
+                    int pathNameSize) {
+    if (!pathName) return UIE_NULL_POINTER;
+    if (pathNameSize <= 0) return UIE_BUFFER_TOO_SMALL;
+    pathName[0] = '\0';
+    if (!fe()) return UIE_NOT_INITIALIZED;
+    if (QuitSignal() != 0) return VAL_NO_FILE_SELECTED; // nobody is there to choose
+    const std::string path =
+        fe()->popups().selectFile({.directory = std::string(orEmpty(defaultDirectory)),
+                                   .fileName = std::string(orEmpty(defaultFileName)),
+                                   .filter = std::string(orEmpty(fileTypeFilter)),
+                                   .title = std::string(orEmpty(title)),
+                                   .forSaving = forSaving != 0});
+    if (path.empty()) return VAL_NO_FILE_SELECTED;
+    if (path.size() >= static_cast<std::size_t>(pathNameSize)) return UIE_BUFFER_TOO_SMALL;
+    copyText(path, pathName, static_cast<std::size_t>(pathNameSize));
+    std::error_code error;
+    return std::filesystem::exists(path, error) ? VAL_EXISTING_FILE_SELECTED
+                                                : VAL_NEW_FILE_SELECTED;
 }
 
 int ShowHelpWindow(const char* path) {

@@ -1,6 +1,7 @@
 // Read-only view of the model's state, for front ends and test tools (never Kestrel's code).
 #pragma once
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,13 @@ struct ItemState {
     int labelBgColor = 0xFFFFFF;
     int markOnLabelClick = 0;
     int height = 0;
+};
+
+// One trace of a strip chart: its newest points, oldest first.
+struct TraceState {
+    std::string label;
+    int color = 0; // 0xRRGGBB
+    std::deque<double> points;
 };
 
 struct ControlState {
@@ -48,6 +56,11 @@ struct ControlState {
     // Timer.
     double interval = 0;
     bool enabled = false;
+    // Strip chart: the y range is minValue..maxValue unless autoScale.
+    std::vector<TraceState> traces;
+    int pointsPerScreen = 0;
+    bool autoScale = false;
+    long long pointsPlotted = 0; // per trace since the last clear: the newest point's x is this - 1
     // Tree look, as set through the tree attributes.
     int bgColor = 0xFFFFFF;
     bool frameVisible = true;
@@ -102,6 +115,13 @@ const MenuBarState* FindMenuBar(int menuBar);
 // strings and text boxes their text, rings the selected label, switches the on/off text,
 // check boxes and LEDs "1"/"0", text messages their text, other kinds their label.
 std::string DisplayText(const ControlState& control);
+
+// The y range a strip chart shows: its set range, or when it scales automatically, the range
+// of the points it holds (widened around a flat line; the set range while it holds none).
+struct YRange {
+    double min = 0, max = 0;
+};
+YRange ChartYRange(const ControlState& chart);
 
 // A text box keeps at most this many lines: once its text holds more line breaks, the
 // oldest lines are dropped, in the model and in the window alike.

@@ -101,6 +101,16 @@ inline constexpr int ATTR_ITEM_HEIGHT = 20201;        // pixels
 // Tree column attributes (SetTreeColumnAttribute / GetTreeColumnAttribute).
 inline constexpr int ATTR_COLUMN_WIDTH = 20210; // pixels; set VAL_SIZE_TO_CONTENTS to fit labels
 
+// Strip chart attributes.
+inline constexpr int ATTR_NUM_TRACES = 20300;        // 1 to 32; a new count clears the chart
+inline constexpr int ATTR_POINTS_PER_SCREEN = 20301; // 2 to 100000: points kept per trace
+inline constexpr int ATTR_YAXIS_MIN = 20302;         // double; below ATTR_YAXIS_MAX
+inline constexpr int ATTR_YAXIS_MAX = 20303;         // double; above ATTR_YAXIS_MIN
+inline constexpr int ATTR_YAXIS_SCALING = 20304;     // VAL_MANUAL or VAL_AUTOSCALE
+// Strip chart trace attributes (SetTraceAttribute / GetTraceAttribute).
+inline constexpr int ATTR_TRACE_LABEL = 20310; // string
+inline constexpr int ATTR_TRACE_COLOR = 20311; // 0xRRGGBB
+
 // Print attributes (SetPrintAttribute / GetPrintAttribute).
 inline constexpr int ATTR_PRINT_LINE_WIDTH = 1300; // characters per line, VAL_USE_PAGE_WIDTH
 inline constexpr int ATTR_PRINT_WRAP_LINES = 1315; // 1 = wrap long lines, 0 = cut them
@@ -121,6 +131,12 @@ inline constexpr int VAL_INTEGER = 2;
 inline constexpr int VAL_UNSIGNED_INTEGER = 3;
 inline constexpr int VAL_DOUBLE = 4;
 inline constexpr int VAL_STRING = 5;
+inline constexpr int VAL_MANUAL = 0;    // strip chart y axis: the set range
+inline constexpr int VAL_AUTOSCALE = 1; // strip chart y axis: the range of the points shown
+// FileSelectPopup results.
+inline constexpr int VAL_NO_FILE_SELECTED = 0;
+inline constexpr int VAL_EXISTING_FILE_SELECTED = 1;
+inline constexpr int VAL_NEW_FILE_SELECTED = 2;
 
 // Tree item index meaning "every item" (SetTreeItemAttribute only).
 inline constexpr int VAL_ALL_ITEMS = -2;
@@ -232,6 +248,26 @@ int GetTreeColumnAttribute(int panel, int control, int column, int attribute, in
 int GetTreeItem(int panel, int control, int area, int parentIndex, int relativeIndex, int direction,
                 int state, int* index);
 
+// ---- Strip charts ----------------------------------------------------------------------------
+
+// Adds points to a strip chart: `values` holds the points in order, one value per trace per
+// point (trace 1 first). Each trace keeps its newest ATTR_POINTS_PER_SCREEN points. Returns 0;
+// UIE_BAD_CONTROL for a control that is no strip chart; UIE_BAD_VALUE, storing nothing, when
+// numberOfValues is negative or no multiple of the trace count or a value is not finite.
+int PlotStripChart(int panel, int control, const double* values, int numberOfValues);
+// Removes every point of every trace.
+int ClearStripChart(int panel, int control);
+// Trace attributes; traces are numbered from 1 (UIE_BAD_INDEX otherwise).
+int SetTraceAttribute(int panel, int control, int trace, int attribute, int value);
+int SetTraceAttribute(int panel, int control, int trace, int attribute, const char* value);
+int GetTraceAttribute(int panel, int control, int trace, int attribute, int* value);
+int GetTraceAttribute(int panel, int control, int trace, int attribute, char* value,
+                      std::size_t size);
+template <std::size_t N>
+int GetTraceAttribute(int panel, int control, int trace, int attribute, char (&value)[N]) {
+    return GetTraceAttribute(panel, control, trace, attribute, value, N);
+}
+
 // ---- Menu bars -------------------------------------------------------------------------------
 
 int GetPanelMenuBar(int panel); // menu bar handle (> 0), 0 when the panel has none, or < 0
@@ -271,6 +307,15 @@ int SetPrintAttribute(int attribute, int value);
 // printer through the platform's print dialog (UIE_PRINT_CANCELLED when the user cancels it);
 // otherwise the text is written to that file.
 int PrintTextBuffer(const char* buffer, const char* outputFile);
+// Modal file selection: a file to open (an existing one) or to save (forSaving != 0), starting
+// in defaultDirectory ("" = the working directory) with defaultFileName, offering the files that
+// match fileTypeFilter ("*.csv" or "*.csv;*.txt"; "" = all files). The chosen path is copied
+// into pathName; one that does not fit leaves pathName empty and returns UIE_BUFFER_TOO_SMALL
+// (a cut path would name another file). Returns VAL_NO_FILE_SELECTED (cancelled; pathName
+// empty), VAL_EXISTING_FILE_SELECTED or VAL_NEW_FILE_SELECTED, or a negative UIE_ code.
+int FileSelectPopup(const char* defaultDirectory, const char* defaultFileName,
+                    const char* fileTypeFilter, const char* title, int forSaving, char* pathName,
+                    int pathNameSize);
 // Opens the help window on an HTML page (relative to the working directory, optionally
 // "file::/topic"). Returns a window id > 0, or 0 when it cannot be shown.
 int ShowHelpWindow(const char* path);

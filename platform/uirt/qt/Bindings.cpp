@@ -21,6 +21,7 @@ extern const ControlBinding& timerBinding;
 extern const ControlBinding& pictureBinding;
 extern const ControlBinding& decorationBinding;
 extern const ControlBinding& splitterBinding;
+extern const ControlBinding& stripChartBinding;
 
 namespace {
 
@@ -63,6 +64,8 @@ const ControlBinding& BindingFor(CtrlKind kind) {
         return decorationBinding;
     case CtrlKind::Splitter:
         return splitterBinding;
+    case CtrlKind::StripChart:
+        return stripChartBinding;
     }
     static const NoBinding none;
     return none;

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/uirt/qt/FileDialog.h"
 #include "platform/uirt/qt/ProgressDialog.h"
 #include "platform/uirt/qt/TickTimer.h"
 #include "platform/uirt/qt/uirt_qt.h"
@@ -277,6 +278,11 @@ int QtFrontEnd::popupMenu(int menuBar, int menu, int panel, int top, int left) {
     }
     const QAction* chosen = popup.exec(v->window()->body()->mapToGlobal(QPoint(left, top)));
     return chosen ? chosen->data().toInt() : 0;
+}
+
+std::string QtFrontEnd::selectFile(const FileRequest& request) {
+    flushAll();
+    return chooseFile(dialogParent(), request).toUtf8().toStdString();
 }
 
 // ---- Clipboard -----------------------------------------------------------------------------

@@ -81,6 +81,7 @@ class QtFrontEnd final : public QObject,
     void message(std::string_view title, std::string_view text) override;
     bool confirm(std::string_view title, std::string_view text, bool defaultYes) override;
     int popupMenu(int menuBar, int menu, int panel, int top, int left) override;
+    std::string selectFile(const FileRequest& request) override;
     bool hasText() override;
     std::string text() override;
     void setText(std::string_view text) override;

@@ -1,0 +1,42 @@
+// File selection through the headless front end: the request, the answer, the path's bounds.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/uirt/headless/headless.h"
+#include "platform/uirt/model/uirt.h"
+#include "tests/support/ScratchDir.h"
+
+namespace hl = uirt::headless;
+
+// Fails if the request is not passed on as asked, a cancel or a path that does not fit leaves a
+// path behind (a cut path names another file), or an existing file is told from a new one wrongly.
+TEST(FileSelect, AnswersAreCopiedWholeAndToldExistingOrNew) {
+    hl::Reset();
+    InitCVIRTE(nullptr, nullptr, nullptr);
+    TempDir dir;
+    const std::string existing = (dir.path / "old.csv").string();
+    std::ofstream(existing) << "x";
+    const std::string fresh = (dir.path / "new.csv").string();
+    for (const std::string& answer : {existing, fresh, std::string(), existing})
+        hl::AnswerNextFileSelect(answer);
+
+    char path[512] = "stale";
+    char small[8] = "stale";
+    EXPECT_EQ(std::vector({FileSelectPopup("/tmp", "h.csv", "*.csv;*.txt", "Save", 1, path, 512),
+                           FileSelectPopup(nullptr, nullptr, nullptr, nullptr, 0, path, 512)}),
+              std::vector({VAL_EXISTING_FILE_SELECTED, VAL_NEW_FILE_SELECTED}));
+    EXPECT_EQ(path, fresh);
+    EXPECT_EQ(FileSelectPopup("", "", "", "", 0, path, 512), VAL_NO_FILE_SELECTED);
+    EXPECT_STREQ(path, "");
+    EXPECT_EQ(FileSelectPopup("", "", "", "", 0, small, sizeof small), UIE_BUFFER_TOO_SMALL);
+    EXPECT_STREQ(small, "");
+    EXPECT_EQ(FileSelectPopup("", "", "", "", 0, nullptr, 8), UIE_NULL_POINTER);
+
+    ASSERT_EQ(hl::FileSelects().size(), 4u);
+    const hl::FileSelect& r = hl::FileSelects()[0];
+    EXPECT_EQ(r.directory + "|" + r.fileName + "|" + r.filter + "|" + r.title + "|" +
+                  std::to_string(r.forSaving),
+              "/tmp|h.csv|*.csv;*.txt|Save|1");
+    hl::Reset();
+}
