@@ -78,8 +78,10 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"DriveCurrentCB", DriveCurrentCB},
     {"ReadEEpromCB", ReadEEpromCB},
     {"EEpromChkCB", EEpromChkCB},
+    {"MonitorWindowCB", MonitorWindowCB},
     {"StopAfterCB", StopAfterCB},
     {"OpenAtLoopStartCB", OpenAtLoopStartCB},
+    {"SaveHistoryCB", SaveHistoryCB},
     {"CloseMonitorCB", CloseMonitorCB},
 };
 

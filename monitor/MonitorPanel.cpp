@@ -2,6 +2,7 @@
 #include "monitor/MonitorPanel.h"
 
 #include "core/AdditionSettings.h"
+#include "monitor/HistoryFile.h"
 #include "monitor/RunMonitor.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/Monitor.h"
@@ -19,10 +20,46 @@ using namespace monitor;
 struct Window {
     int panel = 0; // 0 until first shown
     bool shown = false;
+    std::uint64_t plotted = 0;  // seconds of the run on the charts, dropped ones included
     std::uint64_t logShown = 0; // event log lines in the text box, dropped ones included
 };
 
 Window window;
+
+constexpr const char* kErrorTraces[] = {"lost frames", "header errors", "trailer errors",
+                                        "wrong bytes"};
+constexpr int kErrorColors[] = {0xD62728, 0xFF7F0E, 0x9467BD, 0x8C564B};
+
+int ErrorTraces() {
+    return RunHasChecks() ? 4 : 3;
+}
+
+std::uint64_t SecondsSoFar() {
+    const SecondHistory& h = Sampler().history();
+    return h.dropped() + h.size();
+}
+
+// The chart points of history seconds [from, size): one rate, and one value per error trace.
+void Plot(std::size_t from) {
+    const SecondHistory& h = Sampler().history();
+    if (from >= h.size()) return;
+    const int traces = ErrorTraces();
+    std::vector<double> rates, errors;
+    rates.reserve(h.size() - from);
+    errors.reserve((h.size() - from) * static_cast<std::size_t>(traces));
+    for (std::size_t i = from; i < h.size(); ++i) {
+        const Counts& c = h[i].counts;
+        rates.push_back(h[i].megabytesPerSecond());
+        const double values[] = {static_cast<double>(c.lost), static_cast<double>(c.headerErrors),
+                                 static_cast<double>(c.trailerErrors),
+                                 static_cast<double>(c.wrongBytes)};
+        errors.insert(errors.end(), values, values + traces);
+    }
+    PlotStripChart(window.panel, MONITORPANEL_RATECHART, rates.data(),
+                   static_cast<int>(rates.size()));
+    PlotStripChart(window.panel, MONITORPANEL_ERRORCHART, errors.data(),
+                   static_cast<int>(errors.size()));
+}
 
 std::string Clock(std::chrono::nanoseconds span) {
     const long long s = std::chrono::duration_cast<std::chrono::seconds>(span).count();
@@ -63,10 +100,26 @@ void ShowNewLogLines() {
     window.logShown = log.added();
 }
 
-// Everything again: the figures, the whole log.
+// Everything again: the charts from the history, the figures, the whole log.
 void Redraw() {
+    const int p = window.panel;
+    int seconds = 60;
+    GetCtrlVal(p, MONITORPANEL_WINDOWRING, &seconds);
+    const int traces = ErrorTraces();
+    SetCtrlAttribute(p, MONITORPANEL_ERRORCHART, ATTR_NUM_TRACES, traces);
+    for (int t = 0; t < traces; ++t) {
+        SetTraceAttribute(p, MONITORPANEL_ERRORCHART, t + 1, ATTR_TRACE_LABEL, kErrorTraces[t]);
+        SetTraceAttribute(p, MONITORPANEL_ERRORCHART, t + 1, ATTR_TRACE_COLOR, kErrorColors[t]);
+    }
+    for (int chart : {MONITORPANEL_RATECHART, MONITORPANEL_ERRORCHART}) {
+        SetCtrlAttribute(p, chart, ATTR_POINTS_PER_SCREEN, seconds);
+        ClearStripChart(p, chart);
+    }
+    const std::size_t kept = Sampler().history().size();
+    Plot(kept - std::min(kept, static_cast<std::size_t>(seconds)));
+    window.plotted = SecondsSoFar();
     ShowFigures();
-    ResetTextBox(window.panel, MONITORPANEL_EVENTLOG, Log().text().c_str());
+    ResetTextBox(p, MONITORPANEL_EVENTLOG, Log().text().c_str());
     window.logShown = Log().added();
 }
 
@@ -88,13 +141,20 @@ void Follow(Change change) {
     if (!window.shown) return;
     if (change == Change::LineLogged) return ShowNewLogLines();
     if (change == Change::RunStarted) return Redraw();
+    int traces = 0;
+    GetCtrlAttribute(window.panel, MONITORPANEL_ERRORCHART, ATTR_NUM_TRACES, &traces);
+    if (traces != ErrorTraces()) return Redraw(); // Verify came on during the run
+    const std::uint64_t fresh = SecondsSoFar() - window.plotted;
+    const std::size_t kept = Sampler().history().size();
+    Plot(kept - static_cast<std::size_t>(std::min<std::uint64_t>(fresh, kept)));
+    window.plotted = SecondsSoFar();
     ShowFigures();
 }
 
 } // namespace
 
 void StartMonitorPanel(void) {
-    window.logShown = 0;
+    window.plotted = window.logShown = 0;
     window.shown = false;
     window.panel = 0;
     StartRunMonitor();
@@ -103,6 +163,11 @@ void StartMonitorPanel(void) {
 
 void ShowMonitorCB(int, int, void*, int) {
     Show();
+}
+
+int MonitorWindowCB(int, int, int event, void*, int, int) {
+    if (event == EVENT_COMMIT) Redraw();
+    return 0;
 }
 
 int StopAfterCB(int panel, int, int event, void*, int, int) {
@@ -119,6 +184,18 @@ int OpenAtLoopStartCB(int panel, int control, int event, void*, int, int) {
     int on = 0;
     GetCtrlVal(panel, control, &on);
     settings::Additions().set(settings::kMonitorAtLoopStart, on);
+    return 0;
+}
+
+int SaveHistoryCB(int, int, int event, void*, int, int) {
+    if (event != EVENT_COMMIT) return 0;
+    char path[4096] = "";
+    const int chosen =
+        FileSelectPopup("", "history.csv", "*.csv", "Save history", 1, path, sizeof path);
+    if (chosen != VAL_EXISTING_FILE_SELECTED && chosen != VAL_NEW_FILE_SELECTED) return 0;
+    const std::string problem = SaveHistory(
+        path, HistoryCsv(Sampler().history(), RunStart(), RunHasChecks()), Log().text());
+    if (!problem.empty()) MessagePopup("Save history", problem.c_str());
     return 0;
 }
 

@@ -10,9 +10,13 @@ void StartMonitorPanel(void);
 void ShowMonitorCB(int menuBar, int menuItem, void* callbackData, int panel);
 
 // The window's controls.
+int MonitorWindowCB(int panel, int control, int event, void* callbackData, int eventData1,
+                    int eventData2);
 int StopAfterCB(int panel, int control, int event, void* callbackData, int eventData1,
                 int eventData2);
 int OpenAtLoopStartCB(int panel, int control, int event, void* callbackData, int eventData1,
                       int eventData2);
+int SaveHistoryCB(int panel, int control, int event, void* callbackData, int eventData1,
+                  int eventData2);
 int CloseMonitorCB(int panel, int control, int event, void* callbackData, int eventData1,
                    int eventData2);

@@ -8,9 +8,15 @@ using namespace rows;
 
 constexpr int I32 = VAL_INTEGER;
 
+// The chart window in seconds.
+const ItemRes kWindows[] = {{"1 minute", 60}, {"10 minutes", 600}, {"60 minutes", 3600}};
+
 // clang-format off
 // Charts on the left, the figures and the soak limits on the right, the event log below.
 const ControlRes kMonitorControls[] = {
+    StripChart(ID(MONITORPANEL_RATECHART),       { 24,   8, 620, 190}, "Read rate (MB/s)", 1, 0, 50),
+    StripChart(ID(MONITORPANEL_ERRORCHART),      {238,   8, 620, 190}, "Errors per second", 3, 0, 10),
+    Ring(ID(MONITORPANEL_WINDOWRING),            { 24, 648, 180,  22}, "Chart window", "MonitorWindowCB", I32, 60, kWindows),
     TextMessage(ID(MONITORPANEL_ELAPSED),        { 62, 648, 240,  18}, "Elapsed: -"),
     TextMessage(ID(MONITORPANEL_TOTALBYTES),     { 84, 648, 240,  18}, "Total: -"),
     TextMessage(ID(MONITORPANEL_MEANRATE),       {106, 648, 240,  18}, "Mean rate: -"),
@@ -23,6 +29,7 @@ const ControlRes kMonitorControls[] = {
     Numeric(ID(MONITORPANEL_STOPMINUTES),        {276, 660, 120,  22}, "Stop after (minutes)", "StopAfterCB", I32, 0, 0, 100000),
     Numeric(ID(MONITORPANEL_STOPERRORS),         {326, 660, 120,  22}, "Stop after errors", "StopAfterCB", I32, 0, 0, 2147483647),
     CheckBox(ID(MONITORPANEL_OPENATSTART),       {400, 648, 220,  20}, "Open when a loop starts", "OpenAtLoopStartCB"),
+    Button(ID(MONITORPANEL_SAVEBTN),             {624,   8, 140,  28}, "__Save history...", "SaveHistoryCB"),
     Button(ID(MONITORPANEL_CLOSEBTN),            {624, 800,  92,  28}, "__Close", "CloseMonitorCB"),
     Decoration(ID(MONITORPANEL_SOAKFRAME),       {244, 648, 240, 140}),
     TextMessage(ID(MONITORPANEL_SOAKCAPTION),    {236, 658, 120,  16}, "Soak limits"),
