@@ -96,6 +96,7 @@ int KestrelMain(int showMaintenance, char** windowArgs) {
         // Settings that could not be saved are lost: say so while the windows are still up.
         if (GetConfigProblem()[0] != '\0') MessagePopup("Kestrel", GetConfigProblem());
     }
+    EndMonitorPanel();
     DiscardPanel(setupPanel);
     DiscardPanel(mainPanel);
     return 0;

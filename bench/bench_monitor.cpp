@@ -9,6 +9,8 @@
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
 #include "platform/uirt/model/uirt.h"
+#include "platform/uirt/qt/StripChart.h"
+#include "platform/uirt/qt/uirt_qt.h"
 #include "ui/Monitor.h"
 
 #include <QApplication>
@@ -66,9 +68,15 @@ double Timed(void (*step)()) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
+// The window's redraw, then its charts shown and the window painted at once (the charts
+// otherwise wait for their next repaint).
 void Redraw() {
     const int panel = GetActivePanel();
     CallCtrlCallback(panel, MONITORPANEL_WINDOWRING, EVENT_COMMIT, 0, 0);
+    QWidget* window = uirt::qt::PanelWindow(panel);
+    for (uirt::qt::StripChart* chart : window->findChildren<uirt::qt::StripChart*>())
+        chart->show();
+    window->repaint();
 }
 
 } // namespace

@@ -100,8 +100,8 @@ void ShowNewLogLines() {
     window.logShown = log.added();
 }
 
-// Everything again: the charts from the history, the figures, the whole log.
-void Redraw() {
+// The charts again, from the history: the window's last seconds.
+void RedrawCharts() {
     const int p = window.panel;
     int seconds = 60;
     GetCtrlVal(p, MONITORPANEL_WINDOWRING, &seconds);
@@ -118,8 +118,13 @@ void Redraw() {
     const std::size_t kept = Sampler().history().size();
     Plot(kept - std::min(kept, static_cast<std::size_t>(seconds)));
     window.plotted = SecondsSoFar();
+}
+
+// Everything again: the charts, the figures, the whole log.
+void Redraw() {
+    RedrawCharts();
     ShowFigures();
-    ResetTextBox(p, MONITORPANEL_EVENTLOG, Log().text().c_str());
+    ResetTextBox(window.panel, MONITORPANEL_EVENTLOG, Log().text().c_str());
     window.logShown = Log().added();
 }
 
@@ -143,7 +148,7 @@ void Follow(Change change) {
     if (change == Change::RunStarted) return Redraw();
     int traces = 0;
     GetCtrlAttribute(window.panel, MONITORPANEL_ERRORCHART, ATTR_NUM_TRACES, &traces);
-    if (traces != ErrorTraces()) return Redraw(); // Verify came on during the run
+    if (traces != ErrorTraces()) RedrawCharts(); // Verify came on during the run
     const std::uint64_t fresh = SecondsSoFar() - window.plotted;
     const std::size_t kept = Sampler().history().size();
     Plot(kept - static_cast<std::size_t>(std::min<std::uint64_t>(fresh, kept)));
@@ -154,11 +159,14 @@ void Follow(Change change) {
 } // namespace
 
 void StartMonitorPanel(void) {
-    window.plotted = window.logShown = 0;
-    window.shown = false;
-    window.panel = 0;
+    window = {};
     StartRunMonitor();
     OnMonitorChange(Follow);
+}
+
+void EndMonitorPanel(void) {
+    if (window.panel > 0) DiscardPanel(window.panel);
+    window = {};
 }
 
 void ShowMonitorCB(int, int, void*, int) {
@@ -166,7 +174,7 @@ void ShowMonitorCB(int, int, void*, int) {
 }
 
 int MonitorWindowCB(int, int, int event, void*, int, int) {
-    if (event == EVENT_COMMIT) Redraw();
+    if (event == EVENT_COMMIT) RedrawCharts();
     return 0;
 }
 

@@ -6,6 +6,9 @@
 // start-up, before any loop.
 void StartMonitorPanel(void);
 
+// Discards the window, if loaded; at shutdown, while the front end is still up.
+void EndMonitorPanel(void);
+
 // Test > Monitor...: shows the window, up to date.
 void ShowMonitorCB(int menuBar, int menuItem, void* callbackData, int panel);
 

@@ -1,11 +1,14 @@
-// Renders every panel of Kestrel offscreen into PNG files (main, setup, about, six wizard pages).
+// Renders every panel of Kestrel offscreen into PNG files (main, setup, about, six wizard pages,
+// the monitor).
 //
 // Usage: panel_screenshots [output directory]   (default: "screenshots")
 // The panels are shown as start-up shows them: radio groups converted, a few lines in the
 // information box, the version line in the about box.
 #include <QByteArray>
 #include <QDir>
+#include <QEventLoop>
 #include <QString>
+#include <QTimer>
 #include <cstdio>
 #include <string>
 
@@ -14,6 +17,7 @@
 #include "platform/uirt/qt/uirt_qt.h"
 #include "ui/About.h"
 #include "ui/KestrelUIR.h"
+#include "ui/Monitor.h"
 #include "ui/ProgWizUIR.h"
 #include "ui/Radio.h"
 #include "ui/Resources.h"
@@ -27,6 +31,28 @@ bool save(int panel, const QDir& dir, const char* name) {
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", file.toLocal8Bit().constData());
     HidePanel(panel);
     return ok;
+}
+
+// The monitor a minute into a loop that lost frames now and then.
+bool SaveMonitor(int monitor, const QDir& dir) {
+    SetCtrlAttribute(monitor, MONITORPANEL_ERRORCHART, ATTR_NUM_TRACES, 3);
+    for (int second = 1; second <= 60; ++second) {
+        const double rate = 1.9 + 0.1 * ((second * 7) % 5) / 4.0;
+        const double errors[] = {second % 17 == 0 ? 3.0 : 0.0, second == 40 ? 1.0 : 0.0, 0.0};
+        PlotStripChart(monitor, MONITORPANEL_RATECHART, &rate, 1);
+        PlotStripChart(monitor, MONITORPANEL_ERRORCHART, errors, 3);
+    }
+    SetCtrlVal(monitor, MONITORPANEL_ELAPSED, "Elapsed: 0:01:00");
+    SetCtrlVal(monitor, MONITORPANEL_EVENTLOG,
+               "2026-12-07T23:04:05.678+01:00  Loop started: I/O mode = Extended read, loop time "
+               "= 2 ms\n2026-12-07T23:04:22.680+01:00  Errors in second 17: 3 lost frames, 0 "
+               "header errors, 0 trailer errors\n");
+    // The charts show their points at their next repaint, a quarter of a second later.
+    DisplayPanel(monitor);
+    QEventLoop wait;
+    QTimer::singleShot(300, &wait, &QEventLoop::quit);
+    wait.exec();
+    return save(monitor, dir, "monitor");
 }
 
 } // namespace
@@ -68,6 +94,9 @@ int main(int argc, char** argv) {
         ok = save(wizard, dir, name.c_str()) && ok;
         DiscardPanel(wizard);
     }
+    const int monitor = LoadPanel(0, "Monitor.uir", MONITORPANEL);
+    if (monitor < 0) return 1;
+    ok = SaveMonitor(monitor, dir) && ok;
     uirt::ResetModel();
     return ok ? 0 : 1;
 }
