@@ -41,7 +41,7 @@ class MonitorPanelTest : public EngineSession {
 // Fails when the menu item does not show the window, the charts miss a second or show other
 // figures than the history's, the window choice is not the points per screen, the figures or
 // the log do not follow the loop, the errors limit entered does not stop it, or "Open when a
-// loop starts" is not kept in kestrel.ini and acted on.
+// loop starts" is not kept in kestrel.ini and acted on, or the window outlives shutdown.
 TEST_F(MonitorPanelTest, FollowsTheLoopAndSetsItsLimits) {
     Then([this] {
         hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, IOMODE_EXTENDED_READ);
@@ -83,6 +83,7 @@ TEST_F(MonitorPanelTest, FollowsTheLoopAndSetsItsLimits) {
         Loop(0);
     });
     Run();
+    EXPECT_EQ(hl::PanelNamed("MONITORPANEL"), -1); // discarded at shutdown
     std::ifstream ini("kestrel.ini");
     const std::string text((std::istreambuf_iterator<char>(ini)), {});
     EXPECT_NE(text.find("monitor-at-loop-start = 1\n"), std::string::npos) << text;
