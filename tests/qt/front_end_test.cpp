@@ -5,11 +5,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -18,7 +20,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -28,6 +29,7 @@
 #include "platform/uirt/qt/NumericField.h"
 #include "platform/uirt/qt/RadioGroup.h"
 #include "platform/uirt/qt/TickTimer.h"
+#include "ui/About.h"
 #include "ui/ProgWizUIR.h"
 #include "ui/Radio.h"
 
@@ -38,21 +40,16 @@ using uirt::qt::ControlWidget;
 namespace {
 
 // One QApplication for the whole test program; each test gets a fresh front end and panels.
-class QtEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_qt";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
+struct QtEnvironment : ::testing::Environment {
+    void SetUp() override { app = std::make_unique<QApplication>(argc, argv); }
     void TearDown() override {
         uirt::ResetModel();
-        app_.reset();
+        app.reset();
     }
-
-  private:
-    std::unique_ptr<QApplication> app_;
+    int argc = 1;
+    char name[8] = "test_qt";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QApplication> app;
 };
 // gtest takes ownership of the environment.
 [[maybe_unused]] auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
@@ -85,10 +82,6 @@ int IntVal(int panel, int control) {
     return value;
 }
 
-void RecordMenu(int, int item, void*, int) {
-    menuLog.push_back("item " + std::to_string(item));
-}
-
 // Main and setup panels shown, radio groups converted, every control recording its events.
 class QtFrontEndTest : public QtPanelTest {
   protected:
@@ -101,12 +94,11 @@ class QtFrontEndTest : public QtPanelTest {
         for (int tree : {SETUPPANEL_DATATYPERADIO, SETUPPANEL_DATASZRADIO,
                          SETUPPANEL_BYTEORDERRADIO, SETUPPANEL_IOMODE})
             Radio_ConvertFromTree(setup_, tree);
-        for (const uirt::ControlState& c : uirt::FindPanel(setup_)->controls)
-            InstallCtrlCallback(setup_, c.id, Record, nullptr);
-        for (const uirt::ControlState& c : uirt::FindPanel(main_)->controls)
-            InstallCtrlCallback(main_, c.id, Record, nullptr);
-        DisplayPanel(main_);
-        DisplayPanel(setup_);
+        for (int panel : {main_, setup_}) {
+            for (const uirt::ControlState& c : uirt::FindPanel(panel)->controls)
+                InstallCtrlCallback(panel, c.id, Record, nullptr);
+            DisplayPanel(panel);
+        }
         events.clear();
         menuLog.clear();
     }
@@ -114,68 +106,73 @@ class QtFrontEndTest : public QtPanelTest {
     int setup_ = 0, bar_ = 0;
 };
 
-// Fails when a control gets no widget (timers have none: a tick source instead).
-bool IsShown(int panel, const uirt::ControlState& c) {
-    QWidget* w = ControlWidget(panel, c.id);
-    return c.kind == CtrlKind::Timer ? !w && uirt::qt::TimerOf(panel, c.id) : w != nullptr;
-}
-
-// Fails on any of the nine panels when a wizard page's text is not whole (below) or the window has
-// not the panel's title, the area not its size, a control has no widget or lies outside the area,
-// two controls or labels overlap, or a text does not fit its control.
+// Fails on any of the nine panels when the window has not the panel's title, the area not its
+// size, a control has no widget or lies outside the area, two controls or labels overlap, or a
+// text does not fit its control; on a wizard page also when a text line wraps or scrolls, or
+// anything but the splitter lines comes within 12 pixels of the right edge.
 TEST_F(QtFrontEndTest, EveryPanelShowsItsControlsInPlaceWithoutOverlapOrClipping) {
     std::vector<int> all = {main_, setup_, LoadPanel(0, "About.uir", 1)};
     for (int page = 1; page <= 6; ++page)
         all.push_back(LoadPanel(0, "ProgWizUIR.uir", page));
     Radio_ConvertFromTree(all[6], PANEL_4_RADIOGROUP); // as the wizard does
-    for (int handle : all) {
-        ASSERT_GT(handle, 0);
-        DisplayPanel(handle);
-        const uirt::PanelRes& res = *uirt::FindPanel(handle)->res;
-        QWidget* window = uirt::qt::PanelWindow(handle);
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->windowTitle().toStdString(), res.title);
+    // Filled as start-up fills them; their images go to the screenshots.
+    InsertListItem(setup_, SETUPPANEL_LSTDEVICES, -1, "Simulated board", 0);
+    SetCtrlVal(setup_, SETUPPANEL_SERNUMTXT, "SIM00001");
+    SetCtrlVal(setup_, SETUPPANEL_LED, 1);
+    SetCtrlVal(main_, MAINPANEL_INFOTEXTBOX,
+               "1 device(s) found on the USB bus\nDevice 0: Simulated board - SN SIM00001\n"
+               "00000000 : 00 01 02 03 04 05 06 07\n");
+    SetCtrlVal(all[2], ABOUTPANEL_VERSION_TXT,
+               "F1.0.0.67P2.0.0.56 - CorvoUsb 2.0 File vX.X.X.X - Product vX.X.X.X");
+    ASSERT_TRUE(QDir().mkpath(KESTREL_SCREENSHOT_DIR));
+    for (std::size_t n = 0; n < all.size(); ++n) {
+        ASSERT_GT(all[n], 0);
+        const QString shot = n < 3 ? QStringList{"main", "setup", "about"}[int(n)]
+                                   : QStringLiteral("wizard%1").arg(n - 2);
+        DisplayPanel(all[n]);
+        EXPECT_TRUE(uirt::qt::SavePanelImage(all[n], KESTREL_SCREENSHOT_DIR "/" + shot + ".png"));
+        const uirt::PanelRes& res = *uirt::FindPanel(all[n])->res;
+        QWidget* window = uirt::qt::PanelWindow(all[n]);
         QWidget* area = window->findChild<QWidget*>(QStringLiteral("panelArea"));
         ASSERT_NE(area, nullptr);
-        EXPECT_EQ(area->size(), QSize(res.width, res.height)) << res.title;
+        EXPECT_EQ(std::tuple(window->windowTitle().toStdString(), area->size()),
+                  std::tuple(res.title, QSize(res.width, res.height)));
         std::vector<std::pair<QRect, std::string>> boxes;
-        for (const uirt::ControlState& c : uirt::FindPanel(handle)->controls) {
-            EXPECT_TRUE(IsShown(handle, c)) << c.res->constName;
-            QWidget* w = ControlWidget(handle, c.id);
+        for (const uirt::ControlState& c : uirt::FindPanel(all[n])->controls) {
+            const std::string name = c.res->constName;
+            QWidget* w = ControlWidget(all[n], c.id); // timers have none: a tick source instead
+            EXPECT_TRUE(c.kind == CtrlKind::Timer ? !w && uirt::qt::TimerOf(all[n], c.id)
+                                                  : w != nullptr)
+                << name;
             if (!w) continue;
-            EXPECT_EQ(w->pos(), QPoint(c.left, c.top)) << c.res->constName;
-            EXPECT_TRUE(area->rect().contains(w->geometry())) << c.res->constName;
+            EXPECT_TRUE(w->pos() == QPoint(c.left, c.top) && area->rect().contains(w->geometry()))
+                << name;
             // Frames and separator lines lie behind groups by design.
             if (!w->isVisible() || c.kind == CtrlKind::Decoration || c.kind == CtrlKind::Splitter)
                 continue;
-            boxes.push_back({w->geometry(), c.res->constName});
-            if (QWidget* label = ControlLabel(handle, c.id); label && label->isVisible())
-                boxes.push_back({label->geometry(), std::string(c.res->constName) + " label"});
-            if (auto* l = qobject_cast<QLabel*>(w)) {
-                const QMargins m = l->contentsMargins();
-                EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()) + m.left() + m.right(),
-                          l->width())
-                    << c.res->constName;
-            }
-            if (qobject_cast<QAbstractButton*>(w) || qobject_cast<uirt::qt::RadioGroup*>(w)) {
-                EXPECT_LE(w->sizeHint().width(), w->width()) << c.res->constName;
-            }
+            boxes.push_back({w->geometry(), name});
+            if (QWidget* label = ControlLabel(all[n], c.id); label && label->isVisible())
+                boxes.push_back({label->geometry(), name + " label"});
+            const auto* l = qobject_cast<QLabel*>(w); // the width its text needs
+            const int need =
+                l ? l->fontMetrics().horizontalAdvance(l->text()) + l->contentsMargins().left() +
+                        l->contentsMargins().right()
+                : qobject_cast<QAbstractButton*>(w) || qobject_cast<uirt::qt::RadioGroup*>(w)
+                    ? w->sizeHint().width()
+                    : 0;
+            EXPECT_LE(need, w->width()) << name;
         }
         for (std::size_t i = 0; i < boxes.size(); ++i)
             for (std::size_t j = i + 1; j < boxes.size(); ++j)
                 EXPECT_FALSE(boxes[i].first.intersects(boxes[j].first))
                     << boxes[i].second << " overlaps " << boxes[j].second;
-        if (std::find(all.begin() + 3, all.end(), handle) == all.end()) continue;
-        // Wizard pages: no text line wraps or scrolls, no prompt is clipped, nothing but the
-        // splitter lines (edge to edge, a little short of both) comes within 12 pixels of the
-        // right edge.
+        if (n < 3) continue; // the rest for wizard pages only
         QApplication::processEvents();
-        for (QWidget* w : window->findChildren<QWidget*>()) {
-            if (!w->property("uirtControl").isValid() || w->objectName().contains("SPLITTER"))
-                continue;
-            EXPECT_LE(w->mapTo(window, QPoint(w->width(), 0)).x(), window->width() - 12)
+        for (QWidget* w : window->findChildren<QWidget*>())
+            EXPECT_TRUE(!w->property("uirtControl").isValid() ||
+                        w->objectName().contains("SPLITTER") ||
+                        w->mapTo(window, QPoint(w->width(), 0)).x() <= window->width() - 12)
                 << w->objectName().toStdString();
-        }
         for (auto* box : window->findChildren<QPlainTextEdit*>()) {
             EXPECT_EQ(box->verticalScrollBar()->maximum(), 0);
             for (QTextBlock b = box->document()->begin(); b.isValid(); b = b.next())
@@ -200,9 +197,8 @@ TEST_F(QtFrontEndTest, ProgramWritesUpdateWidgetsAndRaiseNoEvent) {
     auto* serial = widget<QLineEdit>(setup_, SETUPPANEL_SERNUMTXT);
     auto* sw = widget<uirt::qt::ToggleSwitch>(setup_, SETUPPANEL_BINARYSWITCH);
     auto* message = widget<QLabel>(setup_, SETUPPANEL_TEXTMSG);
-    EXPECT_EQ(lat->maximum(), uirt::FindControl(setup_, SETUPPANEL_LATTIMER)->maxValue);
-    EXPECT_EQ(std::tuple(serial->maxLength(), sw->onText(), message->text()),
-              std::tuple(9, QStringLiteral("Corvo"), QStringLiteral("Input/Output")));
+    EXPECT_EQ(std::tuple(lat->maximum(), serial->maxLength(), sw->onText(), message->text()),
+              std::tuple(255, 9, QStringLiteral("Corvo"), QStringLiteral("Input/Output")));
     SetCtrlAttribute(setup_, SETUPPANEL_LATTIMER, ATTR_MAX_VALUE, 100.0);
     SetCtrlAttribute(setup_, SETUPPANEL_SERNUMTXT, ATTR_MAX_ENTRY_LENGTH, 5);
     SetCtrlAttribute(setup_, SETUPPANEL_BINARYSWITCH, ATTR_ON_TEXT, "Other");
@@ -224,11 +220,11 @@ TEST_F(QtFrontEndTest, ProgramWritesUpdateWidgetsAndRaiseNoEvent) {
     SetCtrlVal(main_, MAINPANEL_INFOTEXTBOX, "first\n");
     uirt::qt::FlushTextBoxes();
 
-    EXPECT_EQ(lat->text(), QStringLiteral("17"));
-    EXPECT_EQ(widget<uirt::qt::NumericField>(setup_, SETUPPANEL_DATA)->text(),
-              QStringLiteral("00AA"));
-    EXPECT_EQ(std::tuple(serial->text(), serial->selectedText()),
-              std::tuple(QStringLiteral("SN424"), QStringLiteral("N42")));
+    EXPECT_EQ(std::tuple(lat->text(),
+                         widget<uirt::qt::NumericField>(setup_, SETUPPANEL_DATA)->text(),
+                         serial->text(), serial->selectedText()),
+              std::tuple(QStringLiteral("17"), QStringLiteral("00AA"), QStringLiteral("SN424"),
+                         QStringLiteral("N42")));
     EXPECT_EQ(std::tuple(widget<QCheckBox>(setup_, SETUPPANEL_LOOPCHECKBOX)->isChecked(),
                          widget<uirt::qt::Led>(setup_, SETUPPANEL_LED)->isOn(), sw->isOn(),
                          widget<uirt::qt::RadioGroup>(setup_, SETUPPANEL_IOMODE)->marked()),
@@ -237,28 +233,30 @@ TEST_F(QtFrontEndTest, ProgramWritesUpdateWidgetsAndRaiseNoEvent) {
                          widget<QComboBox>(setup_, SETUPPANEL_LSTDEVICES)->currentText()),
               std::tuple(QStringLiteral("500 ms"), QStringLiteral("Board A")));
     auto* box = widget<QPlainTextEdit>(main_, MAINPANEL_INFOTEXTBOX);
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("first\n"));
+    const QString appended = box->toPlainText();
     ResetTextBox(main_, MAINPANEL_INFOTEXTBOX, "replaced");
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("replaced"));
+    EXPECT_EQ(std::tuple(appended, box->toPlainText()),
+              std::tuple(QStringLiteral("first\n"), QStringLiteral("replaced")));
 
     auto* apply = widget<QPushButton>(setup_, SETUPPANEL_APPLYBTN);
     SetCtrlAttribute(setup_, SETUPPANEL_APPLYBTN, ATTR_DIMMED, 1);
     QTest::mouseClick(apply, Qt::LeftButton);
     EXPECT_TRUE(events.empty() && !apply->isEnabled());
     SetCtrlAttribute(setup_, SETUPPANEL_APPLYBTN, ATTR_DIMMED, 0);
-    EXPECT_TRUE(apply->isEnabled());
     SetCtrlAttribute(setup_, SETUPPANEL_LATTIMER, ATTR_VISIBLE, 0);
-    EXPECT_FALSE(ControlLabel(setup_, SETUPPANEL_LATTIMER)->isVisible());
     SetMenuBarAttribute(bar_, MENUBAR_TESTMENU_ERASE, ATTR_DIMMED, 1);
-    EXPECT_FALSE(uirt::qt::MenuAction(bar_, MENUBAR_TESTMENU_ERASE)->isEnabled());
+    EXPECT_EQ(std::tuple(apply->isEnabled(), ControlLabel(setup_, SETUPPANEL_LATTIMER)->isVisible(),
+                         uirt::qt::MenuAction(bar_, MENUBAR_TESTMENU_ERASE)->isEnabled()),
+              std::tuple(true, false, false));
 
     // A tree is drawn opaque until converted to a radio group, which is transparent.
     const int fresh = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL);
     auto* tree = widget<uirt::qt::RadioGroup>(fresh, SETUPPANEL_IOMODE);
-    EXPECT_TRUE(tree->autoFillBackground());
+    const bool opaque = tree->autoFillBackground();
     Radio_ConvertFromTree(fresh, SETUPPANEL_IOMODE);
-    EXPECT_FALSE(tree->autoFillBackground());
-    EXPECT_TRUE(tree->testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_EQ(std::tuple(opaque, tree->autoFillBackground(),
+                         tree->testAttribute(Qt::WA_TranslucentBackground)),
+              std::tuple(true, false, true));
 }
 
 // Fails when a box asked to default to No lets Enter answer Yes, or the usual box stops
@@ -276,8 +274,10 @@ TEST_F(QtPanelTest, ConfirmBoxDefaultsToTheButtonAskedFor) {
 }
 
 // Fails when a click raises other events than the headless front end (button: commit; check
-// box, ring and switch: value changed then commit; radio option: commit), or the value is lost.
-TEST_F(QtFrontEndTest, ClicksRaiseTheSameEventsAsHeadless) {
+// box, ring and switch: value changed then commit; radio option: commit), or the value is lost;
+// or closing a window through the window manager does not press the panel's close control, or
+// closes the window behind the model's back.
+TEST_F(QtFrontEndTest, ClicksAndClosingRaiseTheSameEventsAsHeadless) {
     QTest::mouseClick(widget<QPushButton>(setup_, SETUPPANEL_APPLYBTN), Qt::LeftButton);
     QTest::mouseClick(widget<QCheckBox>(setup_, SETUPPANEL_PRINTCHK), Qt::LeftButton);
     QTest::keyClick(widget<QComboBox>(setup_, SETUPPANEL_LOOPRING), Qt::Key_Down);
@@ -288,23 +288,40 @@ TEST_F(QtFrontEndTest, ClicksRaiseTheSameEventsAsHeadless) {
     auto* sw = widget<uirt::qt::ToggleSwitch>(setup_, SETUPPANEL_BINARYSWITCH);
     QTest::mouseClick(sw, Qt::LeftButton);
 
-    EXPECT_EQ(EventsOf(SETUPPANEL_APPLYBTN), kCommit);
-    EXPECT_EQ(EventsOf(SETUPPANEL_DATASZRADIO), kCommit);
     int marked = -1;
     Radio_GetMarkedOption(setup_, SETUPPANEL_DATASZRADIO, &marked);
-    EXPECT_EQ(marked, 2);
+    EXPECT_EQ(std::tuple(EventsOf(SETUPPANEL_APPLYBTN), EventsOf(SETUPPANEL_DATASZRADIO), marked,
+                         sw->isOn()),
+              std::tuple(kCommit, kCommit, 2, false));
     for (auto [control, value] : {std::pair{SETUPPANEL_PRINTCHK, 1},
                                   {SETUPPANEL_LOOPRING, 5},
-                                  {SETUPPANEL_BINARYSWITCH, 0}}) {
-        EXPECT_EQ(EventsOf(control), kChangeCommit) << control;
-        EXPECT_EQ(IntVal(setup_, control), value) << control;
-    }
-    EXPECT_FALSE(sw->isOn());
+                                  {SETUPPANEL_BINARYSWITCH, 0}})
+        EXPECT_EQ(std::tuple(EventsOf(control), IntVal(setup_, control)),
+                  std::tuple(kChangeCommit, value))
+            << control;
+    events.clear();
+    uirt::qt::PanelWindow(main_)->close();
+    const Events quit = EventsOf(MAINPANEL_QUITBTN);
+    events.clear();
+    uirt::qt::PanelWindow(setup_)->close();
+    // The callback did not hide the main window.
+    EXPECT_EQ(
+        std::tuple(quit, EventsOf(SETUPPANEL_CLOSEBTN), uirt::qt::PanelWindow(main_)->isVisible()),
+        std::tuple(kCommit, kCommit, true));
+}
+
+// A callback that writes the field back on commit: the written value shows, and later
+// keystrokes are not overwritten.
+int WriteBackDouble(int panel, int control, int event, void*, int, int) {
+    events.push_back({control, event, 0, 0});
+    if (event == EVENT_COMMIT) SetCtrlVal(panel, control, 2 * IntVal(panel, control));
+    return 0;
 }
 
 // Fails when typing raises events per keystroke, an entry is not clamped, Enter plus focus
 // leaving raises twice, a step arrow raises nothing, a string selection is lost, or the hex
-// field loses the top of the 32-bit range or takes a key that is not hexadecimal.
+// field loses the top of the 32-bit range or takes a key that is not hexadecimal; or a
+// callback's write-back is lost, or mirroring fights the user's typing.
 TEST_F(QtFrontEndTest, TypingRaisesEventsOncePerFinishedEntry) {
     QWidget* window = uirt::qt::PanelWindow(setup_);
     window->activateWindow();
@@ -313,12 +330,12 @@ TEST_F(QtFrontEndTest, TypingRaisesEventsOncePerFinishedEntry) {
     lat->setFocus();
     lat->selectAll();
     QTest::keyClicks(lat, "300");
-    EXPECT_TRUE(events.empty());
-    EXPECT_EQ(IntVal(setup_, SETUPPANEL_LATTIMER), 2); // nothing stored while typing
+    // Nothing stored or raised while typing.
+    EXPECT_EQ(std::tuple(events.size(), IntVal(setup_, SETUPPANEL_LATTIMER)), std::tuple(0u, 2));
     QTest::keyClick(lat, Qt::Key_Return);
-    EXPECT_EQ(EventsOf(SETUPPANEL_LATTIMER), kChangeCommit);
-    EXPECT_EQ(std::tuple(IntVal(setup_, SETUPPANEL_LATTIMER), lat->text()),
-              std::tuple(255, QStringLiteral("255")));
+    EXPECT_EQ(
+        std::tuple(EventsOf(SETUPPANEL_LATTIMER), IntVal(setup_, SETUPPANEL_LATTIMER), lat->text()),
+        std::tuple(kChangeCommit, 255, QStringLiteral("255")));
     QString over = QStringLiteral("300");
     int at = 3;
     EXPECT_EQ(lat->validate(over, at), QValidator::Intermediate); // not an entry to take as is
@@ -329,8 +346,8 @@ TEST_F(QtFrontEndTest, TypingRaisesEventsOncePerFinishedEntry) {
     auto* sub = widget<uirt::qt::NumericField>(setup_, SETUPPANEL_SUBADDRESS);
     sub->setFocus();
     QTest::keyClick(sub, Qt::Key_Up); // a step arrow is a finished entry
-    EXPECT_EQ(EventsOf(SETUPPANEL_SUBADDRESS), kChangeCommit);
-    EXPECT_EQ(sub->text(), QStringLiteral("01"));
+    EXPECT_EQ(std::tuple(EventsOf(SETUPPANEL_SUBADDRESS), sub->text()),
+              std::tuple(kChangeCommit, QStringLiteral("01")));
 
     events.clear();
     auto* serial = widget<QLineEdit>(setup_, SETUPPANEL_SERNUMTXT);
@@ -338,13 +355,12 @@ TEST_F(QtFrontEndTest, TypingRaisesEventsOncePerFinishedEntry) {
     QTest::keyClicks(serial, "ABCDEFGHIJK"); // longer than the 9 characters allowed
     EXPECT_TRUE(events.empty());
     sub->setFocus(); // focus leaving finishes the entry
-    EXPECT_EQ(EventsOf(SETUPPANEL_SERNUMTXT), kChangeCommit);
     char text[32] = "";
     GetCtrlVal(setup_, SETUPPANEL_SERNUMTXT, text);
-    EXPECT_STREQ(text, "ABCDEFGHI");
     serial->setSelection(2, 3); // the user's selection reaches the model, without events
-    EXPECT_EQ(Selection(setup_, SETUPPANEL_SERNUMTXT), (std::pair{2, 3}));
-    EXPECT_EQ(EventsOf(SETUPPANEL_SERNUMTXT).size(), 2u);
+    EXPECT_EQ(std::tuple(EventsOf(SETUPPANEL_SERNUMTXT), std::string(text),
+                         Selection(setup_, SETUPPANEL_SERNUMTXT)),
+              std::tuple(kChangeCommit, "ABCDEFGHI", std::pair{2, 3}));
 
     // The hex field clamps a digit too many, takes the whole 32-bit range, refuses other keys.
     auto* data = widget<uirt::qt::NumericField>(setup_, SETUPPANEL_DATA);
@@ -358,33 +374,19 @@ TEST_F(QtFrontEndTest, TypingRaisesEventsOncePerFinishedEntry) {
                   std::tuple(0xFFFFFFFFu, QStringLiteral("FFFFFFFF")))
             << typed;
     }
-}
 
-// A callback that writes the field back on commit: the written value shows, and later
-// keystrokes are not overwritten.
-int WriteBackDouble(int panel, int control, int event, void*, int, int) {
-    events.push_back({control, event, 0, 0});
-    if (event == EVENT_COMMIT) {
-        int v = 0;
-        GetCtrlVal(panel, control, &v);
-        SetCtrlVal(panel, control, v * 2);
-    }
-    return 0;
-}
-
-// Fails when a callback's write-back is lost, or mirroring fights the user's typing.
-TEST_F(QtFrontEndTest, CallbackWritingTheFieldBackDoesNotFightTyping) {
+    events.clear();
     InstallCtrlCallback(setup_, SETUPPANEL_WRTIMEOUT, WriteBackDouble, nullptr);
     auto* field = widget<uirt::qt::NumericField>(setup_, SETUPPANEL_WRTIMEOUT);
     field->selectAll();
     QTest::keyClicks(field, "21");
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(field->text(), QStringLiteral("42"));
+    const QString written = field->text();
     field->selectAll();
     QTest::keyClicks(field, "7");
     SetCtrlVal(setup_, SETUPPANEL_RDTIMEOUT, 99); // another field written meanwhile
-    EXPECT_EQ(field->text(), QStringLiteral("7"));
-    EXPECT_EQ(EventsOf(SETUPPANEL_WRTIMEOUT), kChangeCommit);
+    EXPECT_EQ(std::tuple(written, field->text(), EventsOf(SETUPPANEL_WRTIMEOUT)),
+              std::tuple(QStringLiteral("42"), QStringLiteral("7"), kChangeCommit));
 }
 
 int RunEditPopup(int panel, int control, int event, void*, int top, int left) {
@@ -396,19 +398,21 @@ int RunEditPopup(int panel, int control, int event, void*, int top, int left) {
     return 0;
 }
 
-void DimCopy(int menuBar, int) {
-    menuLog.push_back("dimmer");
-    SetMenuBarAttribute(menuBar, MENUBAR_EDIT_COPY, ATTR_DIMMED, 1);
-    SetMenuBarAttribute(menuBar, MENUBAR_EDIT_SELALL, ATTR_DIMMED, 0);
-}
-
-// Fails when the dimmer does not run before a menu or the info box's pop-up menu shows, a chosen
-// item's callback does not run, or a right click does not reach the model with its position or
-// opens the pop-up elsewhere or loses the chosen item.
+// Fails when the dimmer does not run before a menu or the info box's pop-up menu shows, the
+// pop-up's chosen item's callback does not run (menu bar items: qt_window_test), or a right click
+// does not reach the model with its position or opens the pop-up elsewhere or loses the chosen
+// item.
 TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShowsAndRightClickOpensItAsAPopup) {
     const std::string kSelectAll = "item " + std::to_string(MENUBAR_EDIT_SELALL);
-    InstallMenuDimmerCallback(bar_, DimCopy);
-    InstallMenuCallback(bar_, MENUBAR_EDIT_SELALL, RecordMenu, nullptr);
+    InstallMenuDimmerCallback(bar_, [](int menuBar, int) {
+        menuLog.push_back("dimmer");
+        SetMenuBarAttribute(menuBar, MENUBAR_EDIT_COPY, ATTR_DIMMED, 1);
+        SetMenuBarAttribute(menuBar, MENUBAR_EDIT_SELALL, ATTR_DIMMED, 0);
+    });
+    InstallMenuCallback(
+        bar_, MENUBAR_EDIT_SELALL,
+        [](int, int item, void*, int) { menuLog.push_back("item " + std::to_string(item)); },
+        nullptr);
     SetMenuBarAttribute(bar_, MENUBAR_EDIT_COPY, ATTR_DIMMED, 0);
     QMenu* edit = uirt::qt::MenuOf(bar_, MENUBAR_EDIT);
     ASSERT_NE(edit, nullptr);
@@ -417,11 +421,9 @@ TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShowsAndRightClickOpensItAsAPopup)
         copyEnabledWhenShown = uirt::qt::MenuAction(bar_, MENUBAR_EDIT_COPY)->isEnabled();
     });
     edit->popup(QPoint(10, 10));
+    edit->hide();
     EXPECT_EQ(std::tuple(menuLog, copyEnabledWhenShown),
               std::tuple(std::vector<std::string>{"dimmer"}, false));
-    uirt::qt::MenuAction(bar_, MENUBAR_EDIT_SELALL)->trigger();
-    edit->hide();
-    EXPECT_EQ(menuLog, (std::vector<std::string>{"dimmer", kSelectAll}));
     menuLog.clear();
 
     // A right click in the info box opens the same menu as a pop-up at the click.
@@ -439,12 +441,13 @@ TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShowsAndRightClickOpensItAsAPopup)
     const QPoint inBox(40, 30);
     RightClick(box->viewport(), inBox);
     const QPoint inPanel = box->viewport()->mapTo(box->parentWidget(), inBox);
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0],
-              (Event{MAINPANEL_INFOTEXTBOX, EVENT_RIGHT_CLICK, inPanel.y(), inPanel.x()}));
-    EXPECT_EQ(events[1].event, MENUBAR_EDIT_SELALL); // RunPopupMenu's result
-    EXPECT_EQ(menuLog, (std::vector<std::string>{"dimmer", kSelectAll}));
-    EXPECT_EQ(shownAt, box->parentWidget()->mapToGlobal(inPanel));
+    // The second event holds RunPopupMenu's result.
+    EXPECT_EQ(std::tuple(events, menuLog, shownAt),
+              std::tuple(std::vector<Event>{{MAINPANEL_INFOTEXTBOX, EVENT_RIGHT_CLICK, inPanel.y(),
+                                             inPanel.x()},
+                                            {0, MENUBAR_EDIT_SELALL, 0, 0}},
+                         std::vector<std::string>{"dimmer", kSelectAll},
+                         box->parentWidget()->mapToGlobal(inPanel)));
 }
 
 // Fails when the timer control does not follow interval and enabled state, its ticks do not
@@ -452,14 +455,15 @@ TEST_F(QtFrontEndTest, DimmerRunsBeforeTheMenuShowsAndRightClickOpensItAsAPopup)
 TEST_F(QtFrontEndTest, TimerControlTicksWhileEnabled) {
     uirt::qt::TickTimer* timer = uirt::qt::TimerOf(setup_, SETUPPANEL_TIMER);
     ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(std::tuple(timer->interval(), timer->isActive()), std::tuple(10, false));
+    const auto initial = std::tuple(timer->interval(), timer->isActive());
     SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_INTERVAL, 0.002);
     SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_ENABLED, 1);
-    EXPECT_EQ(std::tuple(timer->interval(), timer->isActive()), std::tuple(2, true));
+    EXPECT_EQ(std::tuple(initial, timer->interval(), timer->isActive()),
+              std::tuple(std::tuple(10, false), 2, true));
     ASSERT_TRUE(QTest::qWaitFor([&] { return EventsOf(SETUPPANEL_TIMER).size() >= 3; }, 2000));
-    EXPECT_EQ(EventsOf(SETUPPANEL_TIMER).front(), EVENT_TIMER_TICK);
     SetCtrlAttribute(setup_, SETUPPANEL_TIMER, ATTR_ENABLED, 0);
-    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(std::tuple(EventsOf(SETUPPANEL_TIMER).front(), timer->isActive()),
+              std::tuple(EVENT_TIMER_TICK, false));
 
     int ticks = 0;
     QObject::connect(timer, &uirt::qt::TickTimer::tick, timer, [&] {
@@ -470,6 +474,31 @@ TEST_F(QtFrontEndTest, TimerControlTicksWhileEnabled) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return ticks > 0; }, 2000));
     QTest::qWait(30);
     EXPECT_EQ(std::tuple(ticks, timer->isActive()), std::tuple(1, false));
+}
+
+// Fails when the busy pointer does not reach the window system, or a panel discarded by its own
+// button's callback (the wizard's Finish) is deleted while the button still emits its signal
+// (a crash, seen by the sanitizers) or keeps its window.
+TEST_F(QtFrontEndTest, BusyPointerShowsAndAPanelMayDiscardItselfFromItsButton) {
+    SetWaitCursor(1);
+    const QCursor* busy = QApplication::overrideCursor();
+    const int shape = busy ? busy->shape() : -1;
+    SetWaitCursor(0);
+    const int page = LoadPanel(0, "ProgWizUIR.uir", PANEL_6);
+    DisplayPanel(page);
+    QPointer<QWidget> window = uirt::qt::PanelWindow(page);
+    InstallCtrlCallback(
+        page, PANEL_6_FINISHBTN,
+        [](int panel, int, int event, void*, int, int) {
+            if (event == EVENT_COMMIT) DiscardPanel(panel);
+            return 0;
+        },
+        nullptr);
+    QTest::mouseClick(widget<QPushButton>(page, PANEL_6_FINISHBTN), Qt::LeftButton);
+    const bool hidden = window && !window->isVisible() && !window->isEnabled();
+    QApplication::processEvents();
+    EXPECT_EQ(std::tuple(shape, QApplication::overrideCursor(), hidden, window.isNull()),
+              std::tuple(int(Qt::WaitCursor), nullptr, true, true));
 }
 
 // The tick grid: on time, the next tick is one period away; a late tick is followed at once
@@ -489,16 +518,6 @@ TEST(TickSchedule, CatchesUpLateTicksWithinTheBacklog) {
     const auto stalled = t0 + 14ms + TickSchedule::kMaxBacklog + 3ms;
     EXPECT_EQ(s.next(stalled), 2ms);
     EXPECT_EQ(s.next(stalled + 1ms), 3ms);
-}
-
-// Fails when closing a window through the window manager does not press the panel's close
-// control, or closes the window behind the model's back.
-TEST_F(QtFrontEndTest, ClosingAWindowPressesItsCloseControl) {
-    uirt::qt::PanelWindow(main_)->close();
-    EXPECT_EQ(EventsOf(MAINPANEL_QUITBTN), kCommit);
-    EXPECT_TRUE(uirt::qt::PanelWindow(main_)->isVisible()); // the callback did not hide it
-    uirt::qt::PanelWindow(setup_)->close();
-    EXPECT_EQ(EventsOf(SETUPPANEL_CLOSEBTN), kCommit);
 }
 
 } // namespace

@@ -17,12 +17,6 @@ namespace {
 // How long the line must stay quiet before held bytes count as plain data.
 constexpr int kQuietMs = 5;
 
-// The firmware answers at once: the time of the link is the real tty's.
-BoardSetup Untimed(BoardSetup setup) {
-    setup.timing = false;
-    return setup;
-}
-
 } // namespace
 
 void PtyBoard::take(std::span<const std::uint8_t> bytes) {
@@ -56,8 +50,10 @@ void PtyBoard::flushHeld() {
     held_.clear();
 }
 
+// The firmware answers at once: the time of the link is the real tty's.
 PtyBoard::PtyBoard(const BoardSetup& setup)
-    : board_(Untimed(setup), 0, std::make_shared<VirtualClock>()) {
+    : board_([s = setup]() mutable { return s.timing = false, s; }(), 0,
+             std::make_shared<VirtualClock>()) {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     char name[64] = "";
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
