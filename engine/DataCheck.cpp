@@ -1,6 +1,5 @@
 // Data checking hooked into the transfer tests and loop mode.
 #include "engine/DataCheck.h"
-#include "engine/LoopWatch.h"
 
 #include "check/CheckReport.h"
 #include "check/PayloadChecker.h"
@@ -27,6 +26,10 @@ struct CheckRun {
 };
 
 CheckRun run;
+
+// The latest check and their count, whether in a loop or not.
+check::CheckTally latest;
+std::uint64_t checksMade = 0;
 
 bool Verifying() {
     return settings::Additions().get(settings::kVerify) != 0;
@@ -55,6 +58,8 @@ void Report(const check::CheckTally& t, check::CheckKind kind, const char* prefi
 
 // Adds a transfer's tally to the loop's totals; outside a loop, prints it unless `quiet`.
 void Record(const check::CheckTally& t, check::CheckKind kind, bool quietInLoop) {
+    latest = t;
+    ++checksMade;
     if (GetLoopState() != 0) {
         run.totals.add(t, run.bytes);
         run.bytes += t.compared + t.missing + t.unchecked;
@@ -106,6 +111,14 @@ void PrintCheckTotals(void) {
     if (Verifying() && run.any) Report(run.totals, run.kind, "Verify total");
 }
 
-const check::CheckTally& LoopCheckTotals(void) {
+std::uint64_t ChecksMade(void) {
+    return checksMade;
+}
+
+const check::CheckTally& LatestCheck(void) {
+    return latest;
+}
+
+const check::CheckTally& CheckTotals(void) {
     return run.totals;
 }

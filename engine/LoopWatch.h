@@ -3,8 +3,6 @@
 // watches, so loop mode behaves as before.
 #pragma once
 
-#include "check/CheckTally.h"
-
 enum class LoopPhase { Started, Ticked, Stopped };
 
 using LoopWatcher = void (*)(LoopPhase phase);
@@ -13,6 +11,3 @@ using LoopWatcher = void (*)(LoopPhase phase);
 void WatchLoop(LoopWatcher watcher);
 // Tells the watcher, if any.
 void TellLoopWatcher(LoopPhase phase);
-
-// The data checks' totals of the running (or last) loop, all zero while Verify is off.
-const check::CheckTally& LoopCheckTotals(void);

@@ -4,6 +4,7 @@
 #include "core/AdditionSettings.h"
 #include "core/Kestrel_core.h"
 #include "core/RunEvents.h"
+#include "engine/DataCheck.h"
 #include "engine/LoopWatch.h"
 #include "monitor/LoopSettings.h"
 #include "platform/corvousb/CorvoUsb.h"
@@ -54,7 +55,7 @@ bool Verifying() {
 }
 
 Counts CountsNow() {
-    const check::CheckTally& t = LoopCheckTotals();
+    const check::CheckTally& t = CheckTotals();
     return {GetTotalByteCount(), GetLostFrames(), GetHeaderErrors(), GetTrailerErrors(),
             t.compared,          t.wrongBytes,    t.wrongBits};
 }
