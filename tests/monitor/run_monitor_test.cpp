@@ -2,7 +2,9 @@
 // soak limits, with loop mode driven as the user drives it.
 #include "tests/support/EngineSession.h"
 
+#include "core/AdditionSettings.h"
 #include "core/IoMode.h"
+#include "engine/DataCheck.h"
 #include "monitor/RunMonitor.h"
 
 #include <cstdlib>
@@ -56,14 +58,15 @@ class RunMonitorTest : public EngineSession {
 
 } // namespace
 
-// Fails when a second's bytes or errors differ from the transfers that ended in it, when the
-// log misses or misorders the start with its settings, a setting changed during the run, the
-// seconds with errors or the stop, or when its time stamps are not the run's.
+// Fails when a second's bytes, checked bytes or errors differ from the transfers that ended in it,
+// when the log misses or misorders the start with its settings, a setting changed during the run,
+// the seconds with errors or the stop, or when its time stamps are not the run's.
 TEST_F(RunMonitorTest, SecondsAndEventLogOfALoopWithLostAndBrokenFrames) {
     RunStep([this] {
         hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, IOMODE_EXTENDED_READ);
         bus::DropFrames(board_, 5000, 3);
         bus::CorruptFrameTrailers(board_, 5100);
+        settings::Additions().set(settings::kVerify, 1);
         StartLoop();
         RunFor(1500ms);
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LOOPRING, 1);
@@ -75,12 +78,17 @@ TEST_F(RunMonitorTest, SecondsAndEventLogOfALoopWithLostAndBrokenFrames) {
         for (std::size_t i = 0; i < h.size(); ++i)
             EXPECT_EQ(h[i].counts.bytes, bytes_[i]) << "second " << i + 1;
         EXPECT_EQ(h.size(), 3u);
+        EXPECT_EQ(h[0].counts.checked + h[1].counts.checked + h[2].counts.checked,
+                  CheckTotals().compared);
+        EXPECT_GT(CheckTotals().compared, 0u);
         const std::vector<std::string> log = LogTail(4);
         ASSERT_EQ(log.size(), 4u);
         EXPECT_EQ(log[0].substr(0, 71),
                   "Loop started: I/O mode = Extended read, loop time = 2 ms, framing = 1, ");
         EXPECT_EQ(log[1], "Setting changed: loop time = 5 ms");
-        EXPECT_EQ(log[2], "Errors in second 2: 3 lost frames, 0 header errors, 1 trailer error");
+        EXPECT_EQ(
+            log[2],
+            "Errors in second 2: 3 lost frames, 0 header errors, 1 trailer error, 0 wrong bytes");
         EXPECT_EQ(log[3], "Loop stopped: by the user");
         EXPECT_EQ(h[1].counts.lost + h[1].counts.trailerErrors, 4u);
         EXPECT_EQ(monitor::Log()[monitor::Log().size() - 2].substr(0, 29),
