@@ -7,6 +7,7 @@
 #include "engine/LoopMode.h"
 #include "engine/OfflineDiag.h"
 #include "engine/TimerCheck.h"
+#include "monitor/MonitorPanel.h"
 #include "platform/uirt/model/resource.h"
 #include "progwiz/Eeprom.h"
 #include "progwiz/ProgWiz.h"
@@ -77,6 +78,11 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"DriveCurrentCB", DriveCurrentCB},
     {"ReadEEpromCB", ReadEEpromCB},
     {"EEpromChkCB", EEpromChkCB},
+    {"MonitorWindowCB", MonitorWindowCB},
+    {"StopAfterCB", StopAfterCB},
+    {"OpenAtLoopStartCB", OpenAtLoopStartCB},
+    {"SaveHistoryCB", SaveHistoryCB},
+    {"CloseMonitorCB", CloseMonitorCB},
 };
 
 const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
@@ -89,6 +95,7 @@ const std::initializer_list<Entry<MenuCallbackPtr>> kMenuCallbacks = {
     {"AboutCB", AboutCB},
     {"HelpContents", HelpContents},
     {"HelpCorvoUsb", HelpCorvoUsb},
+    {"ShowMonitorCB", ShowMonitorCB},
 };
 
 template <typename Fn> Fn Find(std::initializer_list<Entry<Fn>> table, std::string_view name) {

@@ -5,6 +5,7 @@
 
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
+#include "monitor/MonitorPanel.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
 #include "progwiz/ProgWiz.h"
@@ -52,6 +53,7 @@ int OpenKestrelPanels(int showMaintenance, char** windowArgs) {
     SetPanelHandles(mainPanel, setupPanel, aboutPanel);
     RegisterKestrelResources();
     InstallKestrelCallbacks();
+    StartMonitorPanel();
     if (InitCVIRTE(nullptr, windowArgs, nullptr) == 0) return -1;
     if ((mainPanel = LoadPanel(0, "KestrelUIR.uir", MAINPANEL)) < 0) return -1;
     if ((setupPanel = LoadPanel(0, "KestrelUIR.uir", SETUPPANEL)) < 0) return -1;
@@ -104,6 +106,7 @@ int KestrelMain(int showMaintenance, char** windowArgs) {
         // Settings that could not be saved are lost: say so while the windows are still up.
         if (GetConfigProblem()[0] != '\0') MessagePopup("Kestrel", GetConfigProblem());
     }
+    EndMonitorPanel();
     DiscardPanel(setupPanel);
     DiscardPanel(mainPanel);
     return 0;

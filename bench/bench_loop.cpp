@@ -1,6 +1,6 @@
 // Loop mode: "Extended read" every 2 ms for 5 s in the Qt front end (offscreen unless
 // QT_QPA_PLATFORM says otherwise), with printing off and with printing on (receive size 4096),
-// each with Verify off and on (every frame's payload checked).
+// each with Verify off and on (every frame's payload checked), and with the monitor window shown.
 //
 // Each run is a fresh Kestrel process on one simulated board: the user's steps (I/O mode,
 // receive size, print, loop time, "Loop" checked, then unchecked after 5 s) run as callbacks
@@ -12,6 +12,7 @@
 #include "core/Kestrel_core.h"
 #include "engine/Dispatch.h"
 #include "engine/LoopMode.h"
+#include "monitor/MonitorPanel.h"
 #include "platform/corvousb/CorvoUsbTesting.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
@@ -54,8 +55,9 @@ double CpuSeconds() {
 }
 
 // What the user sets on the setup panel, each control's callback as it would run.
-void SetUpLoop(int print, int verify) {
+void SetUpLoop(int print, int verify, int monitor) {
     settings::Additions().set(settings::kVerify, verify);
+    if (monitor) ShowMonitorCB(0, 0, nullptr, 0);
     const int setup = GetSetupPanelHandle();
     Radio_SetMarkedOption(setup, SETUPPANEL_IOMODE, 4);
     IOModeCB(setup, SETUPPANEL_IOMODE, EVENT_COMMIT, nullptr, 0, 0);
@@ -74,7 +76,7 @@ void CheckLoop(int on) {
 }
 
 // One loop run in this process; prints ticks, CPU seconds and wall-clock seconds.
-int RunOnce(int print, int verify) {
+int RunOnce(int print, int verify, int monitor) {
     namespace fs = std::filesystem;
     fs::path dir = fs::temp_directory_path() / ("kestrel_bench_loop_" + std::to_string(getpid()));
     fs::create_directories(dir);
@@ -90,7 +92,7 @@ int RunOnce(int print, int verify) {
     std::chrono::steady_clock::time_point start;
     std::chrono::duration<double> wall{};
     QTimer::singleShot(0, [&] {
-        SetUpLoop(print, verify);
+        SetUpLoop(print, verify, monitor);
         cpu = CpuSeconds();
         start = std::chrono::steady_clock::now();
         CheckLoop(1);
@@ -111,20 +113,20 @@ int RunOnce(int print, int verify) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 3 && std::strcmp(argv[1], "--once") == 0)
-        return RunOnce(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc > 4 && std::strcmp(argv[1], "--once") == 0)
+        return RunOnce(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     setenv("QT_QPA_PLATFORM", "offscreen", 0); // the runs inherit it
 
     const double nominal = 1000.0 / kPeriodMs;
     std::printf("loop mode, \"Extended read\" every %d ms for %d s, receive size 4096, Qt "
                 "front end (%d runs each)\n",
                 kPeriodMs, kSeconds, kRuns);
-    for (int run = 0; run < 4; ++run) {
-        const int print = run % 2, verify = run / 2;
+    for (int run = 0; run < 6; ++run) {
+        const int print = run % 2, verify = run / 2 == 1, monitor = run / 2 == 2;
         std::vector<double> shares, cpuPerTick;
         for (int i = 0; i < kRuns; ++i) {
             std::string command = std::string(argv[0]) + " --once " + std::to_string(print) + " " +
-                                  std::to_string(verify);
+                                  std::to_string(verify) + " " + std::to_string(monitor);
             FILE* child = popen(command.c_str(), "r");
             int count = 0;
             double cpu = 0, wall = 0;
@@ -138,11 +140,12 @@ int main(int argc, char** argv) {
         }
         std::sort(shares.begin(), shares.end());
         std::sort(cpuPerTick.begin(), cpuPerTick.end());
-        std::printf("  print %s, verify %s: %% of %.0f ticks/s: min %.1f, median %.1f, max %.1f "
+        std::printf("  print %s, verify %s, monitor %s: %% of %.0f ticks/s: min %.1f, median %.1f, "
+                    "max %.1f "
                     "(target >= 98); CPU per tick: median %.0f us (min %.0f, max %.0f)\n",
-                    print ? "on " : "off", verify ? "on " : "off", nominal, shares.front(),
-                    shares[kRuns / 2], shares.back(), cpuPerTick[kRuns / 2], cpuPerTick.front(),
-                    cpuPerTick.back());
+                    print ? "on " : "off", verify ? "on " : "off", monitor ? "shown " : "hidden",
+                    nominal, shares.front(), shares[kRuns / 2], shares.back(),
+                    cpuPerTick[kRuns / 2], cpuPerTick.front(), cpuPerTick.back());
     }
     return 0;
 }

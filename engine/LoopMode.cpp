@@ -5,6 +5,7 @@
 #include "core/Kestrel_core.h"
 #include "core/time_utils.h"
 #include "engine/DataCheck.h"
+#include "engine/LoopWatch.h"
 #include "engine/UsbTest.h"
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/uirt/model/uirt.h"
@@ -24,6 +25,7 @@ static void StartLoop(void) {
     // The statistics' time runs from here to the end of the latest extended read; the first
     // transfer comes with the first tick.
     StartPrecTimer();
+    TellLoopWatcher(LoopPhase::Started);
 }
 
 // amount per second, 0 when no time has passed.
@@ -62,6 +64,7 @@ int LoopChkCB(int panel, int control, int event, void*, int, int) {
     StopTimer();
     if (GetIOMode() == IOMODE_EXTENDED_READ) PrintLoopStatistics();
     PrintCheckTotals();
+    TellLoopWatcher(LoopPhase::Stopped);
     return 0;
 }
 
@@ -74,6 +77,8 @@ int LoopTimeCB(int panel, int control, int event, void*, int, int) {
 }
 
 int TimerCB(int, int, int event, void*, int, int) {
-    if (event == EVENT_TIMER_TICK) RunTransferTest();
+    if (event != EVENT_TIMER_TICK) return 0;
+    RunTransferTest();
+    TellLoopWatcher(LoopPhase::Ticked);
     return 0;
 }

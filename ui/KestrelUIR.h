@@ -108,3 +108,5 @@ inline constexpr int MENUBAR_HELPMENU_HLP_CNTNT = 24;
 inline constexpr int MENUBAR_HELPMENU_CORVOUSB = 25;
 inline constexpr int MENUBAR_HELPMENU_SEPARATOR_3 = 26;
 inline constexpr int MENUBAR_HELPMENU_ABOUT = 27;
+// The run monitor's window (an addition), last in the Test menu.
+inline constexpr int MENUBAR_TESTMENU_MONITOR = 28;

@@ -38,6 +38,7 @@ const MenuEntryRes kMenuBar[] = {
     Dimmed(Item(ID(MENUBAR_TESTMENU_ERASE),   "__Erase EEPROM", "EraseCB")),
     Dimmed(Item(ID(MENUBAR_TESTMENU_PROGRAM), "(Re)__Program EEPROM", "ProgramMenuCB")),
     Separator(ID(MENUBAR_TESTMENU_SEPARATOR_2)),
+    Item(ID(MENUBAR_TESTMENU_MONITOR),        "__Monitor...", "ShowMonitorCB"),
     Menu(ID(MENUBAR_HELPMENU),                "__Help"),
     Item(ID(MENUBAR_HELPMENU_HLP_CNTNT),      "__Contents", "HelpContents", "F1"),
     Item(ID(MENUBAR_HELPMENU_CORVOUSB),       "__CorvoUsb help", "HelpCorvoUsb"),

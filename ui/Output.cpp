@@ -2,6 +2,7 @@
 #include "ui/Output.h"
 
 #include "core/Kestrel_core.h"
+#include "core/RunEvents.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
 #include "ui/LoopTimer.h"
@@ -28,4 +29,5 @@ void Kestrel_PrintError(const char* text) {
     StopTimer();
     SetCtrlVal(GetSetupPanelHandle(), SETUPPANEL_LOOPCHECKBOX, 0);
     SetLoopState(0);
+    runevents::Emit(runevents::Kind::LibraryError, text != nullptr ? text : "");
 }

@@ -122,6 +122,18 @@ constexpr ControlRes Picture(Named n, Box b) {
     return Placed(n, K::Picture, b);
 }
 
+// Its y axis scales to the points shown, from yMin..yMax while there are none; 60 points.
+constexpr ControlRes StripChart(Named n, Box b, const char* label, int traces, double yMin,
+                                double yMax) {
+    ControlRes c = Labelled(n, K::StripChart, b, label, "");
+    c.traces = traces;
+    c.minValue = yMin;
+    c.maxValue = yMax;
+    c.autoScale = true;
+    c.pointsPerScreen = 60;
+    return c;
+}
+
 // Stopped when loaded.
 constexpr ControlRes Timer(Named n, const char* label, const char* callback, double interval) {
     ControlRes c = Labelled(n, K::Timer, {}, label, callback);

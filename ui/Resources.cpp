@@ -5,4 +5,5 @@ void RegisterKestrelResources() {
     RegisterKestrelUIRPanels();
     RegisterProgWizUIRPanels();
     RegisterAboutPanels();
+    RegisterMonitorPanels();
 }

@@ -12,3 +12,4 @@ void RegisterKestrelResources();
 void RegisterKestrelUIRPanels();
 void RegisterProgWizUIRPanels();
 void RegisterAboutPanels();
+void RegisterMonitorPanels();
