@@ -3,6 +3,7 @@
 
 #include "core/Kestrel_core.h"
 #include "platform/uirt/model/uirt.h"
+#include "ui/BoardRemoval.h"
 #include "ui/KestrelUIR.h"
 #include "ui/LoopTimer.h"
 #include "ui/Panels.h"
@@ -24,6 +25,7 @@ int InfoPrintf(const char* format, ...) {
 }
 
 void Kestrel_PrintError(const char* text) {
+    if (BoardRemovalHandled()) return;
     MessagePopup("USB Error", text);
     StopTimer();
     SetCtrlVal(GetSetupPanelHandle(), SETUPPANEL_LOOPCHECKBOX, 0);

@@ -13,9 +13,9 @@
 using ::testing::ElementsAre;
 
 // Fails when a board on a USB serial line is not listed by its product string before the
-// simulated board, Kestrel does not connect to it at start-up, its missing EEPROM is not shown in
-// the "USB Error" box, the panel's link settings do not reach the line, or the raw and the
-// sub-address "<Wr/Rd burst>" do not read back what they wrote.
+// simulated board, Kestrel does not connect to it at start-up or shows a box, the panel's link
+// settings do not reach the line, or the raw and the sub-address "<Wr/Rd burst>" do not read back
+// what they wrote.
 TEST_F(KestrelSession, BoardOnAUsbSerialLineIsListedConnectedAndTested) {
     corvousb::testing::PtyBoard board;
     FakeSysfs sysfs;
@@ -27,9 +27,7 @@ TEST_F(KestrelSession, BoardOnAUsbSerialLineIsListedConnectedAndTested) {
         EXPECT_THAT(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
                     ElementsAre("Bench Serial Bridge", "Simulated Corvo Board"));
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title + ": " + hl::Popups()[0].text,
-                  "USB Error: EEPROM access is not available for this device");
+        EXPECT_TRUE(hl::Popups().empty());
         EXPECT_EQ(ReadFile(latency), "2\n");
         EXPECT_NE(board.lineSettings().c_cflag & CRTSCTS, 0u) << "flow control set at start-up";
         hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
@@ -52,7 +50,7 @@ TEST_F(KestrelSession, BoardOnAUsbSerialLineIsListedConnectedAndTested) {
             EXPECT_EQ(run.substr(read + 7, written.size()), written) << "framing " << framing;
             EXPECT_NE(written.find("\n00000090> 90 91 92"), std::string::npos) << written;
         }
-        EXPECT_EQ(hl::Popups().size(), 1u);
+        EXPECT_TRUE(hl::Popups().empty());
     });
     Run();
     EXPECT_EQ(ConfigLines()[0] + "/" + ConfigLines()[1], "Bench Serial Bridge/KB7Q2M4X");
