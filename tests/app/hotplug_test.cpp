@@ -51,7 +51,7 @@ class HotPlug : public KestrelSession {
 // Fails when the open board leaving during a loop does not stop the loop with one line and no box
 // or does not show the panel disconnected; another board coming is not listed or is opened; the
 // board's return does not reopen it with the link settings in the connection's order and resume
-// the loop; or the run monitor is not told of both.
+// the loop; or the run monitor is not told of both; or the events stay watched after shutdown.
 TEST_F(HotPlug, BoardLeavesAndComesBackUnderALoop) {
     AddBoard("Simulated Corvo Board", "SIM00001");
     const int other = AddBoard("Other Board", "OTH00002");
@@ -95,6 +95,7 @@ TEST_F(HotPlug, BoardLeavesAndComesBackUnderALoop) {
         << info;
     EXPECT_EQ(Occurrences(info, "Simulated Corvo Board (serial SIM00001) is back after "), 1u);
     EXPECT_EQ(Occurrences(info, " s: reconnected, loop resumed.\n"), 1u);
+    EXPECT_EQ(USB_TakeDeviceEvents(), -1) << "closed at shutdown";
     ASSERT_EQ(told.size(), 2u);
     EXPECT_THAT(told[1], ::testing::HasSubstr("is back after"));
 }

@@ -2,6 +2,8 @@
 // itself (its node, its EEPROM access).
 #include "CorvoUsbFixture.h"
 
+#include "platform/corvousb/DeviceEvents.h"
+
 #include "tests/support/FakeSysfs.h"
 #include "tests/support/PtyBoard.h"
 
@@ -62,4 +64,13 @@ TEST_F(CorvoUsbTest, OpenBoardsNameTheirNodeAndTheirEepromAccess) {
     EXPECT_EQ(USB_HasEepromAccess(sim), -1);
     EXPECT_EQ(USB_GetDeviceNode(sim, node, sizeof node), 0);
     EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_INVALID_HANDLE);
+}
+
+// Fails when libudev's monitor, once opened, has no descriptor or reports itself broken before
+// anything happened.
+TEST(UdevEvents, FreshMonitorIsWatchable) {
+    const auto monitor = corvousb::UdevEvents();
+    if (!monitor) GTEST_SKIP() << "the kernel's device events are not readable here";
+    EXPECT_GE(monitor->fd(), 0);
+    EXPECT_GE(monitor->take(), 0);
 }
