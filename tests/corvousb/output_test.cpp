@@ -83,38 +83,24 @@ std::string Lines(const std::string& line, int n) {
     return text;
 }
 
-// Fails when the capture file differs from the bytes received, or the text log misses calls.
-TEST_F(LogFileTest, CaptureHoldsTheReceivedStreamAndReplaysToTheSameCounts) {
+// Fails when the capture file differs from the bytes received, or the text log misses calls
+// (that a capture replays to the counts of its run: tests/engine).
+TEST_F(LogFileTest, CaptureHoldsTheReceivedStream) {
     const int h = OpenFirst();
     ASSERT_EQ(dbg_OpenLogFile(), 1);
     EXPECT_EQ(dbg_OpenLogFile(), 1);
-    cu::CorruptFrameTrailers(0, 3);
     std::string received;
-    int total = 0;
     for (int i = 0; i < 40; ++i) {
         const int n = ReadEx(h, 4096);
         ASSERT_GT(n, 0);
         received.append(rx.begin(), rx.begin() + n);
-        total += frames;
     }
-    const unsigned lost = GetLostFrames(); // reading 4096 bytes every 16 ms loses frames
     dbg_CloseLogFile();
     ReadEx(h, 4096); // not captured
     EXPECT_EQ(ReadFile("USB_LogFile2.bin"), received);
     EXPECT_EQ(ReadFile("USB_LogFile.txt"), "dbg_OpenLogFile()\n" +
                                                Lines("UsbRdEx(1, data, 4096, out)", 40) +
                                                "dbg_CloseLogFile()\n");
-
-    EXPECT_EQ(GetTrailerErrors(), 1u);
-    ResetLostFrames();
-    ResetFrameErrors();
-    int replayed = 0;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(received.data());
-    for (std::size_t at = 0; at < received.size(); at += 65535)
-        replayed += USB_CheckFrames(
-            bytes + at, static_cast<int>(std::min<std::size_t>(65535, received.size() - at)));
-    EXPECT_EQ(std::tuple(replayed, GetTrailerErrors(), GetLostFrames()),
-              std::tuple(total, 1u, lost));
 }
 
 // Fails when a log that cannot be created is reported as open or stops the reads, opening the
@@ -143,33 +129,24 @@ TEST_F(LogFileTest, LogsThatCannotBeCreatedSafelyAreRefused) {
     ::close(reader);
 }
 
-// Fails when opening the log wipes the previous one, keeps more than one older generation, or
-// lets an empty file push out the older evidence.
-TEST_F(LogFileTest, DebugLogKeepsOneOlderGeneration) {
+// Fails when the text log or the capture grows past its limit, the text log ends in a cut line
+// instead of saying it is full, or opening the log wipes the previous one, keeps more than one
+// older generation, or lets an empty file push out the older evidence.
+TEST_F(LogFileTest, LogsStopAtTheirLimitsAndKeepOneOlderGeneration) {
+    cu::LimitLogFiles(200, 1000);
+    const int h = OpenFirst();
     std::string logs[3];
     for (int i = 0; i < 3; ++i) {
         ASSERT_EQ(dbg_OpenLogFile(), 1);
-        if (i == 0) USB_GetNumberOfDevs();
+        for (int reads = i == 0 ? 20 : 0; reads > 0; --reads)
+            ReadEx(h, 4096);
         dbg_CloseLogFile();
         logs[i] = ReadFile("USB_LogFile.txt");
         EXPECT_TRUE(i == 0 || ReadFile("USB_LogFile.txt.1") == logs[i - 1]) << i;
     }
-    EXPECT_NE(logs[0], logs[1]);
-    EXPECT_FALSE(fs::exists("USB_LogFile2.bin.1")) << "the capture was empty";
-}
-
-// Fails when the text log or the capture grows past its limit, or the text log ends in a cut
-// line instead of saying it is full.
-TEST_F(LogFileTest, BothLogFilesStopAtTheirLimits) {
-    cu::LimitLogFiles(200, 1000);
-    const int h = OpenFirst();
-    ASSERT_EQ(dbg_OpenLogFile(), 1);
-    for (int i = 0; i < 20; ++i)
-        ReadEx(h, 4096);
-    dbg_CloseLogFile();
-    EXPECT_EQ(ReadFile("USB_LogFile2.bin").size(), 1000u);
-    EXPECT_EQ(ReadFile("USB_LogFile.txt"),
+    EXPECT_EQ(logs[0],
               Lines("UsbRdEx(1, data, 4096, out)", 5) + "(log full: later calls are not logged)\n");
+    EXPECT_EQ(ReadFile("USB_LogFile2.bin.1").size(), 1000u) << "the later captures were empty";
 }
 
 } // namespace

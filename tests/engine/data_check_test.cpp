@@ -6,6 +6,7 @@
 #include "core/AdditionSettings.h"
 #include "engine/TestData.h"
 #include "engine/UsbTest.h"
+#include "tests/engine/Settings.h"
 
 namespace {
 
@@ -40,11 +41,8 @@ class DataCheckSession : public EngineSession {
         board_ = bus::AddBoard(setup);
     }
     static void Transfer(void (*test)(void), int mode, int words, int print) {
-        SetIOMode(mode);
-        SetSubAddress(5);
-        SetWordSize(0);
-        SetWordCount(words);
-        SetPrintState(print);
+        Apply(SetIOMode, mode, SetSubAddress, 5, SetWordSize, 0, SetWordCount, words, SetPrintState,
+              print);
         ClearInfo();
         test();
     }
@@ -54,7 +52,8 @@ class DataCheckSession : public EngineSession {
 
 // Fails when Verify adds a library call, or changes or drops any text of any mode of either test
 // (with Verify off the texts are the described ones, which the other engine tests check), or
-// when the report of a clean transfer is missing.
+// when the report of a clean transfer is missing; or when pseudo-random data does not replace
+// the data type's, does not continue across a loop's blocks, or does not restart outside a loop.
 TEST_F(DataCheckSession, VerifyOnlyAddsItsLines) {
     UseBoard({.rawPrbs = 31});
     RunStep([&] {
@@ -77,13 +76,9 @@ TEST_F(DataCheckSession, VerifyOnlyAddsItsLines) {
                                      (test == usb_test && mode == 4);
                 EXPECT_EQ(text[1].find("Verify: ") != std::string::npos, checked) << text[1];
             }
-    });
-}
 
-// Fails when pseudo-random data does not replace the data type's, does not continue across a
-// loop's blocks, or does not restart outside a loop.
-TEST_F(DataCheckSession, PrbsDataContinuesWithinALoop) {
-    RunStep([&] {
+        // Pseudo-random data replaces the data type's, continues across a loop's blocks and
+        // restarts outside a loop.
         Choose(0, 1, 15);
         std::vector<std::uint8_t> expected(96), got(96);
         check::PrbsGenerator(15).fill(expected);

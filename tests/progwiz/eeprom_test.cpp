@@ -38,12 +38,11 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
             size_t mark = bus::CallLog().size();
             InitConfBuffers();
             ProgramDevice(&Conf);
-            auto calls = CallsSince(mark);
-            EXPECT_EQ(EepromCalls(calls),
-                      std::vector<std::string>(all.begin(), all.begin() + c.callsMade));
+            const auto calls = CallsSince(mark);
+            EXPECT_EQ(
+                std::tuple(EepromCalls(calls), Contains(calls, "USB_FindDevices(0)"), GetUsbId()),
+                std::tuple(std::vector(all.begin(), all.begin() + c.callsMade), false, h));
             ExpectPopups({{c.title, c.text}});
-            EXPECT_FALSE(Contains(calls, "USB_FindDevices(0)"));
-            EXPECT_EQ(GetUsbId(), h);
         }
 
         hl::ClearPopups();
@@ -71,7 +70,6 @@ TEST_F(ProgWizSession, WriteStopsAtTheFailingStep) {
         SetUsbId(0);
         hl::ClearPopups();
         mark = bus::CallLog().size();
-        InitConfBuffers();
         ProgramDevice(&Conf);
         EXPECT_TRUE(CallsSince(mark).empty());
         ExpectPopups({{"Error", "Can't reach device (bad or missing handle)"}});
@@ -92,24 +90,21 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         ExpectPopups(
             {{"Warning",
               "You're about to erase the content of your hardware EEPROM\nAre you sure ?"}});
-        EXPECT_EQ(hl::Popups()[0].answer, 0);
-        EXPECT_EQ(hl::Popups()[0].defaultAnswer, 0);
-        EXPECT_TRUE(CallsSince(mark).empty());
-        EXPECT_TRUE(pauses.empty());
+        EXPECT_EQ(std::tuple(hl::Popups()[0].answer, hl::Popups()[0].defaultAnswer,
+                             CallsSince(mark).empty(), pauses.empty()),
+                  std::tuple(0, 0, true, true));
 
         hl::AnswerNextConfirm(true);
         hl::ChooseMenuItem("MENUBAR_TESTMENU_ERASE");
-        auto calls = CallsSince(mark);
-        EXPECT_EQ(EepromCalls(calls),
-                  std::vector<std::string>{"USB_EraseEEpromData(" + std::to_string(h) + ")"});
-        ASSERT_EQ(pauses.size(), 1u);
-        EXPECT_EQ(pauses[0], std::pair(3000, 1));
-        EXPECT_EQ(GetWaitCursor(), 0);
-        auto openOld = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"SIM00001\")");
-        auto openBlank = std::find(calls.begin(), calls.end(), "OpenUsbDevice(\"\")");
-        EXPECT_TRUE(openOld < openBlank && openBlank != calls.end());
+        const auto calls = CallsSince(mark);
+        const auto openOld = std::ranges::find(calls, "OpenUsbDevice(\"SIM00001\")"),
+                   openBlank = std::ranges::find(calls, "OpenUsbDevice(\"\")");
+        EXPECT_EQ(
+            std::tuple(EepromCalls(calls), pauses, GetWaitCursor(),
+                       openOld < openBlank && openBlank != calls.end(), hl::Popups().size()),
+            std::tuple(std::vector<std::string>{"USB_EraseEEpromData(" + std::to_string(h) + ")"},
+                       std::vector<std::pair<int, int>>{{3000, 1}}, 0, true, 2u));
         EXPECT_EQ(Identity(), "Corvo USB FIFO/, list: Corvo USB FIFO; lamp 1, open ");
-        EXPECT_EQ(hl::Popups().size(), 2u);
         EXPECT_THAT(
             InfoText(),
             EndsWith("EEPROM erased: it now holds \"Corvo USB FIFO\" / no serial number.\n"));
@@ -123,8 +118,8 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         mark = bus::CallLog().size();
         hl::AnswerNextConfirm(true);
         hl::ChooseMenuItem("MENUBAR_TESTMENU_ERASE");
-        EXPECT_EQ(Popups("USB Error"), 1u);
-        EXPECT_FALSE(Contains(CallsSince(mark), "USB_FindDevices(0)"));
+        EXPECT_EQ(std::tuple(Popups("USB Error"), Contains(CallsSince(mark), "USB_FindDevices(0)")),
+                  std::tuple(1u, false));
         EXPECT_THAT(InfoText(), EndsWith("The EEPROM was not erased (" +
                                          std::string(CorvoUsb_ErrorText(12)) + ").\n"));
 
@@ -132,9 +127,8 @@ TEST_F(ProgWizSession, EraseAsksPausesAndReconnects) {
         hl::ClearPopups();
         mark = bus::CallLog().size();
         EraseEprom();
-        EXPECT_TRUE(CallsSince(mark).empty());
-        EXPECT_TRUE(hl::Popups().empty());
-        EXPECT_EQ(pauses.size(), 1u);
+        EXPECT_EQ(std::tuple(CallsSince(mark).size(), hl::Popups().size(), pauses.size()),
+                  std::tuple(0u, 0u, 1u));
     });
 }
 
@@ -146,30 +140,27 @@ TEST_F(ProgWizSession, ReadPassesShowEepromAndReportsNoDevice) {
         const std::string h = std::to_string(GetUsbId());
         size_t mark = bus::CallLog().size();
         hl::Toggle(SetupHandle(), SETUPPANEL_EEPROMCHK, 1);
-        EXPECT_EQ(GetShowEpromState(), 1);
-        EXPECT_TRUE(CallsSince(mark).empty());
+        EXPECT_EQ(std::tuple(GetShowEpromState(), CallsSince(mark).size()), std::tuple(1, 0u));
         hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
-        EXPECT_EQ(CallsSince(mark), std::vector<std::string>{"USB_ReadEEpromData(" + h + ", 1)"});
         hl::Toggle(SetupHandle(), SETUPPANEL_EEPROMCHK, 0);
-        EXPECT_EQ(GetShowEpromState(), 0);
+        EXPECT_EQ(std::tuple(CallsSince(mark), GetShowEpromState()),
+                  std::tuple(std::vector<std::string>{"USB_ReadEEpromData(" + h + ", 1)"}, 0));
 
         bus::FailNextCall("USB_ReadEEpromData", 10);
         hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
         ExpectPopups({{"USB Error", CorvoUsb_ErrorText(10)}});
 
-        // A failed reconnection leaves -1 stored.
-        SetUsbId(-1);
+        SetUsbId(-1); // as a failed reconnection leaves it
         hl::ClearPopups();
         mark = bus::CallLog().size();
         hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
         EXPECT_TRUE(CallsSince(mark).empty());
         ExpectPopups({{"Device error", "Error reading eprom data"}});
-
         SetUsbId(0);
-        hl::ClearPopups();
         mark = bus::CallLog().size();
         hl::Press(SetupHandle(), SETUPPANEL_RDEEPROMBTN);
-        EXPECT_TRUE(Contains(CallsSince(mark), "USB_ReadEEpromData(0, 0)"));
-        EXPECT_EQ(Popups("USB Error"), 1u);
+        EXPECT_EQ(
+            std::tuple(Contains(CallsSince(mark), "USB_ReadEEpromData(0, 0)"), Popups("USB Error")),
+            std::tuple(true, 1u));
     });
 }

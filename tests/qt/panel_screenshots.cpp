@@ -3,9 +3,7 @@
 // Usage: panel_screenshots [output directory]   (default: "screenshots")
 // The panels are shown as start-up shows them: radio groups converted, a few lines in the
 // information box, the version line in the about box.
-#include <QByteArray>
 #include <QDir>
-#include <QString>
 #include <cstdio>
 #include <string>
 
@@ -18,54 +16,42 @@
 #include "ui/Radio.h"
 #include "ui/Resources.h"
 
-namespace {
-
-bool save(int panel, const QDir& dir, const char* name) {
-    DisplayPanel(panel);
-    const QString file = dir.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
-    const bool ok = uirt::qt::SavePanelImage(panel, file);
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", file.toLocal8Bit().constData());
-    HidePanel(panel);
-    return ok;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const QDir dir(QString::fromLocal8Bit(argc > 1 ? argv[1] : "screenshots"));
-    if (!QDir().mkpath(dir.path())) {
-        std::fprintf(stderr, "cannot create %s\n", dir.path().toLocal8Bit().constData());
-        return 1;
-    }
     RegisterKestrelResources();
-    if (!InitCVIRTE(nullptr, nullptr, nullptr)) return 1;
-
-    const int mainPanel = LoadPanel(0, "KestrelUIR.uir", 1);
+    if (!QDir().mkpath(dir.path()) || !InitCVIRTE(nullptr, nullptr, nullptr)) return 1;
     const int setup = LoadPanel(0, "KestrelUIR.uir", 2);
-    const int about = LoadPanel(0, "About.uir", 1);
-    if (mainPanel < 0 || setup < 0 || about < 0) return 1;
+    const std::pair<int, std::string> panels[] = {{LoadPanel(0, "KestrelUIR.uir", 1), "main"},
+                                                  {setup, "setup"},
+                                                  {LoadPanel(0, "About.uir", 1), "about"}};
     for (int tree : {SETUPPANEL_DATATYPERADIO, SETUPPANEL_DATASZRADIO, SETUPPANEL_BYTEORDERRADIO,
                      SETUPPANEL_IOMODE})
         Radio_ConvertFromTree(setup, tree);
-    SetCtrlVal(mainPanel, MAINPANEL_INFOTEXTBOX,
+    SetCtrlVal(panels[0].first, MAINPANEL_INFOTEXTBOX,
                "1 device(s) found on the USB bus\nDevice 0: Simulated board - SN SIM00001\n"
                "00000000 : 00 01 02 03 04 05 06 07\n");
     InsertListItem(setup, SETUPPANEL_LSTDEVICES, -1, "Simulated board", 0);
     SetCtrlVal(setup, SETUPPANEL_SERNUMTXT, "SIM00001");
     SetCtrlVal(setup, SETUPPANEL_LED, 1);
-    SetCtrlVal(about, ABOUTPANEL_VERSION_TXT,
+    SetCtrlVal(panels[2].first, ABOUTPANEL_VERSION_TXT,
                "F1.0.0.67P2.0.0.56 - CorvoUsb 2.0 File vX.X.X.X - Product vX.X.X.X");
-
-    bool ok = save(mainPanel, dir, "main");
-    ok = save(setup, dir, "setup") && ok;
-    ok = save(about, dir, "about") && ok;
+    // Shows the panel, writes its image and says so; false when the panel or its image is missing.
+    const auto save = [&dir](int panel, const std::string& name) {
+        const QString file = dir.filePath(QString::fromStdString(name + ".png"));
+        DisplayPanel(panel);
+        const bool ok = panel > 0 && uirt::qt::SavePanelImage(panel, file);
+        std::printf("%s %s\n", ok ? "wrote" : "FAILED", file.toLocal8Bit().constData());
+        HidePanel(panel);
+        return ok;
+    };
+    bool ok = true;
+    for (const auto& [panel, name] : panels)
+        ok = save(panel, name) && ok;
     for (int page = 1; page <= 6; ++page) {
         const int wizard = LoadPanel(0, "ProgWizUIR.uir", page);
-        if (wizard < 0) return 1;
         if (page == 4) Radio_ConvertFromTree(wizard, PANEL_4_RADIOGROUP);
-        const std::string name = "wizard" + std::to_string(page);
-        ok = save(wizard, dir, name.c_str()) && ok;
+        ok = save(wizard, "wizard" + std::to_string(page)) && ok;
         DiscardPanel(wizard);
     }
     uirt::ResetModel();

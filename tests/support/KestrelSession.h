@@ -47,10 +47,10 @@ class KestrelSession : public InScratchDir {
 
     static void WriteConfig(const std::string& text) { WriteFile("kestrel.cfg", text); }
     static std::vector<std::string> ConfigLines() {
-        std::ifstream in("kestrel.cfg");
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
+        std::vector<std::string> lines{""};
+        for (char c : ReadFile("kestrel.cfg"))
+            c == '\n' ? lines.push_back("") : lines.back().push_back(c);
+        if (lines.back().empty()) lines.pop_back();
         return lines;
     }
 
@@ -83,20 +83,16 @@ class KestrelSession : public InScratchDir {
     }
 
     static std::vector<std::string> CallsSince(size_t from) {
-        auto log = bus::CallLog();
-        return std::vector<std::string>(log.begin() + static_cast<long>(std::min(from, log.size())),
-                                        log.end());
+        const auto log = bus::CallLog();
+        return {log.begin() + static_cast<long>(std::min(from, log.size())), log.end()};
     }
     static bool Contains(const std::vector<std::string>& calls, const std::string& call) {
-        return std::find(calls.begin(), calls.end(), call) != calls.end();
+        return Count(calls, call) > 0;
     }
     static size_t Count(const std::vector<std::string>& calls, const std::string& call) {
-        return static_cast<size_t>(std::count(calls.begin(), calls.end(), call));
+        return static_cast<size_t>(std::ranges::count(calls, call));
     }
     static size_t Popups(const std::string& title) {
-        size_t n = 0;
-        for (const auto& p : hl::Popups())
-            n += (p.title == title);
-        return n;
+        return static_cast<size_t>(std::ranges::count(hl::Popups(), title, &hl::Popup::title));
     }
 };

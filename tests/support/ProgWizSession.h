@@ -88,18 +88,18 @@ class ProgWizSession : public KestrelSession {
     static std::vector<std::string> ProgramCalls(int h, const std::string& desc,
                                                  const std::string& serial, int source, int mA,
                                                  int drive) {
-        const std::string H = std::to_string(h);
-        return {"USB_SetDescStr(" + H + ", \"" + desc + "\")",
-                "USB_SetSerialNumber(" + H + ", \"" + serial + "\")",
-                "USB_SetPowerSource(" + H + ", " + std::to_string(source) + ")",
-                "USB_SetMaxPower(" + H + ", " + std::to_string(mA) + ")",
-                "USB_SetDriveCurrent(" + H + ", " + std::to_string(drive) + ")",
+        const std::string H = std::to_string(h), to = "(" + H + ", ";
+        return {"USB_SetDescStr" + to + "\"" + desc + "\")",
+                "USB_SetSerialNumber" + to + "\"" + serial + "\")",
+                "USB_SetPowerSource" + to + std::to_string(source) + ")",
+                "USB_SetMaxPower" + to + std::to_string(mA) + ")",
+                "USB_SetDriveCurrent" + to + std::to_string(drive) + ")",
                 "USB_WriteEEpromData(" + H + ")"};
     }
 
     static std::vector<unsigned char> FileBytes(const char* name) {
-        std::ifstream in(name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::string bytes = ReadFile(name);
+        return {bytes.begin(), bytes.end()};
     }
     // An 80-byte Conf.tmp record: the two text fields as given, then three 16-bit values.
     static std::vector<unsigned char> Record(const std::string& desc, const std::string& serial,

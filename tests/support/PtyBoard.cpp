@@ -17,12 +17,6 @@ namespace {
 // How long the line must stay quiet before held bytes count as plain data.
 constexpr int kQuietMs = 5;
 
-// The firmware answers at once: the time of the link is the real tty's.
-BoardSetup Untimed(BoardSetup setup) {
-    setup.timing = false;
-    return setup;
-}
-
 } // namespace
 
 void PtyBoard::take(std::span<const std::uint8_t> bytes) {
@@ -66,8 +60,10 @@ int OpenPtyMaster(std::string& node) {
     return master;
 }
 
+// The firmware answers at once: the time of the link is the real tty's.
 PtyBoard::PtyBoard(const BoardSetup& setup)
-    : board_(Untimed(setup), 0, std::make_shared<VirtualClock>()) {
+    : board_([s = setup]() mutable { return s.timing = false, s; }(), 0,
+             std::make_shared<VirtualClock>()) {
     master_ = OpenPtyMaster(node_);
     // The node starts in the kernel's default cooked mode (echo, line editing, CR/LF
     // translation), as a freshly plugged board does; the library must make it raw.

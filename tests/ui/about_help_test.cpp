@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -21,13 +22,13 @@ namespace fs = std::filesystem;
 TEST(VersionInfo, RecordWordsAndMissingRecord) {
     char file[64], product[64];
     const CorvoUsbVersionRecord widest = {{65535, 65535, 65535, 1}, {2, 0, 0, 50}};
-    FormatVersionRecord(&widest, file, product);
-    std::string seen = std::string(file) + " " + product;
-    TVersionInfo(file, product, "libnotcorvousb");
-    seen += std::string(" ") + file + " " + product;
-    TVersionInfo(file, product, USB_LIBRARY_NAME);
-    seen += std::string(" ") + file + " " + product;
-    EXPECT_EQ(seen, "65535.65535.65535.1 2.0.0.50 X.X.X.X X.X.X.X 1.0.0.67 2.0.0.56");
+    std::string seen;
+    for (const char* library : {"", "libnotcorvousb", USB_LIBRARY_NAME}) {
+        *library ? TVersionInfo(file, product, library)
+                 : FormatVersionRecord(&widest, file, product);
+        seen += std::string(file) + " " + product + " ";
+    }
+    EXPECT_EQ(seen, "65535.65535.65535.1 2.0.0.50 X.X.X.X X.X.X.X 1.0.0.67 2.0.0.56 ");
 }
 
 int loads = 0, shows = 0;
@@ -44,16 +45,15 @@ HelpViewerEntry Loader() {
 
 // Fails when the viewer is loaded more than once, or a failed load is tried again.
 TEST(HelpLoader, LoadsOnceAndRemembersAFailure) {
+    const char* index = "Help\\KestrelHelp.chm::/index.html";
     SetHelpViewerLoader(Loader);
-    EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 1);
-    EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 2);
-    EXPECT_EQ(loads, 1);
-    loads = shows = 0;
+    std::vector<int> seen{HelpStart(index), HelpStart(index), loads};
     failLoad = true;
     SetHelpViewerLoader(Loader);
-    EXPECT_EQ(HelpStart("Help\\KestrelHelp.chm::/index.html"), 0);
-    EXPECT_EQ(HtmlHelpA(0, "Help\\CorvoUsbHelp.chm::/index.html", 0, 0), 0);
-    EXPECT_EQ(std::pair(loads, shows), std::pair(1, 0));
+    seen.insert(seen.end(),
+                {HelpStart(index), HtmlHelpA(0, "Help\\CorvoUsbHelp.chm::/index.html", 0, 0), loads,
+                 shows});
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 1, 0, 0, 2, 2}));
     SetHelpViewerLoader(nullptr);
 }
 

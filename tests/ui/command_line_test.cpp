@@ -13,11 +13,8 @@ namespace {
 using Strings = std::vector<std::string>;
 
 struct Outcome {
-    int run;
-    int maintenance;
-    int exitCode;
-    std::string out;
-    std::string err;
+    int run = 0, maintenance = -1, exitCode = -1;
+    std::string out, err;
     Strings left; // what argv holds afterwards, when it runs
 };
 
@@ -26,7 +23,7 @@ Outcome Read(Strings args) {
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
-    Outcome o{0, -1, -1, "", "", {}};
+    Outcome o;
     o.err = CaptureOutput(STDERR_FILENO, [&] {
         o.out = CaptureOutput(STDOUT_FILENO, [&] {
             o.run = ReadCommandLine(static_cast<int>(args.size()), argv.data(), &o.maintenance,
@@ -46,8 +43,9 @@ TEST(CommandLine, OptionsUsageAndVersion) {
                          maintenance.out + maintenance.err),
               std::tuple(1, 0, 1, 1, ""));
 
+    Outcome help;
     for (const char* option : {"--help", "-h"}) {
-        Outcome help = Read({"kestrel", option});
+        help = Read({"kestrel", option});
         EXPECT_EQ(std::tuple(help.run, help.exitCode, help.err), std::tuple(0, 0, "")) << option;
         EXPECT_TRUE(help.out.starts_with("Usage: kestrel [--maintenance] ")) << help.out;
     }
@@ -69,14 +67,13 @@ TEST(CommandLine, OptionsUsageAndVersion) {
         Read({"kestrel", "-platform", "offscreen", "--maintenance", "-reverse", "-style=fusion"});
     EXPECT_EQ(qt.left, (Strings{"kestrel", "-platform", "offscreen", "-reverse", "-style=fusion"}));
     Outcome bare = Read({"kestrel", "-platform"});
-    EXPECT_EQ(bare.exitCode, 2);
-    EXPECT_TRUE(bare.err.starts_with("kestrel: missing value for '-platform'\n")) << bare.err;
     Outcome raw = Read({"kestrel", "--\x1b[2J\t\xc3\xa9"});
-    EXPECT_TRUE(raw.err.starts_with("kestrel: unknown option '--\\x1B[2J\\x09\\xC3\\xA9'\n"))
-        << raw.err;
+    EXPECT_EQ(std::tuple(bare.exitCode, bare.err.substr(0, bare.err.find('\n')),
+                         raw.err.substr(0, raw.err.find('\n'))),
+              std::tuple(2, "kestrel: missing value for '-platform'",
+                         "kestrel: unknown option '--\\x1B[2J\\x09\\xC3\\xA9'"));
 
-    const std::string out = Read({"kestrel", "--help"}).out;
-    const std::string synopsis = out.substr(0, out.find('\n'));
+    const std::string synopsis = help.out.substr(0, help.out.find('\n'));
     for (const char* option :
          {"--maintenance", "--desktop", "-h", "--help", "--help-pages", "--version", "QT-OPTION"})
         EXPECT_NE(synopsis.find(option), std::string::npos) << option;

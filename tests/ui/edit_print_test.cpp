@@ -51,14 +51,12 @@ TEST_F(EditPrint, EditMenuFollowsAndActsOnTheInformationBox) {
         hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 7, 2);
         hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_SELALL);
         hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_COPY);
-        EXPECT_EQ(hl::ClipboardText(), std::string(120, 'k'));
+        const std::string all = hl::ClipboardText();
         ShowText("0123456789");
         hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 3, 4);
-        hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_COPY);
-        EXPECT_EQ(hl::ClipboardText(), "3456");
-        hl::SetClipboardText("");
         hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_CUT);
-        EXPECT_EQ(InfoText() + "|" + hl::ClipboardText(), "012789|3456");
+        EXPECT_EQ(std::tuple(all, InfoText(), hl::ClipboardText()),
+                  std::tuple(std::string(120, 'k'), "012789", "3456"));
         hl::SetClipboardText("note ");
         hl::SelectText(MainHandle(), MAINPANEL_INFOTEXTBOX, 0, 0);
         hl::ChooseMenuItem(MenuBar(), MENUBAR_EDIT_PASTE);
@@ -70,11 +68,11 @@ TEST_F(EditPrint, EditMenuFollowsAndActsOnTheInformationBox) {
         hl::ClearPopups();
         hl::ChooseNextPopupItem(MENUBAR_EDIT_COPY);
         hl::RightClick(MainHandle(), MAINPANEL_INFOTEXTBOX, 140, 60);
-        EXPECT_EQ(hl::ClipboardText(), "second");
         ASSERT_EQ(hl::Popups().size(), 1u);
         const hl::Popup& menu = hl::Popups()[0];
-        EXPECT_EQ(std::tuple(menu.kind, menu.text, menu.top, menu.left, menu.answer),
-                  std::tuple(hl::Popup::Kind::Menu, "__Edit", 140, 60, int{MENUBAR_EDIT_COPY}));
+        EXPECT_EQ(
+            std::tuple(hl::ClipboardText(), menu.kind, menu.text, menu.top, menu.left, menu.answer),
+            std::tuple("second", hl::Popup::Kind::Menu, "__Edit", 140, 60, int{MENUBAR_EDIT_COPY}));
 
         // Only the right click opens it: not a typed edit, not a paste.
         hl::ClearPopups();
@@ -93,11 +91,9 @@ TEST_F(EditPrint, PrintSendsTheWholeTextAcrossThePage) {
     for (int i = 0; i < 300; ++i)
         text += "00000000> 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F line " +
                 std::to_string(i) + "\n";
-    size_t jobsWhenEmpty = 99;
     Then([&] {
         ShowText("");
-        hl::ChooseMenuItem(MenuBar(), MENUBAR_FILEMENU_PRINT);
-        jobsWhenEmpty = hl::PrintJobs().size();
+        hl::ChooseMenuItem(MenuBar(), MENUBAR_FILEMENU_PRINT); // not a job
         ShowText(text);
         // Settings left by an earlier print job must not cut this one.
         SetPrintAttribute(ATTR_PRINT_LINE_WIDTH, 40);
@@ -105,7 +101,6 @@ TEST_F(EditPrint, PrintSendsTheWholeTextAcrossThePage) {
         hl::ChooseMenuItem(MenuBar(), MENUBAR_FILEMENU_PRINT);
     });
     Run();
-    EXPECT_EQ(jobsWhenEmpty, 0u);
     ASSERT_EQ(hl::PrintJobs().size(), 1u);
     const auto& job = hl::PrintJobs()[0];
     EXPECT_EQ(std::tuple(job.text, job.lineWidth, job.wrapLines),

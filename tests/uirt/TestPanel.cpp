@@ -18,7 +18,6 @@ void RecordMenu(int, int item, void*, int) {
 }
 
 const uirt::ItemRes kRingItems[] = {{"one", 1}, {"two", 2}, {"three", 3}};
-const uirt::ItemRes kTreeItems[] = {{"first", 0, true}, {"second", 1}, {"third", 2}};
 
 // Constant names only where a test reads them.
 const ControlRes kControls[] = {
@@ -35,7 +34,6 @@ const ControlRes kControls[] = {
     {.id = T_STR, .kind = K::String, .callback = "Record", .text = "abc", .maxLength = 4},
     {.id = T_TIMER, .kind = K::Timer, .callback = "Record", .interval = 0.1},
     {.id = T_CHECK, .kind = K::CheckBox, .callback = "Record"},
-    {.id = T_TREE, .kind = K::Tree, .callback = "Record", .items = kTreeItems},
     {.id = T_SWITCH,
      .kind = K::BinarySwitch,
      .callback = "Record",

@@ -16,8 +16,7 @@ enum TestIds {
     T_STR,
     T_TIMER,
     T_CHECK,
-    T_TREE = 11,
-    T_SWITCH,
+    T_SWITCH = 12,
 };
 enum TestMenuIds { TM_FILE = 2, TM_DO, TM_DIMMED, TM_SEP, TM_EDIT, TM_COPY };
 

@@ -1,6 +1,8 @@
 // Radio groups over the tree control.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/uirt/headless/headless.h"
 #include "platform/uirt/model/state.h"
 #include "ui/KestrelUIR.h"
@@ -12,6 +14,13 @@ namespace hl = uirt::headless;
 
 class Radio : public ::testing::Test {
   protected:
+    // The marks of the setup panel's data-size group, in option order.
+    std::vector<int> Marks() {
+        std::vector<int> marks;
+        for (const auto& item : uirt::FindControl(setup, SETUPPANEL_DATASZRADIO)->items)
+            marks.push_back(item.marked);
+        return marks;
+    }
     void SetUp() override {
         hl::Reset();
         RegisterKestrelResources();
@@ -30,20 +39,15 @@ TEST_F(Radio, ConversionKeepsOneMarkAndFitsTheOptions) {
     SetTreeItemAttribute(setup, SETUPPANEL_DATASZRADIO, 1, ATTR_MARK_STATE, 1);
     SetTreeItemAttribute(setup, SETUPPANEL_DATASZRADIO, 2, ATTR_MARK_STATE, 1);
     ASSERT_EQ(Radio_ConvertFromTree(setup, SETUPPANEL_DATASZRADIO), SETUPPANEL_DATASZRADIO);
-    int marked = 0;
-    for (const auto& item : uirt::FindControl(setup, SETUPPANEL_DATASZRADIO)->items)
-        marked += item.marked;
-    EXPECT_EQ(marked, 1);
+    const auto converted = Marks();
+    EXPECT_EQ(std::count(converted.begin(), converted.end(), 1), 1);
     int index = -1;
     EXPECT_EQ(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 2), 0);
     EXPECT_EQ(Radio_GetMarkedOption(setup, SETUPPANEL_DATASZRADIO, &index), 0);
     EXPECT_EQ(index, 2);
     EXPECT_EQ(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 0), 0);
     EXPECT_LT(Radio_SetMarkedOption(setup, SETUPPANEL_DATASZRADIO, 3), 0);
-    std::vector<int> marks(3);
-    for (int i = 0; i < 3; ++i)
-        GetTreeItemAttribute(setup, SETUPPANEL_DATASZRADIO, i, ATTR_MARK_STATE, &marks[i]);
-    EXPECT_EQ(marks, (std::vector<int>{1, 0, 0}));
+    EXPECT_EQ(Marks(), (std::vector<int>{1, 0, 0}));
     EXPECT_LT(Radio_ConvertFromTree(setup, SETUPPANEL_APPLYBTN), 0);
     EXPECT_LT(Radio_GetMarkedOption(setup, SETUPPANEL_APPLYBTN, &index), 0);
 

@@ -20,8 +20,10 @@ class TextBoxModel : public OnTestPanel {
     }
 };
 
-// Fails if text box appends, selections or bounded reads go wrong.
-TEST_F(TextBoxModel, AppendsAndReadsAreBounded) {
+// Fails if text box appends, selections or bounded reads go wrong, or when the cap keeps too many
+// or too few lines, drops anything but whole oldest lines, leaves the selection pointing at other
+// text, or loses text while its storage is reclaimed.
+TEST_F(TextBoxModel, LineCapDropsTheOldestLinesAndMovesTheSelection) {
     SetCtrlVal(panel, T_TEXT, "abc");
     SetCtrlVal(panel, T_TEXT, "def\n");
     char small[4], big[16];
@@ -31,11 +33,8 @@ TEST_F(TextBoxModel, AppendsAndReadsAreBounded) {
     SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 5);
     SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_LENGTH, 100);
     EXPECT_EQ(Selection(), (std::pair{5, 2})); // kept inside the text
-}
 
-// Fails when the cap keeps too many or too few lines, drops anything but whole oldest lines,
-// leaves the selection pointing at other text, or loses text while its storage is reclaimed.
-TEST_F(TextBoxModel, LineCapDropsTheOldestLinesAndMovesTheSelection) {
+    ResetTextBox(panel, T_TEXT, "");
     uirt::SetTextBoxLineCap(3);
     SetCtrlVal(panel, T_TEXT, "a\nbb\ncc");
     SetCtrlAttribute(panel, T_TEXT, ATTR_TEXT_SELECTION_START, 2);
