@@ -158,6 +158,7 @@ void InitUsbInterface(void) {
         ReportUsbError();
         return;
     }
+    ReportConnection(h);
 }
 
 void OpenDebugLog(void) {

@@ -42,7 +42,8 @@ class HotPlug : public KestrelSession {
 // Fails when the open board leaving during a loop does not stop the loop with one line and no box
 // or does not show the panel disconnected; another board coming is not listed or is opened; the
 // board's return does not reopen it with the link settings in the connection's order and resume
-// the loop; the run monitor is not told of both; or the events stay watched after shutdown.
+// the loop; a connection does not name its node; the run monitor is not told of both; or the
+// events stay watched after shutdown.
 TEST_F(HotPlug, BoardLeavesAndComesBackUnderALoop) {
     AddBoard("Simulated Corvo Board", "SIM00001");
     const int other = AddBoard("Other Board", "OTH00002");
@@ -90,6 +91,9 @@ TEST_F(HotPlug, BoardLeavesAndComesBackUnderALoop) {
               1u);
     EXPECT_EQ(LinesWith("Simulated Corvo Board (serial SIM00001) is back after "), 1u);
     EXPECT_EQ(LinesWith(" s: reconnected, loop resumed."), 1u);
+    EXPECT_EQ(
+        LinesWith("Connected to simulated bus, port 1: Simulated Corvo Board, serial SIM00001"),
+        2u);
     EXPECT_EQ(USB_TakeDeviceEvents(), -1) << "closed at shutdown";
     ASSERT_EQ(told.size(), 2u);
     EXPECT_THAT(told[1], ::testing::HasSubstr("is back after"));

@@ -11,9 +11,9 @@
 using corvousb::testing::PtyBoard;
 
 // Fails when connecting to a board on a USB serial line shows a box instead of one line naming its
-// node, its EEPROM controls are offered, or when unplugging it under a running loop shows a box,
-// does not stop the loop, or its return on another node does not reopen it with the line set up
-// again and resume the loop by itself.
+// node, the connection is not named with its node, its EEPROM controls are offered, or when
+// unplugging it under a running loop shows a box, does not stop the loop, or its return on another
+// node does not reopen it with the line set up again and resume the loop by itself.
 TEST_F(KestrelSession, UsbSerialBoardConnectsQuietlyAndItsLoopSurvivesAReplug) {
     auto board = std::make_unique<PtyBoard>();
     FakeSysfs sysfs;
@@ -29,6 +29,9 @@ TEST_F(KestrelSession, UsbSerialBoardConnectsQuietlyAndItsLoopSurvivesAReplug) {
                                                   "strings\n"),
                   std::string::npos)
             << InfoText();
+        EXPECT_NE(InfoText().find("Connected to " + board->node() +
+                                  ": Bench Serial Bridge, serial KB7Q2M4X\n"),
+                  std::string::npos);
         EXPECT_FALSE(hl::IsDimmed(s, SETUPPANEL_APPLYBTN));
         EXPECT_TRUE(hl::IsDimmed(s, SETUPPANEL_PROGRAMBTN) &&
                     hl::IsDimmed(s, SETUPPANEL_RDEEPROMBTN));
