@@ -29,16 +29,15 @@ TEST_F(QtPanelTest, HelpWindowGoesBackForwardAndHome) {
     const QList<QAction*> buttons = browser->findChild<QToolBar*>()->actions();
     ASSERT_GE(buttons.size(), 3);
     QAction *back = buttons[0], *forward = buttons[1], *home = buttons[2];
-    EXPECT_EQ(
-        std::tuple(back->text(), forward->text(), home->text()),
-        std::tuple(QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Home")));
-    EXPECT_FALSE(back->isEnabled() || forward->isEnabled());
+    EXPECT_EQ(std::tuple(back->text() + forward->text() + home->text(),
+                         back->isEnabled() || forward->isEnabled()),
+              std::tuple(QStringLiteral("BackForwardHome"), false));
 
     browser->setSource(QUrl(QStringLiteral("loop.html")));
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Loop mode")));
     back->trigger();
-    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Contents")));
-    EXPECT_TRUE(forward->isEnabled());
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Contents")) &&
+                forward->isEnabled());
     forward->trigger();
     home->trigger();
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Contents")));
