@@ -14,7 +14,7 @@ class Watches final : public DescriptorWatch {
     void watch(int id, int fd) override { fds_[id] = fd; }
     void unwatch(int id) override { fds_.erase(id); }
 
-    void turn(int waitMs) {
+    void turn() {
         if (fds_.empty()) return;
         std::vector<pollfd> polled;
         std::vector<int> ids;
@@ -22,7 +22,7 @@ class Watches final : public DescriptorWatch {
             polled.push_back({fd, POLLIN, 0});
             ids.push_back(id);
         }
-        if (::poll(polled.data(), polled.size(), waitMs) <= 0) return;
+        if (::poll(polled.data(), polled.size(), 0) <= 0) return;
         for (std::size_t i = 0; i < polled.size(); ++i)
             if (polled[i].revents != 0) input::descriptorReady(ids[i]);
     }
@@ -42,8 +42,8 @@ Watches& watches() {
 DescriptorWatch& Descriptors() {
     return watches();
 }
-void TurnDescriptors(int waitMs) {
-    watches().turn(waitMs);
+void TurnDescriptors() {
+    watches().turn();
 }
 void ForgetDescriptors() {
     watches().forget();

@@ -6,9 +6,8 @@
 namespace uirt::headless::detail {
 
 DescriptorWatch& Descriptors();
-// One turn: waits up to `waitMs` for a watched descriptor to be ready, then delivers every ready
-// one (input::descriptorReady).
-void TurnDescriptors(int waitMs);
+// One turn: delivers every watched descriptor that is ready now (input::descriptorReady).
+void TurnDescriptors();
 void ForgetDescriptors();
 
 } // namespace uirt::headless::detail

@@ -137,7 +137,7 @@ class HeadlessFrontEnd final : public FrontEnd,
         s.loopRan = true;
         s.quitRequested = false;
         while (!s.quitRequested && !s.script.empty()) {
-            detail::TurnDescriptors(0); // each step is one turn of the loop
+            detail::TurnDescriptors(); // each step is one turn of the loop
             std::function<void()> step = std::move(s.script.front());
             s.script.pop_front();
             step();
@@ -165,10 +165,6 @@ void Reset() {
     ResetProgress();
     ForgetQuitSignal();
     detail::ForgetDescriptors();
-}
-
-void TurnEventLoop(int waitMs) {
-    detail::TurnDescriptors(waitMs);
 }
 
 void Script(std::function<void()> step) {

@@ -23,11 +23,9 @@ void Reset();
 
 // ---- Script for RunUserInterface ------------------------------------------------------------
 // RunUserInterface runs the queued steps in order until a callback quits; when the script
-// runs out it quits with 0, so a test never hangs.
+// runs out it quits with 0, so a test never hangs. Before each step the loop turns: watched
+// descriptors (model/watch.h) that are ready are delivered.
 void Script(std::function<void()> step);
-// One turn of the event loop inside a step: waits up to `waitMs` for a watched descriptor, then
-// delivers those that are ready (RunUserInterface turns once before each step).
-void TurnEventLoop(int waitMs = 0);
 
 // ---- Acting as the user ------------------------------------------------------------------------
 // Each returns what the model's input API returns: 0, or a negative UIE_ code (UIE_NO_INPUT
