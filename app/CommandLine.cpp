@@ -14,6 +14,8 @@
 static const char USAGE[] =
     "Usage: kestrel [--maintenance] [--desktop] [-h | --help] [--help-pages] [--version] "
     "[QT-OPTION...]\n"
+    "       kestrel run PLAN [--serial S] [--json FILE] [--junit FILE] [--set KEY=VALUE...]\n"
+    "       kestrel list [--json]\n"
     "Test utility for USB-to-FIFO boards; a simulated board stands in when none is plugged in.\n"
     "Settings are read from and saved to kestrel.cfg in the current directory.\n"
     "\n"
@@ -29,7 +31,25 @@ static const char USAGE[] =
     "                 -platformpluginpath PATH, -platformtheme NAME, -plugin NAME,\n"
     "                 -qwindowgeometry GEOMETRY, -qwindowicon FILE, -qwindowtitle TITLE,\n"
     "                 -session NAME, -display DISPLAY, -geometry GEOMETRY, -style NAME,\n"
-    "                 -stylesheet FILE, -reverse, -widgetcount, -qmljsdebugger=VALUE\n";
+    "                 -stylesheet FILE, -reverse, -widgetcount, -qmljsdebugger=VALUE\n"
+    "\n"
+    "Unattended runs (no window, no display; kestrel.cfg is neither read nor written):\n"
+    "  run PLAN       run the test plan (a TOML file, see the help page \"Test plans\"),\n"
+    "                 one line per step on the standard output, then a summary\n"
+    "  --serial S     run on the board with serial number S instead of the plan's\n"
+    "  --json FILE    write a JSON report to FILE\n"
+    "  --junit FILE   write a JUnit XML report to FILE\n"
+    "  --set KEY=VALUE  use VALUE for ${KEY} in the plan (e.g. a serial number to program)\n"
+    "  list           list the boards on the bus: description, serial number, location\n"
+    "  list --json    the same as a JSON array\n"
+    "Exit status of run: 0 every step passed; 1 a limit failed; 2 usage or plan error\n"
+    "(or a report that cannot be written); 3 no such board, or it could not be opened;\n"
+    "4 a library error stopped the run; 130 interrupted (Ctrl-C or SIGTERM; the\n"
+    "reports are still written, marked aborted).\n";
+
+const char* KestrelUsage(void) {
+    return USAGE;
+}
 
 // Qt's standard options, and whether the next argument is their value.
 static const struct {

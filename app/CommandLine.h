@@ -11,3 +11,6 @@
 // standard error an error and the usage for an unknown option or a Qt option without its value
 // (2; arguments shown there are made printable) or why the per-user folder cannot be used (1).
 int ReadCommandLine(int argc, char** argv, int* maintenance, int* exitCode);
+
+// The usage text that --help prints.
+const char* KestrelUsage(void);

@@ -33,8 +33,7 @@ static void PrintWhole(const char* text) {
     InfoPrintf("\n");
 }
 
-// Lists every device on the bus, opens the configured one and fills the setup panel.
-static void ConnectDevices(void) {
+void ConnectDevices(void) {
     USB_CloseAll();
     int n = USB_GetNumberOfDevs();
     for (int i = 0; i < n; ++i)
@@ -47,7 +46,7 @@ static void ConnectDevices(void) {
     UsbSetIntCheckingState(0);
 }
 
-int KestrelMain(int showMaintenance, char** windowArgs) {
+int OpenKestrelPanels(int showMaintenance, char** windowArgs) {
     int mainPanel = -1;
     int setupPanel = -1;
     int aboutPanel = -1;
@@ -66,12 +65,13 @@ int KestrelMain(int showMaintenance, char** windowArgs) {
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_DATASZRADIO);
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_BYTEORDERRADIO);
     Radio_ConvertFromTree(setupPanel, SETUPPANEL_IOMODE);
-    ReadConfig();
-    // A kestrel.cfg that was refused is named in the information box, which is up by now.
-    if (GetConfigProblem()[0] != '\0') PrintWhole(GetConfigProblem());
-    Radio_SetMarkedOption(setupPanel, SETUPPANEL_BYTEORDERRADIO, IsMSBFirst());
-    DisplayPanel(mainPanel);
-    DisplayPanel(setupPanel);
+    return 0;
+}
+
+void ShowPanelsAndHookLibrary(void) {
+    Radio_SetMarkedOption(GetSetupPanelHandle(), SETUPPANEL_BYTEORDERRADIO, IsMSBFirst());
+    DisplayPanel(GetMainPanelHandle());
+    DisplayPanel(GetSetupPanelHandle());
 
     // Both marks hold the start-up time, so a time read before any test is near zero.
     InitProcessorTimerCaps();
@@ -80,6 +80,16 @@ int KestrelMain(int showMaintenance, char** windowArgs) {
 
     USB_SetPerrorFunc(Kestrel_PrintError);
     USB_SetPrintfFunc(InfoPrintf);
+}
+
+int KestrelMain(int showMaintenance, char** windowArgs) {
+    if (OpenKestrelPanels(showMaintenance, windowArgs) != 0) return -1;
+    const int mainPanel = GetMainPanelHandle();
+    const int setupPanel = GetSetupPanelHandle();
+    ReadConfig();
+    // A kestrel.cfg that was refused is named in the information box, which is up by now.
+    if (GetConfigProblem()[0] != '\0') PrintWhole(GetConfigProblem());
+    ShowPanelsAndHookLibrary();
 
     if (InterfaceBufferAlloc() == nullptr) {
         InfoPrintf("Main buffer allocation error!\n");

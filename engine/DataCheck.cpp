@@ -27,6 +27,10 @@ struct CheckRun {
 
 CheckRun run;
 
+// The latest check and their count, whether in a loop or not.
+check::CheckTally latest;
+std::uint64_t checksMade = 0;
+
 bool Verifying() {
     return settings::Additions().get(settings::kVerify) != 0;
 }
@@ -54,6 +58,8 @@ void Report(const check::CheckTally& t, check::CheckKind kind, const char* prefi
 
 // Adds a transfer's tally to the loop's totals; outside a loop, prints it unless `quiet`.
 void Record(const check::CheckTally& t, check::CheckKind kind, bool quietInLoop) {
+    latest = t;
+    ++checksMade;
     if (GetLoopState() != 0) {
         run.totals.add(t, run.bytes);
         run.bytes += t.compared + t.missing + t.unchecked;
@@ -103,4 +109,16 @@ void StartCheckRun(void) {
 
 void PrintCheckTotals(void) {
     if (Verifying() && run.any) Report(run.totals, run.kind, "Verify total");
+}
+
+std::uint64_t ChecksMade(void) {
+    return checksMade;
+}
+
+const check::CheckTally& LatestCheck(void) {
+    return latest;
+}
+
+const check::CheckTally& CheckTotals(void) {
+    return run.totals;
 }

@@ -3,6 +3,10 @@
 // while its setting (core/AdditionSettings.h) is off.
 #pragma once
 
+#include "check/CheckTally.h"
+
+#include <cstdint>
+
 // When pseudo-random data is chosen, fills `count` bytes of `buffer` with the sequence and
 // returns 1; else returns 0. The sequence restarts from its seed at each transfer outside a loop
 // and continues across the transfers of a loop.
@@ -22,3 +26,9 @@ void CheckFramePayloadsOf(const unsigned char* block, int bytes);
 void StartCheckRun(void);
 // At the end of a loop: the totals, when anything was checked.
 void PrintCheckTotals(void);
+
+// For the additions that judge transfers by their checks: how many checks were made, the tally
+// of the latest one, and the loop's totals so far.
+std::uint64_t ChecksMade(void);
+const check::CheckTally& LatestCheck(void);
+const check::CheckTally& CheckTotals(void);

@@ -78,6 +78,9 @@ int GetDeviceSerNum(char* buffer, int index);
 // As GetDeviceDesc, into a buffer of `size` bytes, so that a description of the full 64
 // characters comes whole (65 bytes). Fails with CORVOUSB_ERR_BAD_ARGUMENT when size < 1.
 int GetDeviceDescEx(char* buffer, int size, int index);
+// Where device `index` is, into a buffer of `size` bytes (cut to fit, NUL-terminated): its
+// device node ("/dev/ttyUSB0") or "simulated". Result as GetDeviceDescEx.
+int GetDeviceLocation(char* buffer, int size, int index);
 // Opens the board whose serial number equals serNum exactly. "" opens the first closed board
 // whose EEPROM holds no serial number (an erased board); there is none on the default bus.
 // Result: handle > 0, or -1 on failure (not found, already open, null pointer).

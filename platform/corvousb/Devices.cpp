@@ -88,6 +88,12 @@ int GetDeviceDescEx(char* buffer, int size, int index) {
     return CopyDeviceText(buffer, index, static_cast<std::size_t>(size), &DeviceInfo::description);
 }
 
+int GetDeviceLocation(char* buffer, int size, int index) {
+    if (!Enter("GetDeviceLocation", {DataArg(buffer), Arg(size), Arg(index)})) return -1;
+    if (size < 1) return FailWith(CORVOUSB_ERR_BAD_ARGUMENT);
+    return CopyDeviceText(buffer, index, static_cast<std::size_t>(size), &DeviceInfo::location);
+}
+
 int GetDeviceSerNum(char* buffer, int index) {
     if (!Enter("GetDeviceSerNum", {DataArg(buffer), Arg(index)})) return -1;
     return CopyDeviceText(buffer, index, CORVOUSB_SERIAL_BUFFER, &DeviceInfo::serial);

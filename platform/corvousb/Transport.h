@@ -30,6 +30,7 @@ struct Eeprom {
 struct DeviceInfo {
     std::string description;
     std::string serial;
+    std::string location; // where the device is: its node, or "simulated"
 };
 
 // One opened chip. Closing is destroying it.

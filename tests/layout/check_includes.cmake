@@ -1,8 +1,10 @@
 # Fails when a file of Kestrel's own folders includes a header of a folder above its own, or
 # when platform/ includes any of Kestrel's code. The stack, lowest first:
-#   core <- check <- ui <- usb <- engine <- progwiz <- app, with platform under all of them.
+#   core <- check <- ui <- usb <- engine <- progwiz <- batch <- app, with platform under all of
+#   them. The additions at one level (batch, monitor) never include each other.
 # Usage: cmake -DSOURCE_DIR=<repo> -P check_includes.cmake
-set(stack core check ui usb engine progwiz app)
+set(stack core check ui usb engine progwiz batch app)
+set(siblings batch monitor)
 set(violations "")
 foreach(folder IN LISTS stack ITEMS platform)
     if(folder STREQUAL "platform")
@@ -17,7 +19,10 @@ foreach(folder IN LISTS stack ITEMS platform)
             string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" header "${line}")
             string(REGEX MATCH "^[^/]+" top "${header}")
             list(FIND stack "${top}" target_level)
-            if(target_level GREATER level)
+            list(FIND siblings "${folder}" own_sibling)
+            list(FIND siblings "${top}" other_sibling)
+            if(target_level GREATER level OR
+               (own_sibling GREATER -1 AND other_sibling GREATER -1 AND NOT folder STREQUAL top))
                 file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
                 string(APPEND violations "  ${name} includes ${header}\n")
             endif()

@@ -47,7 +47,7 @@ class SimBoard {
     bool isOpen() const { return open_; }
     // Increases each time the board is plugged in again: handles of an older plug-in are dead.
     unsigned plugCount() const { return plugCount_; }
-    DeviceInfo info() const { return {eeprom_.description, eeprom_.serial}; }
+    DeviceInfo info() const { return {eeprom_.description, eeprom_.serial, "simulated"}; }
     BoardState state() const;
 
     void setOpen(bool open);

@@ -9,7 +9,7 @@ std::vector<DeviceInfo> TtyBus::enumerate() {
     ttys_ = FindUsbTtys(root_);
     std::vector<DeviceInfo> devices;
     for (const UsbTty& t : ttys_)
-        devices.push_back({t.description, t.serial});
+        devices.push_back({t.description, t.serial, t.node});
     return devices;
 }
 

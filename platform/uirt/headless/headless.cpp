@@ -352,11 +352,11 @@ int EventLoopQuitCode() {
 
 } // namespace uirt::headless
 
-namespace uirt {
+namespace uirt::headless {
 
-std::unique_ptr<FrontEnd> CreateFrontEnd(char**) {
-    SetProgressBox(&headless::TestProgressBox());
-    return std::make_unique<headless::HeadlessFrontEnd>();
+std::unique_ptr<FrontEnd> MakeFrontEnd() {
+    SetProgressBox(&TestProgressBox());
+    return std::make_unique<HeadlessFrontEnd>();
 }
 
-} // namespace uirt
+} // namespace uirt::headless

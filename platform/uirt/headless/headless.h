@@ -10,11 +10,20 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+namespace uirt {
+class FrontEnd;
+}
+
 namespace uirt::headless {
+
+// A new headless front end: what the linked CreateFrontEnd of the headless library returns, and
+// what a program that links another front end chooses for its windowless commands.
+std::unique_ptr<FrontEnd> MakeFrontEnd();
 
 // Resets the model (all panels discarded, callbacks cleared, front end dropped) and this
 // front end's script, queued answers, records, clipboard and mouse position, its progress box

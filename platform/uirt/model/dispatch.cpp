@@ -1,5 +1,6 @@
 // Model: the front end and the event loop: start-up, notifications to the front end, callback
 // dispatch, running and quitting the loop.
+#include "platform/uirt/model/frontendchoice.h"
 #include "platform/uirt/model/runtime.h"
 
 namespace uirt {
@@ -86,7 +87,7 @@ using namespace uirt::detail;
 
 int InitCVIRTE(void*, char** argv, void*) {
     if (rt().frontEnd) return 1;
-    rt().frontEnd = CreateFrontEnd(argv);
+    rt().frontEnd = MakeFrontEnd(argv);
     if (!rt().frontEnd) return 0;
     for (int h : rt().loadOrder)
         rt().frontEnd->panelLoaded(h);
