@@ -15,13 +15,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-Counts Bytes(std::uint64_t bytes, std::uint64_t lost = 0) {
-    Counts c;
-    c.bytes = bytes;
-    c.lost = lost;
-    return c;
-}
-
 // Local time is UTC for the stamps' sake.
 struct Utc {
     Utc() {
@@ -39,10 +32,10 @@ struct Utc {
 TEST(SecondSampler, SecondsHoldWhatEndedWithinThemAndTheHistoryIsBounded) {
     SecondSampler s(3);
     s.start(10s);
-    EXPECT_EQ(s.sample(10s + 400ms, Bytes(1000000)), 0u);
-    EXPECT_EQ(s.sample(11s, Bytes(2000000, 2)), 1u); // at 1 s: second 2's
-    EXPECT_EQ(s.sample(11s + 500ms, Bytes(3000000, 2)), 0u);
-    EXPECT_EQ(s.sample(14s + 100ms, Bytes(4500000, 5)), 3u); // seconds 2, 3 and 4
+    EXPECT_EQ(s.sample(10s + 400ms, Counts{1000000}), 0u);
+    EXPECT_EQ(s.sample(11s, Counts{2000000, 2}), 1u); // at 1 s: second 2's
+    EXPECT_EQ(s.sample(11s + 500ms, Counts{3000000, 2}), 0u);
+    EXPECT_EQ(s.sample(14s + 100ms, Counts{4500000, 5}), 3u); // seconds 2, 3 and 4
     EXPECT_EQ(s.finish(14s + 350ms), 1u);
     const SecondHistory& h = s.history();
     ASSERT_EQ(h.size(), 3u);
@@ -54,8 +47,9 @@ TEST(SecondSampler, SecondsHoldWhatEndedWithinThemAndTheHistoryIsBounded) {
     EXPECT_DOUBLE_EQ(h[2].megabytesPerSecond(), 1.5 / 0.35); // not the maximum
     const RunSummary& r = s.summary();
     EXPECT_EQ(std::tuple(r.elapsed, r.totals, r.lastErrorAt, r.minMBps, r.maxMBps),
-              std::tuple(nanoseconds(4350ms), Bytes(4500000, 5), std::optional(nanoseconds(4100ms)),
-                         std::optional(0.0), std::optional(2.0)));
+              std::tuple(nanoseconds(4350ms), Counts{4500000, 5},
+                         std::optional(nanoseconds(4100ms)), std::optional(0.0),
+                         std::optional(2.0)));
     EXPECT_DOUBLE_EQ(r.meanMBps, 4.5 / 4.35);
     s.start(0s); // a new run starts empty
     EXPECT_EQ(std::tuple(s.history().size(), s.history().dropped(), s.summary().minMBps),
@@ -69,14 +63,8 @@ TEST(HistoryFile, CsvRowsStampsAndTheLogBesideIt) {
     Utc utc;
     const WallTime start = std::chrono::system_clock::from_time_t(1796600000) + 250ms;
     SecondHistory h;
-    Counts c = Bytes(2000000, 1);
-    c.headerErrors = 2;
-    c.trailerErrors = 3;
-    c.checked = 4;
-    c.wrongBytes = 5;
-    c.wrongBits = 6;
-    h.add({1000, 1000, c});
-    h.add({1500, 500, Bytes(1)});
+    h.add({1000, 1000, Counts{2000000, 1, 2, 3, 4, 5, 6}});
+    h.add({1500, 500, Counts{1}});
     EXPECT_EQ(HistoryCsv(h, start, false),
               "time,elapsed s,bytes,MB/s,lost frames,header errors,trailer errors\n"
               "2026-12-06T23:33:21.250+00:00,1.000,2000000,2.000000,1,2,3\n"
@@ -108,8 +96,8 @@ TEST(HistoryFile, CsvRowsStampsAndTheLogBesideIt) {
 // Fails when a limit stops too early or not at all, or an unset limit stops anything.
 TEST(SoakLimits, StopAtTheFirstLimitReached) {
     const SoakLimits none, both{60s, 10};
-    EXPECT_EQ(SoakStopReason(none, 100h, 1000000), "");
-    EXPECT_EQ(SoakStopReason(both, 59s, 9), "");
-    EXPECT_EQ(SoakStopReason(both, 60s, 0), "the run reached its limit of 60 s");
-    EXPECT_EQ(SoakStopReason(both, 1s, 12), "12 errors reached the limit of 10");
+    EXPECT_EQ(std::vector({SoakStopReason(none, 100h, 1000000), SoakStopReason(both, 59s, 9),
+                           SoakStopReason(both, 60s, 0), SoakStopReason(both, 1s, 12)}),
+              std::vector<std::string>({"", "", "the run reached its limit of 60 s",
+                                        "12 errors reached the limit of 10"}));
 }
