@@ -9,7 +9,10 @@
 #include <QString>
 #include <QXmlStreamReader>
 #include <csignal>
+#include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -82,8 +85,8 @@ TEST_F(BatchRun, LimitJustMetAndJustMissed) {
     Outcome missed =
         RunPlan(std::string(kReadBack) + "limits.max-wrong-bytes = " + std::to_string(wrong - 1));
     EXPECT_EQ(missed.status, 1);
-    EXPECT_NE(missed.out.find("[1/1] burst: FAIL"), std::string::npos) << missed.out;
-    EXPECT_NE(missed.out.find("exit 1 (a limit failed)"), std::string::npos);
+    EXPECT_THAT(missed.out, HasSubstr("[1/1] burst: FAIL"));
+    EXPECT_THAT(missed.out, HasSubstr("exit 1 (a limit failed)"));
 
     const nlohmann::json report = Json();
     const nlohmann::json& step = report["steps"][0];
@@ -92,15 +95,15 @@ TEST_F(BatchRun, LimitJustMetAndJustMissed) {
               std::tuple(1, "SIM00001", "FAIL", "wrong-bytes", 4096));
     for (const auto& figure : step["figures"]) {
         const std::string name = figure["name"];
-        EXPECT_NE(missed.out.find(name + " "), std::string::npos) << name;
+        EXPECT_THAT(missed.out, HasSubstr(name + " "));
         if (figure.contains("value") && name != "rate" && name != "bit-error-rate") {
             char shown[32];
             std::snprintf(shown, sizeof shown, "%s %.6g", name.c_str(),
                           figure["value"].get<double>());
-            EXPECT_NE(missed.out.find(shown), std::string::npos) << shown;
+            EXPECT_THAT(missed.out, HasSubstr(shown));
         }
     }
-    EXPECT_NE(step["info-text"].get<std::string>().find("Verify: "), std::string::npos);
+    EXPECT_THAT(step["info-text"].get<std::string>(), HasSubstr("Verify: "));
 
     QXmlStreamReader xml(QString::fromStdString(Junit()));
     int cases = 0;
@@ -122,24 +125,21 @@ TEST_F(BatchRun, BoardMissingFailingAndPlanRefused) {
     AddBoard("Lab board", "LAB0001");
     Outcome none = RunPlan(kReadBack, {"--serial", "NOPE"});
     EXPECT_EQ(std::tuple(none.status, Json()["steps"][0]["verdict"]), std::tuple(3, "NOT RUN"));
-    EXPECT_NE(none.err.find("no board with serial number NOPE"), std::string::npos);
+    EXPECT_THAT(none.err, HasSubstr("no board with serial number NOPE"));
 
     bus::UnplugBoardAfter(0, 12);
     Outcome gone = RunPlan(std::string(kReadBack) + kReadBack + kReadBack);
     EXPECT_EQ(gone.status, 4) << gone.out;
-    EXPECT_NE(gone.out.find(": ERROR  transfers 1, library-errors 1 (max 0) - library error: "
-                            "Device removed from the bus"),
-              std::string::npos)
-        << gone.out;
+    EXPECT_THAT(gone.out,
+                HasSubstr(": ERROR  transfers 1, library-errors 1 (max 0) - library error: "
+                          "Device removed from the bus"));
     EXPECT_EQ(Json()["steps"][2]["verdict"], "NOT RUN");
-    EXPECT_NE(Junit().find("type=\"library-error\""), std::string::npos);
+    EXPECT_THAT(Junit(), HasSubstr("type=\"library-error\""));
 
     Outcome badPattern =
         RunPlan("[[step]]\nkind = \"transfer\"\ndata = \"pattern\"\npattern = 0x12\n");
     EXPECT_EQ(badPattern.status, 2);
-    EXPECT_NE(badPattern.err.find("plan.toml:4:11: step 1: pattern: expected one of"),
-              std::string::npos)
-        << badPattern.err;
+    EXPECT_THAT(badPattern.err, HasSubstr("plan.toml:4:11: step 1: pattern: expected one of"));
     EXPECT_EQ(RunPlan(kReadBack, {"--set", "serial=X"}).status, 2);
     EXPECT_FALSE(std::filesystem::exists("kestrel.cfg") || std::filesystem::exists("kestrel.ini"));
 }
@@ -165,14 +165,13 @@ TEST_F(BatchRun, InterruptedRunKeepsPartialReports) {
         Outcome o = RunPlan("[[step]]\nname = \"soak\"\n" + std::string(c.step) +
                                 "[[step]]\nkind = \"eeprom-check\"\n",
                             {}, &observer);
-        EXPECT_NE(o.out.find("[1/2] soak: ABORTED  transfers 3,"), std::string::npos) << o.out;
+        EXPECT_THAT(o.out, HasSubstr("[1/2] soak: ABORTED  transfers 3,"));
         const nlohmann::json report = Json();
         EXPECT_EQ(std::tuple(o.status, report["aborted"], report["steps"][0]["verdict"],
                              report["steps"][1]["verdict"]),
                   std::tuple(130, true, "ABORTED", "NOT RUN"));
-        EXPECT_NE(report["steps"][0]["info-text"].get<std::string>().find(c.printed),
-                  std::string::npos);
-        EXPECT_NE(Junit().find("type=\"aborted\""), std::string::npos);
+        EXPECT_THAT(report["steps"][0]["info-text"].get<std::string>(), HasSubstr(c.printed));
+        EXPECT_THAT(Junit(), HasSubstr("type=\"aborted\""));
     }
 }
 
@@ -186,12 +185,12 @@ TEST_F(BatchRun, LoopCountsFrameFaults) {
                         "min-rate = 1e-9 }\n",
                         {"--junit", "no/such/folder/r.xml"});
     EXPECT_EQ(o.status, 2) << o.out; // the report that cannot be written outweighs the limit
-    EXPECT_NE(o.err.find("cannot write no/such/folder/r.xml"), std::string::npos);
-    EXPECT_NE(o.out.find("[1/1] stream: FAIL  transfers 4, rate "), std::string::npos) << o.out;
-    EXPECT_NE(o.out.find("lost-frames 0 (max 0), header-errors 0, trailer-errors 2 (max 1)"),
-              std::string::npos);
-    EXPECT_NE(Json()["steps"][0]["info-text"].get<std::string>().find("Trailer errors = 2"),
-              std::string::npos);
+    EXPECT_THAT(o.err, HasSubstr("cannot write no/such/folder/r.xml"));
+    EXPECT_THAT(o.out, HasSubstr("[1/1] stream: FAIL  transfers 4, rate "));
+    EXPECT_THAT(o.out,
+                HasSubstr("lost-frames 0 (max 0), header-errors 0, trailer-errors 2 (max 1)"));
+    EXPECT_THAT(Json()["steps"][0]["info-text"].get<std::string>(),
+                HasSubstr("Trailer errors = 2"));
 }
 
 // EEPROM steps: programming with a serial number from --set, then a check that reads it back;
@@ -204,9 +203,8 @@ TEST_F(BatchRun, ProgramsAndChecksTheEeprom) {
                         "power-source = \"self\"\n",
                         {"--set", "serial=LN000042"});
     EXPECT_EQ(o.status, 1) << o.out << o.err; // the board stayed bus-powered
-    EXPECT_NE(o.out.find("[1/2] step 1: PASS"), std::string::npos) << o.out;
-    EXPECT_NE(o.out.find("power-source \"bus-powered\" (expected \"self-powered\")"),
-              std::string::npos);
+    EXPECT_THAT(o.out, HasSubstr("[1/2] step 1: PASS"));
+    EXPECT_THAT(o.out, HasSubstr("power-source \"bus-powered\" (expected \"self-powered\")"));
     EXPECT_EQ(Kestrel({"list"}).out, "Line board\tLN000042\tsimulated\n");
     EXPECT_EQ(nlohmann::json::parse(Kestrel({"list", "--json"}).out)[0]["serial"], "LN000042");
 }
@@ -247,7 +245,7 @@ TEST_F(BatchRun, StepPrintsWhatTheClickPrints) {
         clickText = InfoText().substr(before.size());
     });
     Run();
-    EXPECT_NE(stepText.find("Wrote..."), std::string::npos) << stepText;
+    EXPECT_THAT(stepText, HasSubstr("Wrote..."));
     EXPECT_EQ(WithoutRates(stepText), WithoutRates(clickText));
 }
 

@@ -10,6 +10,9 @@
 #include "ui/Monitor.h"
 
 #include <cstdlib>
+#include <gmock/gmock.h>
+
+using ::testing::HasSubstr;
 
 using namespace std::chrono_literals;
 
@@ -115,7 +118,7 @@ TEST_F(RunMonitorTest, SoakLimitsAndLibraryErrorsStopTheLoop) {
         EXPECT_EQ(std::tuple(GetLoopState(), hl::Value(SetupHandle(), SETUPPANEL_LOOPCHECKBOX),
                              GetLostFrames() + GetHeaderErrors()),
                   std::tuple(0, 0.0, 4ull));
-        EXPECT_NE(Info().find("Lost frames = 3\nHeader errors = 1\n"), std::string::npos);
+        EXPECT_THAT(Info(), HasSubstr("Lost frames = 3\nHeader errors = 1\n"));
         EXPECT_EQ(LogTail(1),
                   std::vector<std::string>{"Loop stopped: 4 errors reached the limit of 4"});
 
@@ -172,9 +175,8 @@ TEST_F(MonitorPanelTest, FollowsTheLoopSetsItsLimitsAndSavesHistory) {
                              hl::Text(m, MONITORPANEL_TOTALBYTES)),
                   std::tuple(rates, lost, "Errors: 2",
                              "Total: " + std::to_string(GetTotalByteCount()) + " bytes"));
-        EXPECT_NE(hl::Text(m, MONITORPANEL_EVENTLOG)
-                      .find("Loop stopped: 2 errors reached the limit of 2\n"),
-                  std::string::npos);
+        EXPECT_THAT(hl::Text(m, MONITORPANEL_EVENTLOG),
+                    HasSubstr("Loop stopped: 2 errors reached the limit of 2\n"));
         hl::ChooseRingItem(m, MONITORPANEL_WINDOWRING, 2);
         int points = 0;
         GetCtrlAttribute(m, MONITORPANEL_RATECHART, ATTR_POINTS_PER_SCREEN, &points);
@@ -186,8 +188,7 @@ TEST_F(MonitorPanelTest, FollowsTheLoopSetsItsLimitsAndSavesHistory) {
         hl::AnswerNextFileSelect("missing/run.csv");
         hl::Press(m, MONITORPANEL_SAVEBTN);
         ASSERT_EQ(Popups("Save history"), 1u);
-        EXPECT_NE(hl::Popups().back().text.find("missing/run.csv could not be written"),
-                  std::string::npos);
+        EXPECT_THAT(hl::Popups().back().text, HasSubstr("missing/run.csv could not be written"));
         hl::AnswerNextFileSelect("run.csv");
         hl::Press(m, MONITORPANEL_SAVEBTN);
         EXPECT_EQ(std::tuple(ReadFile("run.csv"), ReadFile("run.log"), Popups("Save history")),
@@ -202,5 +203,5 @@ TEST_F(MonitorPanelTest, FollowsTheLoopSetsItsLimitsAndSavesHistory) {
     });
     Run();
     EXPECT_EQ(hl::PanelNamed("MONITORPANEL"), -1); // discarded at shutdown
-    EXPECT_NE(ReadFile("kestrel.ini").find("monitor-at-loop-start = 1\n"), std::string::npos);
+    EXPECT_THAT(ReadFile("kestrel.ini"), HasSubstr("monitor-at-loop-start = 1\n"));
 }
