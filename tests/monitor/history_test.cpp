@@ -3,7 +3,6 @@
 #include "monitor/HistoryFile.h"
 #include "monitor/SecondSampler.h"
 #include "monitor/SoakLimits.h"
-#include "tests/support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +11,6 @@
 
 using namespace monitor;
 using namespace std::chrono_literals;
-
-namespace {
-
-// Local time is UTC for the stamps' sake.
-struct Utc {
-    Utc() {
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
-};
-
-} // namespace
 
 // Fails when a second takes counts of a transfer that ended after it (or loses some), when a
 // gap without transfers is not a run of empty seconds, when the stop drops the part-second,
@@ -60,8 +47,12 @@ TEST(SecondSampler, SecondsHoldWhatEndedWithinThemAndTheHistoryIsBounded) {
 // not the header and one row per second (check columns only when asked), the event log's text
 // hides dropped lines, or the log file could take the CSV file's name.
 TEST(HistoryFile, CsvRowsStampsAndTheLogBesideIt) {
-    Utc utc;
     const WallTime start = std::chrono::system_clock::from_time_t(1796600000) + 250ms;
+    setenv("TZ", "XST+3:30", 1);
+    tzset();
+    EXPECT_EQ(LocalTimeStamp(start - 1796600000s - 1s), "1969-12-31T20:29:59.250-03:30");
+    setenv("TZ", "UTC", 1); // the rest in UTC for the stamps' sake
+    tzset();
     SecondHistory h;
     h.add({1000, 1000, Counts{2000000, 1, 2, 3, 4, 5, 6}});
     h.add({1500, 500, Counts{1}});
@@ -73,12 +64,6 @@ TEST(HistoryFile, CsvRowsStampsAndTheLogBesideIt) {
               "time,elapsed s,bytes,MB/s,lost frames,header errors,trailer errors,checked bytes,"
               "wrong bytes,wrong bits\n2026-12-06T23:33:21.250+00:00,1.000,2000000,2.000000,1,2,3,"
               "4,5,6\n2026-12-06T23:33:21.750+00:00,1.500,1,0.000002,0,0,0,0,0,0\n");
-
-    setenv("TZ", "XST+3:30", 1);
-    tzset();
-    EXPECT_EQ(LocalTimeStamp(start - 1796600000s - 1s), "1969-12-31T20:29:59.250-03:30");
-    setenv("TZ", "UTC", 1);
-    tzset();
 
     EventLog log(2);
     for (const char* text : {"one", "two", "three"})
