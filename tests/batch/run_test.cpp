@@ -147,13 +147,10 @@ TEST_F(BatchRun, BoardMissingFailingAndPlanRefused) {
 // Exit 130: a quit signal during a loop stops it at once; the reports are still written,
 // marked aborted, with the loop's statistics so far.
 TEST_F(BatchRun, InterruptedRunKeepsPartialReports) {
-    const struct {
-        const char* step;
-        const char* printed;
-    } cases[] = {
-        {"kind = \"loop\"\nmode = \"extended-read\"\nticks = 1000000\n", "Processed frames = "},
-        {"kind = \"transfer\"\nrepetitions = 1000000\n", "Bytes/s - "}};
-    for (const auto& c : cases) {
+    for (auto [step, printed] :
+         {std::pair{"kind = \"loop\"\nmode = \"extended-read\"\nticks = 1000000\n",
+                    "Processed frames = "},
+          std::pair{"kind = \"transfer\"\nrepetitions = 1000000\n", "Bytes/s - "}}) {
         bus::ResetBus();
         AddBoard("Lab board", "LAB0001");
         struct SignalAtThirdTick : batch::RunObserver {
@@ -162,7 +159,7 @@ TEST_F(BatchRun, InterruptedRunKeepsPartialReports) {
                 if (++ticks == 3) uirt::NoteQuitSignal(SIGINT);
             }
         } observer;
-        Outcome o = RunPlan("[[step]]\nname = \"soak\"\n" + std::string(c.step) +
+        Outcome o = RunPlan("[[step]]\nname = \"soak\"\n" + std::string(step) +
                                 "[[step]]\nkind = \"eeprom-check\"\n",
                             {}, &observer);
         EXPECT_THAT(o.out, HasSubstr("[1/2] soak: ABORTED  transfers 3,"));
@@ -170,7 +167,7 @@ TEST_F(BatchRun, InterruptedRunKeepsPartialReports) {
         EXPECT_EQ(std::tuple(o.status, report["aborted"], report["steps"][0]["verdict"],
                              report["steps"][1]["verdict"]),
                   std::tuple(130, true, "ABORTED", "NOT RUN"));
-        EXPECT_THAT(report["steps"][0]["info-text"].get<std::string>(), HasSubstr(c.printed));
+        EXPECT_THAT(report["steps"][0]["info-text"].get<std::string>(), HasSubstr(printed));
         EXPECT_THAT(Junit(), HasSubstr("type=\"aborted\""));
     }
 }
