@@ -70,19 +70,13 @@ TEST(PlanReading, SettingsLimitsAndVariables) {
                             "p.toml", {{"n", "42"}, {"spare", "x"}}, &used);
     ASSERT_TRUE(std::holds_alternative<Plan>(result)) << std::get<PlanError>(result).text();
     const Plan& plan = std::get<Plan>(result);
-    EXPECT_EQ(plan.board.description, "Lab 42");
-    EXPECT_EQ(plan.link.framed, false);
+    EXPECT_EQ(std::tuple(plan.board.description, plan.link.framed), std::tuple("Lab 42", false));
     ASSERT_EQ(plan.steps.size(), 2u);
-    const Step& loop = plan.steps[0];
-    EXPECT_EQ(loop.name, "step 1");
-    EXPECT_EQ(loop.transfer.ioMode, 4);
-    EXPECT_EQ(loop.transfer.wordSize, 1);
-    EXPECT_EQ(loop.periodMs, 20);
-    EXPECT_EQ(loop.ticks, 5);
-    EXPECT_EQ(loop.limits.minRateMBps, 1.5);
-    EXPECT_EQ(loop.limits.maxPayloadErrors, 2);
-    EXPECT_EQ(plan.steps[1].eeprom.serial, "B42");
-    EXPECT_EQ(plan.steps[1].eeprom.powerSource, 1);
+    const Step &loop = plan.steps[0], &program = plan.steps[1];
+    EXPECT_EQ(std::tuple(loop.name, loop.transfer.ioMode, loop.transfer.wordSize, loop.periodMs,
+                         loop.ticks, loop.limits.minRateMBps, loop.limits.maxPayloadErrors,
+                         program.eeprom.serial, program.eeprom.powerSource),
+              std::tuple("step 1", 4, 1, 20, 5, 1.5, 2, "B42", 1));
     EXPECT_EQ(used, (PlanVariables{{"n", "42"}})); // "spare" unused: the command refuses it
 }
 

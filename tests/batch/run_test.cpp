@@ -9,7 +9,10 @@
 #include <QString>
 #include <QXmlStreamReader>
 #include <csignal>
+#include <gmock/gmock.h>
 #include <nlohmann/json.hpp>
+
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -39,14 +42,8 @@ class BatchRun : public KestrelSession {
         args.insert(args.end(), more.begin(), more.end());
         return Kestrel(args, also);
     }
-    static nlohmann::json Json() {
-        std::ifstream in("r.json");
-        return nlohmann::json::parse(in);
-    }
-    static std::string Junit() {
-        std::ifstream in("r.xml");
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static nlohmann::json Json() { return nlohmann::json::parse(ReadFile("r.json")); }
+    static std::string Junit() { return ReadFile("r.xml"); }
     // A board whose reads bring 4000 of the 4096 bytes asked: 96 bytes missing per read-back.
     static void ShortReadingBoard() {
         bus::AddBoard();
@@ -76,54 +73,50 @@ TEST_F(BatchRun, LimitJustMetAndJustMissed) {
     Outcome met =
         RunPlan("[link]\nlatency = 7\nframing = \"corvo\"\n" + std::string(kReadBack) +
                 "limits = { max-wrong-bytes = " + std::to_string(wrong) + ", min-rate = 1e-9 }\n");
-    EXPECT_EQ(met.status, 0) << met.out << met.err;
-    EXPECT_EQ(met.err, "");                 // no progress when the standard error is not a terminal
-    EXPECT_EQ(bus::Board(0).latencyMs, 7u); // sent by the latency timer's own callback
-    EXPECT_EQ(Json()["link"]["latency-ms"], 7);
+    // No progress when the standard error is not a terminal; the latency is sent by its own
+    // callback.
+    EXPECT_EQ(
+        std::tuple(met.status, met.err, bus::Board(0).latencyMs, Json()["link"]["latency-ms"]),
+        std::tuple(0, "", 7u, 7))
+        << met.out << met.err;
 
     bus::ResetBus();
     ShortReadingBoard();
     Outcome missed =
         RunPlan(std::string(kReadBack) + "limits.max-wrong-bytes = " + std::to_string(wrong - 1));
     EXPECT_EQ(missed.status, 1);
-    EXPECT_NE(missed.out.find("[1/1] burst: FAIL"), std::string::npos) << missed.out;
-    EXPECT_NE(missed.out.find("exit 1 (a limit failed)"), std::string::npos);
+    EXPECT_THAT(missed.out, HasSubstr("[1/1] burst: FAIL"));
+    EXPECT_THAT(missed.out, HasSubstr("exit 1 (a limit failed)"));
 
     const nlohmann::json report = Json();
-    EXPECT_EQ(report["exit-status"], 1);
-    EXPECT_EQ(report["board"]["serial"], "SIM00001");
     const nlohmann::json& step = report["steps"][0];
-    EXPECT_EQ(step["verdict"], "FAIL");
-    EXPECT_EQ(step["failed-limit"], "wrong-bytes");
-    EXPECT_EQ(step["parameters"]["word-count"], 4096);
+    EXPECT_EQ(std::tuple(report["exit-status"], report["board"]["serial"], step["verdict"],
+                         step["failed-limit"], step["parameters"]["word-count"]),
+              std::tuple(1, "SIM00001", "FAIL", "wrong-bytes", 4096));
     for (const auto& figure : step["figures"]) {
         const std::string name = figure["name"];
-        EXPECT_NE(missed.out.find(name + " "), std::string::npos) << name;
+        EXPECT_THAT(missed.out, HasSubstr(name + " "));
         if (figure.contains("value") && name != "rate" && name != "bit-error-rate") {
             char shown[32];
             std::snprintf(shown, sizeof shown, "%s %.6g", name.c_str(),
                           figure["value"].get<double>());
-            EXPECT_NE(missed.out.find(shown), std::string::npos) << shown;
+            EXPECT_THAT(missed.out, HasSubstr(shown));
         }
     }
-    EXPECT_NE(step["info-text"].get<std::string>().find("Verify: "), std::string::npos);
+    EXPECT_THAT(step["info-text"].get<std::string>(), HasSubstr("Verify: "));
 
     QXmlStreamReader xml(QString::fromStdString(Junit()));
     int cases = 0;
-    std::string failure;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-        cases += xml.name() == QString("testcase");
-        if (xml.name() == QString("failure"))
-            failure = xml.attributes().value("message").toString().toStdString();
-    }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_NE(Junit().find("<failure type=\"wrong-bytes\""), std::string::npos);
-    EXPECT_EQ(cases, 1);
-    EXPECT_NE(failure.find("wrong-bytes " + std::to_string(wrong) + " (max " +
-                           std::to_string(wrong - 1) + ")"),
-              std::string::npos)
-        << failure;
+    while (!xml.atEnd())
+        cases +=
+            xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QString("testcase");
+    EXPECT_EQ(std::tuple(xml.hasError(), cases), std::tuple(false, 1))
+        << xml.errorString().toStdString();
+    EXPECT_NE(
+        Junit().find(
+            "<failure type=\"wrong-bytes\" message=\"limit failed: wrong-bytes 288 (max 287)"),
+        std::string::npos)
+        << Junit();
 }
 
 // Exit 3 without the board, 4 when the board goes away mid-run (the rest is not run), 2 for a
@@ -131,42 +124,33 @@ TEST_F(BatchRun, LimitJustMetAndJustMissed) {
 TEST_F(BatchRun, BoardMissingFailingAndPlanRefused) {
     AddBoard("Lab board", "LAB0001");
     Outcome none = RunPlan(kReadBack, {"--serial", "NOPE"});
-    EXPECT_EQ(none.status, 3);
-    EXPECT_NE(none.err.find("no board with serial number NOPE"), std::string::npos);
-    EXPECT_EQ(Json()["steps"][0]["verdict"], "NOT RUN");
+    EXPECT_EQ(std::tuple(none.status, Json()["steps"][0]["verdict"]), std::tuple(3, "NOT RUN"));
+    EXPECT_THAT(none.err, HasSubstr("no board with serial number NOPE"));
 
     bus::UnplugBoardAfter(0, 12);
     Outcome gone = RunPlan(std::string(kReadBack) + kReadBack + kReadBack);
     EXPECT_EQ(gone.status, 4) << gone.out;
-    EXPECT_NE(gone.out.find(": ERROR  transfers 1, library-errors 1 (max 0) - library error: "
-                            "Device removed from the bus"),
-              std::string::npos)
-        << gone.out;
+    EXPECT_THAT(gone.out,
+                HasSubstr(": ERROR  transfers 1, library-errors 1 (max 0) - library error: "
+                          "Device removed from the bus"));
     EXPECT_EQ(Json()["steps"][2]["verdict"], "NOT RUN");
-    EXPECT_NE(Junit().find("type=\"library-error\""), std::string::npos);
+    EXPECT_THAT(Junit(), HasSubstr("type=\"library-error\""));
 
     Outcome badPattern =
         RunPlan("[[step]]\nkind = \"transfer\"\ndata = \"pattern\"\npattern = 0x12\n");
     EXPECT_EQ(badPattern.status, 2);
-    EXPECT_NE(badPattern.err.find("plan.toml:4:11: step 1: pattern: expected one of"),
-              std::string::npos)
-        << badPattern.err;
-    Outcome unusedSet = RunPlan(kReadBack, {"--set", "serial=X"});
-    EXPECT_EQ(unusedSet.status, 2);
-    EXPECT_FALSE(std::filesystem::exists("kestrel.cfg"));
-    EXPECT_FALSE(std::filesystem::exists("kestrel.ini"));
+    EXPECT_THAT(badPattern.err, HasSubstr("plan.toml:4:11: step 1: pattern: expected one of"));
+    EXPECT_EQ(RunPlan(kReadBack, {"--set", "serial=X"}).status, 2);
+    EXPECT_FALSE(std::filesystem::exists("kestrel.cfg") || std::filesystem::exists("kestrel.ini"));
 }
 
 // Exit 130: a quit signal during a loop stops it at once; the reports are still written,
 // marked aborted, with the loop's statistics so far.
 TEST_F(BatchRun, InterruptedRunKeepsPartialReports) {
-    const struct {
-        const char* step;
-        const char* printed;
-    } cases[] = {
-        {"kind = \"loop\"\nmode = \"extended-read\"\nticks = 1000000\n", "Processed frames = "},
-        {"kind = \"transfer\"\nrepetitions = 1000000\n", "Bytes/s - "}};
-    for (const auto& c : cases) {
+    for (auto [step, printed] :
+         {std::pair{"kind = \"loop\"\nmode = \"extended-read\"\nticks = 1000000\n",
+                    "Processed frames = "},
+          std::pair{"kind = \"transfer\"\nrepetitions = 1000000\n", "Bytes/s - "}}) {
         bus::ResetBus();
         AddBoard("Lab board", "LAB0001");
         struct SignalAtThirdTick : batch::RunObserver {
@@ -175,18 +159,16 @@ TEST_F(BatchRun, InterruptedRunKeepsPartialReports) {
                 if (++ticks == 3) uirt::NoteQuitSignal(SIGINT);
             }
         } observer;
-        Outcome o = RunPlan("[[step]]\nname = \"soak\"\n" + std::string(c.step) +
+        Outcome o = RunPlan("[[step]]\nname = \"soak\"\n" + std::string(step) +
                                 "[[step]]\nkind = \"eeprom-check\"\n",
                             {}, &observer);
-        EXPECT_EQ(o.status, 130);
-        EXPECT_NE(o.out.find("[1/2] soak: ABORTED  transfers 3,"), std::string::npos) << o.out;
+        EXPECT_THAT(o.out, HasSubstr("[1/2] soak: ABORTED  transfers 3,"));
         const nlohmann::json report = Json();
-        EXPECT_EQ(report["aborted"], true);
-        EXPECT_EQ(report["steps"][0]["verdict"], "ABORTED");
-        EXPECT_NE(report["steps"][0]["info-text"].get<std::string>().find(c.printed),
-                  std::string::npos);
-        EXPECT_EQ(report["steps"][1]["verdict"], "NOT RUN");
-        EXPECT_NE(Junit().find("type=\"aborted\""), std::string::npos);
+        EXPECT_EQ(std::tuple(o.status, report["aborted"], report["steps"][0]["verdict"],
+                             report["steps"][1]["verdict"]),
+                  std::tuple(130, true, "ABORTED", "NOT RUN"));
+        EXPECT_THAT(report["steps"][0]["info-text"].get<std::string>(), HasSubstr(printed));
+        EXPECT_THAT(Junit(), HasSubstr("type=\"aborted\""));
     }
 }
 
@@ -200,12 +182,12 @@ TEST_F(BatchRun, LoopCountsFrameFaults) {
                         "min-rate = 1e-9 }\n",
                         {"--junit", "no/such/folder/r.xml"});
     EXPECT_EQ(o.status, 2) << o.out; // the report that cannot be written outweighs the limit
-    EXPECT_NE(o.err.find("cannot write no/such/folder/r.xml"), std::string::npos);
-    EXPECT_NE(o.out.find("[1/1] stream: FAIL  transfers 4, rate "), std::string::npos) << o.out;
-    EXPECT_NE(o.out.find("lost-frames 0 (max 0), header-errors 0, trailer-errors 2 (max 1)"),
-              std::string::npos);
-    EXPECT_NE(Json()["steps"][0]["info-text"].get<std::string>().find("Trailer errors = 2"),
-              std::string::npos);
+    EXPECT_THAT(o.err, HasSubstr("cannot write no/such/folder/r.xml"));
+    EXPECT_THAT(o.out, HasSubstr("[1/1] stream: FAIL  transfers 4, rate "));
+    EXPECT_THAT(o.out,
+                HasSubstr("lost-frames 0 (max 0), header-errors 0, trailer-errors 2 (max 1)"));
+    EXPECT_THAT(Json()["steps"][0]["info-text"].get<std::string>(),
+                HasSubstr("Trailer errors = 2"));
 }
 
 // EEPROM steps: programming with a serial number from --set, then a check that reads it back;
@@ -218,9 +200,8 @@ TEST_F(BatchRun, ProgramsAndChecksTheEeprom) {
                         "power-source = \"self\"\n",
                         {"--set", "serial=LN000042"});
     EXPECT_EQ(o.status, 1) << o.out << o.err; // the board stayed bus-powered
-    EXPECT_NE(o.out.find("[1/2] step 1: PASS"), std::string::npos) << o.out;
-    EXPECT_NE(o.out.find("power-source \"bus-powered\" (expected \"self-powered\")"),
-              std::string::npos);
+    EXPECT_THAT(o.out, HasSubstr("[1/2] step 1: PASS"));
+    EXPECT_THAT(o.out, HasSubstr("power-source \"bus-powered\" (expected \"self-powered\")"));
     EXPECT_EQ(Kestrel({"list"}).out, "Line board\tLN000042\tsimulated\n");
     EXPECT_EQ(nlohmann::json::parse(Kestrel({"list", "--json"}).out)[0]["serial"], "LN000042");
 }
@@ -263,7 +244,7 @@ TEST_F(BatchRun, StepPrintsWhatTheClickPrints) {
         clickText = InfoText().substr(before.size());
     });
     Run();
-    EXPECT_NE(stepText.find("Wrote..."), std::string::npos) << stepText;
+    EXPECT_THAT(stepText, HasSubstr("Wrote..."));
     EXPECT_EQ(WithoutRates(stepText), WithoutRates(clickText));
 }
 

@@ -21,22 +21,20 @@ TEST(FileSelect, AnswersAreCopiedWholeAndToldExistingOrNew) {
     for (const std::string& answer : {existing, fresh, std::string(), existing})
         hl::AnswerNextFileSelect(answer);
 
-    char path[512] = "stale";
-    char small[8] = "stale";
+    char path[512] = "stale", cancelled[512] = "stale", small[8] = "stale";
     EXPECT_EQ(std::vector({FileSelectPopup("/tmp", "h.csv", "*.csv;*.txt", "Save", 1, path, 512),
-                           FileSelectPopup(nullptr, nullptr, nullptr, nullptr, 0, path, 512)}),
-              std::vector({VAL_EXISTING_FILE_SELECTED, VAL_NEW_FILE_SELECTED}));
-    EXPECT_EQ(path, fresh);
-    EXPECT_EQ(FileSelectPopup("", "", "", "", 0, path, 512), VAL_NO_FILE_SELECTED);
-    EXPECT_STREQ(path, "");
-    EXPECT_EQ(FileSelectPopup("", "", "", "", 0, small, sizeof small), UIE_BUFFER_TOO_SMALL);
-    EXPECT_STREQ(small, "");
-    EXPECT_EQ(FileSelectPopup("", "", "", "", 0, nullptr, 8), UIE_NULL_POINTER);
+                           FileSelectPopup(nullptr, nullptr, nullptr, nullptr, 0, path, 512),
+                           FileSelectPopup("", "", "", "", 0, cancelled, 512),
+                           FileSelectPopup("", "", "", "", 0, small, sizeof small),
+                           FileSelectPopup("", "", "", "", 0, nullptr, 8)}),
+              std::vector({VAL_EXISTING_FILE_SELECTED, VAL_NEW_FILE_SELECTED, VAL_NO_FILE_SELECTED,
+                           UIE_BUFFER_TOO_SMALL, UIE_NULL_POINTER}));
+    EXPECT_EQ(std::tuple(std::string(path), std::string(cancelled), std::string(small)),
+              std::tuple(fresh, "", ""));
 
     ASSERT_EQ(hl::FileSelects().size(), 4u);
     const hl::FileSelect& r = hl::FileSelects()[0];
-    EXPECT_EQ(r.directory + "|" + r.fileName + "|" + r.filter + "|" + r.title + "|" +
-                  std::to_string(r.forSaving),
-              "/tmp|h.csv|*.csv;*.txt|Save|1");
+    EXPECT_EQ(std::tuple(r.directory, r.fileName, r.filter, r.title, r.forSaving),
+              std::tuple("/tmp", "h.csv", "*.csv;*.txt", "Save", true));
     hl::Reset();
 }
