@@ -16,12 +16,12 @@ constexpr std::size_t kMaxFileBytes = 65536;
 
 std::string NotRead(const char* reason) {
     return std::string(kAdditionsFile) + " was not read (" + reason +
-           "); the data-check settings start from their defaults.";
+           "); the data check, monitor and reconnection settings start from their defaults.";
 }
 
 std::string NotSaved(const char* reason) {
-    return std::string("The data-check settings could not be saved to ") + kAdditionsFile + ": " +
-           reason + ".";
+    return std::string("The data check, monitor and reconnection settings could not be saved to ") +
+           kAdditionsFile + ": " + reason + ".";
 }
 
 // Reads at most kMaxFileBytes + 1 bytes; a FIFO swapped in after the check never blocks.
