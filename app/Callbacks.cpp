@@ -17,6 +17,7 @@
 #include "ui/Help.h"
 #include "ui/Menus.h"
 #include "ui/PrintBox.h"
+#include "ui/ReconnectControl.h"
 #include "ui/SetupPanel.h"
 #include "usb/UsbDevices.h"
 #include "usb/UsbLink.h"
@@ -63,6 +64,7 @@ const std::initializer_list<Entry<CtrlCallbackPtr>> kCtrlCallbacks = {
     {"VerifyChkCB", VerifyChkCB},
     {"PrbsDataChkCB", PrbsDataChkCB},
     {"PrbsOrderCB", PrbsOrderCB},
+    {"ReconnectChkCB", ReconnectChkCB},
     {"LoopChkCB", LoopChkCB},
     {"LoopTimeCB", LoopTimeCB},
     {"TimerCB", TimerCB},

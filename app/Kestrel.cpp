@@ -18,6 +18,7 @@
 #include "ui/Radio.h"
 #include "ui/Resources.h"
 #include "ui/SetupPanel.h"
+#include "usb/DeviceWatch.h"
 #include "usb/UsbDevices.h"
 
 #include <cstring>
@@ -97,7 +98,9 @@ int KestrelMain(int showMaintenance, char** windowArgs) {
     } else {
         ConnectDevices();
         OpenDebugLog();
+        StartDeviceWatch();
         RunUserInterface();
+        StopDeviceWatch();
         EndProgWiz(); // a wizard left open closes unprogrammed, with "Conf.tmp"
         dbg_CloseLogFile();
         InterfaceBufferFree();

@@ -15,6 +15,8 @@ inline constexpr IntKey kVerify{"verify", 0, 0, 1};
 inline constexpr IntKey kPrbsData{"prbs-data", 0, 0, 1};
 inline constexpr int kPrbsOrderChoices[] = {7, 15, 23, 31}; // those of check/Prbs.h
 inline constexpr IntKey kPrbsOrder{"prbs-order", 31, 7, 31, kPrbsOrderChoices};
+// Hot-plugging: reopen the board that left the bus when it comes back.
+inline constexpr IntKey kReconnect{"reconnect", 1, 0, 1};
 
 // The run monitor: its window opens when a loop starts.
 inline constexpr IntKey kMonitorAtLoopStart{"monitor-at-loop-start", 0, 0, 1};

@@ -79,6 +79,8 @@ inline constexpr int SETUPPANEL_TEXTMSG_12 = 68;
 inline constexpr int SETUPPANEL_VERIFYCHK = 69;
 inline constexpr int SETUPPANEL_PRBSCHK = 70;
 inline constexpr int SETUPPANEL_PRBSRING = 71;
+// Hot-plugging (an addition).
+inline constexpr int SETUPPANEL_RECONNECTCHK = 72;
 
 // Menu bar of the main panel.
 inline constexpr int MENUBAR = 1;

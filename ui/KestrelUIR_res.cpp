@@ -144,6 +144,8 @@ const ControlRes kSetupControls[] = {
     CheckBox(ID(SETUPPANEL_VERIFYCHK),          { 32, 672,  80,  20}, "Verify", "VerifyChkCB"),
     CheckBox(ID(SETUPPANEL_PRBSCHK),            { 58, 672, 160,  20}, "Pseudo-random data", "PrbsDataChkCB"),
     Ring(ID(SETUPPANEL_PRBSRING),               {106, 672, 136,  22}, "Sequence", "PrbsOrderCB", I32, 31, kPrbsOrders),
+    // Hot-plugging, below it.
+    CheckBox(ID(SETUPPANEL_RECONNECTCHK),       {172, 664, 176,  20}, "Reconnect automatically", "ReconnectChkCB", 1),
 };
 // clang-format on
 

@@ -4,6 +4,7 @@
 #include "core/Kestrel_core.h"
 #include "core/RunEvents.h"
 #include "platform/uirt/model/uirt.h"
+#include "ui/BoardRemoval.h"
 #include "ui/KestrelUIR.h"
 #include "ui/LoopTimer.h"
 #include "ui/Panels.h"
@@ -25,6 +26,7 @@ int InfoPrintf(const char* format, ...) {
 }
 
 void Kestrel_PrintError(const char* text) {
+    if (BoardRemovalHandled()) return;
     MessagePopup("USB Error", text);
     StopTimer();
     SetCtrlVal(GetSetupPanelHandle(), SETUPPANEL_LOOPCHECKBOX, 0);

@@ -4,9 +4,11 @@
 #include "core/Kestrel_core.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/DataCheckControls.h"
+#include "ui/EepromAccess.h"
 #include "ui/KestrelUIR.h"
 #include "ui/Panels.h"
 #include "ui/Radio.h"
+#include "ui/ReconnectControl.h"
 
 #include <cstring>
 
@@ -62,6 +64,7 @@ void InitSetupControls(void) {
     SetCtrlVal(setup, SETUPPANEL_TXBUFSZ, GetTxBuffer());
     SetCtrlVal(setup, SETUPPANEL_RXBUFSZ, GetRxBuffer());
     ShowDataCheckSettings(setup);
+    ShowReconnectSetting(setup);
 }
 
 void DisableControls(int dim) {
@@ -85,6 +88,7 @@ void DisableControls(int dim) {
     SetMenuBarAttribute(menuBar, MENUBAR_TESTMENU_ERASE, ATTR_DIMMED, dim);
     SetMenuBarAttribute(menuBar, MENUBAR_TESTMENU_PROGRAM, ATTR_DIMMED, dim);
     SetMenuBarAttribute(menuBar, MENUBAR_FILEMENU_PRINT, ATTR_DIMMED, 0);
+    ShowEepromAccess(dim);
 }
 
 void SetSubAddressControlState(int enabled) {

@@ -9,6 +9,7 @@
 #include "ui/Output.h"
 #include "ui/Panels.h"
 #include "ui/SetupPanel.h"
+#include "usb/BoardIdentity.h"
 
 #include <cstdio>
 #include <cstring>
@@ -151,11 +152,13 @@ void InitUsbInterface(void) {
     USB_SetTimeouts(h, GetTxTimeout(), GetRxTimeout());
     // The sizes the panel shows are the ones in effect, not the chip's own.
     USB_SetXferSize(h, GetTxBuffer(), GetRxBuffer());
-    if (!USB_ReadEEpromData(h, GetShowEpromState())) {
+    if (USB_ReadEEpromData(h, GetShowEpromState())) {
+        UpdateDeviceInfo(USB_GetEpromDeviceDesc(), USB_GetEpromSerialNum());
+    } else if (!ReportNoEeprom(h)) {
         ReportUsbError();
         return;
     }
-    UpdateDeviceInfo(USB_GetEpromDeviceDesc(), USB_GetEpromSerialNum());
+    ReportConnection(h);
 }
 
 void OpenDebugLog(void) {

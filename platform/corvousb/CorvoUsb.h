@@ -149,6 +149,12 @@ int USB_ReadEEpromData(int handle, int show);
 // belong to the library and stay valid until the next read; do not write to them.
 char* USB_GetEpromDeviceDesc(void);
 char* USB_GetEpromSerialNum(void);
+// Whether the open board's EEPROM can be read and written: 1, 0 (a tty device), or -1 for a
+// handle that is not open (code kept). Does not touch the board.
+int USB_HasEepromAccess(int handle);
+// Copies where the open board is reached, for the user ("/dev/ttyUSB0"; a simulated board:
+// "simulated bus, port 1"), cut to fit `size` bytes. Flag; fails for a handle that is not open.
+int USB_GetDeviceNode(int handle, char* buffer, int size);
 // Stage values for the next USB_WriteEEpromData; staging starts from the EEPROM content at open.
 // Flag. Null text: codes 26 / 27; too long: codes 28 / 29; power source other than 0 (bus) or 1
 // (self-powered), max power outside 0..500 mA, drive current other than 4, 8, 12, 16 mA: code 7.
@@ -174,6 +180,18 @@ void ResetFrameErrors(void);                // header and trailer errors
 void ResetTotalByteCount(void);
 // Prints a diagnosis of the last extended read and the counters through the printf function.
 void PrintFrameInfo(void);
+
+// ---- Device events (hot-plugging; these calls are not logged) ----
+// Starts watching boards come and go. Returns a descriptor (owned by the library) that becomes
+// readable when one did, for the caller's event loop to watch; the same one while open. -1 with
+// CORVOUSB_ERR_IO when the kernel's device events cannot be watched.
+int USB_OpenDeviceEvents(void);
+// Takes the waiting events without waiting: 1 when boards may have come or gone (enumerate
+// again), 0 when none waited, -1 with CORVOUSB_ERR_IO when the source broke (it is then closed)
+// or is not open.
+int USB_TakeDeviceEvents(void);
+// Stops watching and closes the descriptor. Always safe.
+void USB_CloseDeviceEvents(void);
 
 // ---- Errors and output ----
 int USB_GetLastError(void);

@@ -16,7 +16,8 @@
 // "USB_ReadEEpromData(1, 0)", "USB_CloseAll()", "USB_SetPerrorFunc(func)".
 // Every API function is logged except those that only report state: USB_GetLastError,
 // CorvoUsb_ErrorText, GetLostFrames, GetHeaderErrors, GetTrailerErrors, GetTotalByteCount,
-// USB_GetEpromDeviceDesc and USB_GetEpromSerialNum.
+// USB_GetEpromDeviceDesc, USB_GetEpromSerialNum, USB_HasEepromAccess, USB_GetDeviceNode and the
+// device-event calls (USB_OpenDeviceEvents, USB_TakeDeviceEvents, USB_CloseDeviceEvents).
 #pragma once
 
 #include "platform/corvousb/sim/BoardSetup.h"
@@ -72,6 +73,14 @@ void UnplugBoard(int board);
 void UnplugBoardAfter(int board, int calls);
 // Puts an unplugged board back on the bus (its old handles stay dead).
 void PlugBoard(int board);
+// Device events: after ResetBus or RebuildBus the descriptor of USB_OpenDeviceEvents is the
+// seam's, not the kernel's. UnplugBoard, PlugBoard and the unplug of UnplugBoardAfter each send
+// one event; SendDeviceEvent sends one for a change made elsewhere (a fake sysfs tree).
+void SendDeviceEvent();
+// Breaks the open event source: its descriptor reports an end, as a monitor that failed.
+void BreakDeviceEvents();
+// USB_OpenDeviceEvents fails from now on (until ResetBus), as where events cannot be watched.
+void RefuseDeviceEvents();
 // Frame faults, by the stream source's frame number (0 = the first frame the board sends since
 // it was added): drop `count` frames (their counters are skipped), break the first header byte
 // (the checker sees a header error, then the frame as lost), or break the trailer.

@@ -231,6 +231,21 @@ char* USB_GetEpromSerialNum(void) {
     return Lib().eepromSerial;
 }
 
+int USB_HasEepromAccess(int handle) {
+    const auto it = Lib().handles.find(handle);
+    if (it == Lib().handles.end()) return FailWith(CORVOUSB_ERR_INVALID_HANDLE);
+    return it->second.device->eepromAccess() ? 1 : 0;
+}
+
+int USB_GetDeviceNode(int handle, char* buffer, int size) {
+    if (buffer == nullptr) return Flag(CORVOUSB_ERR_NULL_POINTER);
+    if (size < 1) return Flag(CORVOUSB_ERR_BAD_ARGUMENT);
+    const auto it = Lib().handles.find(handle);
+    if (it == Lib().handles.end()) return Flag(CORVOUSB_ERR_INVALID_HANDLE);
+    CopyText(buffer, static_cast<std::size_t>(size), it->second.device->node());
+    return 1;
+}
+
 int USB_SetDescStr(int handle, const char* description) {
     if (!Enter("USB_SetDescStr", {Arg(handle), Arg(description)})) return 0;
     return StageText(handle, description, CORVOUSB_DESC_MAX_CHARS, CORVOUSB_ERR_NULL_DESCRIPTION,

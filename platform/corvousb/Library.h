@@ -4,6 +4,7 @@
 
 #include "platform/corvousb/CorvoUsb.h"
 #include "platform/corvousb/DebugLog.h"
+#include "platform/corvousb/DeviceEvents.h"
 #include "platform/corvousb/Transport.h"
 #include "platform/corvousb/protocol/Frame.h"
 
@@ -59,6 +60,9 @@ struct Library {
     std::deque<std::string> calls;
     std::map<std::string, FunctionFault, std::less<>> faults;
     std::function<void(int port)> onHandleUse; // test seam: counts calls per board
+    std::unique_ptr<DeviceEvents> events;      // while watched (USB_OpenDeviceEvents)
+    // Where events come from: the kernel's (UdevEvents) unless the test seam gives its own.
+    std::function<std::unique_ptr<DeviceEvents>()> eventSource = UdevEvents;
 };
 
 // The state, with the bus built on first use (CORVOUSB_BUS file, else the USB tty devices and

@@ -22,7 +22,10 @@ void CountHandleUse(int port) {
     if (it == countdowns.end()) return;
     if (it->second-- > 0) return;
     countdowns.erase(it);
-    if (SimBoard* b = Lib().sim != nullptr ? Lib().sim->boardOnPort(port) : nullptr) b->unplug();
+    if (SimBoard* b = Lib().sim != nullptr ? Lib().sim->boardOnPort(port) : nullptr) {
+        b->unplug();
+        SendDeviceEvent();
+    }
 }
 
 SimBoard* Find(int board) {
@@ -54,6 +57,8 @@ void ResetBus() {
     lib.eepromSerial[0] = '\0';
     UnplugCountdowns().clear();
     lib.onHandleUse = CountHandleUse;
+    lib.events.reset();
+    lib.eventSource = SeamEvents;
 }
 
 void RebuildBus() {
@@ -112,7 +117,10 @@ void LimitReads(int board, int maxBytes) {
 }
 
 void UnplugBoard(int board) {
-    OnBoard(board, [](SimBoard& b) { b.unplug(); });
+    OnBoard(board, [](SimBoard& b) {
+        b.unplug();
+        SendDeviceEvent();
+    });
 }
 
 void UnplugBoardAfter(int board, int calls) {
@@ -121,7 +129,10 @@ void UnplugBoardAfter(int board, int calls) {
 }
 
 void PlugBoard(int board) {
-    OnBoard(board, [](SimBoard& b) { b.plug(); });
+    OnBoard(board, [](SimBoard& b) {
+        b.plug();
+        SendDeviceEvent();
+    });
 }
 
 void DropFrames(int board, unsigned long long firstFrame, unsigned count) {

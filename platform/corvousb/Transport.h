@@ -56,6 +56,10 @@ class FifoDevice {
     virtual int eraseEeprom() = 0;
     // The bus port the chip sits on (stable while it stays plugged in).
     virtual int port() const = 0;
+    // Where the chip is reached, for the user: its device node, or its port on the simulated bus.
+    virtual std::string node() const = 0;
+    // Whether the EEPROM operations reach an EEPROM (else they fail with CORVOUSB_ERR_NO_EEPROM).
+    virtual bool eepromAccess() const { return true; }
     // CORVOUSB_ERR_DEVICE_REMOVED once the chip is known to have left the bus, else
     // CORVOUSB_OK. For calls that do not reach the chip themselves (staging EEPROM values).
     virtual int state() const = 0;

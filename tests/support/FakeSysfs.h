@@ -28,6 +28,8 @@ class FakeSysfs {
         const std::filesystem::path interface = Interface(usbPath, product, serial);
         Link(tty, interface / "tty" / tty, interface, node);
     }
+    // The tty is gone, as when its device is unplugged.
+    void remove(const std::string& tty) { std::filesystem::remove(root / "class" / "tty" / tty); }
     // A tty that is no USB device (a built-in serial port), and a virtual one (no device).
     void addOtherTtys() {
         const std::filesystem::path platform = root / "devices" / "platform" / "serial8250";

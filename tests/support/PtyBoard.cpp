@@ -50,19 +50,24 @@ void PtyBoard::flushHeld() {
     held_.clear();
 }
 
+int OpenPtyMaster(std::string& node) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    char name[64] = "";
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
+        ::ptsname_r(master, name, sizeof name) != 0)
+        throw std::runtime_error("no pseudo-terminal");
+    node = name;
+    return master;
+}
+
 // The firmware answers at once: the time of the link is the real tty's.
 PtyBoard::PtyBoard(const BoardSetup& setup)
     : board_([s = setup]() mutable { return s.timing = false, s; }(), 0,
              std::make_shared<VirtualClock>()) {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    char name[64] = "";
-    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
-        ::ptsname_r(master_, name, sizeof name) != 0)
-        throw std::runtime_error("no pseudo-terminal");
-    node_ = name;
+    master_ = OpenPtyMaster(node_);
     // The node starts in the kernel's default cooked mode (echo, line editing, CR/LF
     // translation), as a freshly plugged board does; the library must make it raw.
-    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    slave_ = ::open(node_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave_ < 0) throw std::runtime_error("no pty slave");
     thread_ = std::thread([this] { run(); });
 }

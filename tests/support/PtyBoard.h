@@ -14,6 +14,10 @@
 
 namespace corvousb::testing {
 
+// Opens a pseudo-terminal's master side, non-blocking; `node` receives the slave's device node.
+// Throws when there is none.
+int OpenPtyMaster(std::string& node);
+
 class PtyBoard {
   public:
     // Opens a pseudo-terminal and starts answering on its master side.

@@ -16,9 +16,11 @@
 class TempDir {
   public:
     explicit TempDir(const std::string& prefix = "kestrel") {
+        // Outside a test (a benchmark) there is no test name.
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         path = std::filesystem::temp_directory_path() /
                (prefix + "-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                (test != nullptr ? test->name() : "run"));
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }

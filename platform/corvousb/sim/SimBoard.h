@@ -128,6 +128,7 @@ class SimDevice : public FifoDevice {
     int writeEeprom(const Eeprom& eeprom) override;
     int eraseEeprom() override;
     int port() const override { return board_->port(); }
+    std::string node() const override { return "simulated bus, port " + std::to_string(port()); }
     int state() const override { return alive() ? CORVOUSB_OK : CORVOUSB_ERR_DEVICE_REMOVED; }
 
   private:

@@ -139,13 +139,16 @@ int TtyDevice::transfer(Step step, std::size_t size, std::size_t& moved, short e
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     int code = CORVOUSB_OK;
     while (moved < size && code == CORVOUSB_OK) {
+        const std::size_t asked = size - moved;
         const ssize_t n = step(moved);
         if (n > 0) {
             moved += static_cast<std::size_t>(n);
+            // Fewer than asked: the driver has no more bytes (or room) now, so the next call
+            // would only fail with EAGAIN; wait for it instead.
+            if (static_cast<std::size_t>(n) == asked) continue;
+        } else if (n < 0 && errno == EINTR) {
             continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n == 0 || errno != EAGAIN) {
+        } else if (n == 0 || errno != EAGAIN) {
             code = failure(n == 0 ? EIO : errno); // end of file: the line hung up
             break;
         }

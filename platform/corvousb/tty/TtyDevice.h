@@ -67,6 +67,8 @@ class TtyDevice : public FifoDevice {
     int writeEeprom(const Eeprom& eeprom) override;
     int eraseEeprom() override;
     int port() const override { return port_; }
+    std::string node() const override { return node_; }
+    bool eepromAccess() const override { return false; }
     int state() const override;
 
   private:

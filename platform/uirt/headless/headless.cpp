@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 
+#include "platform/uirt/headless/descriptors.h"
 #include "platform/uirt/headless/progress.h"
 #include "platform/uirt/model/frontend.h"
 #include "platform/uirt/model/quitsignal.h"
@@ -68,6 +69,7 @@ class HeadlessFrontEnd final : public FrontEnd,
     Pointer& pointer() override { return *this; }
     Metrics& metrics() override { return *this; }
     EventLoop& eventLoop() override { return *this; }
+    DescriptorWatch* descriptors() override { return &detail::Descriptors(); }
 
     void message(std::string_view title, std::string_view text) override {
         session().popups.push_back(
@@ -148,6 +150,7 @@ class HeadlessFrontEnd final : public FrontEnd,
         s.loopRan = true;
         s.quitRequested = false;
         while (!s.quitRequested && !s.script.empty()) {
+            detail::TurnDescriptors(); // each step is one turn of the loop
             std::function<void()> step = std::move(s.script.front());
             s.script.pop_front();
             step();
@@ -174,6 +177,7 @@ void Reset() {
     session() = Session{};
     ResetProgress();
     ForgetQuitSignal();
+    detail::ForgetDescriptors();
 }
 
 void Script(std::function<void()> step) {

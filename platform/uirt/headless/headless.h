@@ -32,7 +32,8 @@ void Reset();
 
 // ---- Script for RunUserInterface ------------------------------------------------------------
 // RunUserInterface runs the queued steps in order until a callback quits; when the script
-// runs out it quits with 0, so a test never hangs.
+// runs out it quits with 0, so a test never hangs. Before each step the loop turns: watched
+// descriptors (model/watch.h) that are ready are delivered.
 void Script(std::function<void()> step);
 
 // ---- Acting as the user ------------------------------------------------------------------------

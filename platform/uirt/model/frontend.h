@@ -8,6 +8,8 @@
 
 namespace uirt {
 
+class DescriptorWatch; // watch.h
+
 // What changed on a control. The front end re-reads the control's state (state.h) and mirrors
 // it without raising events.
 enum class Change {
@@ -135,6 +137,8 @@ class FrontEnd {
     virtual Pointer& pointer() = 0;
     virtual Metrics& metrics() = 0;
     virtual EventLoop& eventLoop() = 0;
+    // Descriptors watched in the event loop (watch.h); null when the front end has none.
+    virtual DescriptorWatch* descriptors() { return nullptr; }
 };
 
 // Defined by exactly one front-end library (uirt_qt or uirt_headless); InitCVIRTE calls it with

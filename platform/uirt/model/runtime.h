@@ -1,6 +1,7 @@
 // The model's internal state (one per process) and helpers shared by its source files.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,6 +34,8 @@ struct Runtime {
     PrintSettings print;
     int lineCap = kTextBoxLineCap;
     bool waitCursor = false;
+    std::map<int, std::function<void()>> watches; // descriptor watches by id (watch.h)
+    int nextWatch = 1;
 };
 
 Runtime& rt();

@@ -76,6 +76,7 @@ void ResetModel() {
     r.print = PrintSettings{};
     r.waitCursor = false;
     r.lineCap = kTextBoxLineCap;
+    r.watches.clear();
 }
 
 int TextBoxLineCap() {

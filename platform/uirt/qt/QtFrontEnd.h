@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/uirt/model/frontend.h"
+#include "platform/uirt/qt/DescriptorNotifiers.h"
 #include "platform/uirt/qt/Fonts.h"
 #include "platform/uirt/qt/PanelView.h"
 #include "platform/uirt/qt/Services.h"
@@ -56,6 +57,7 @@ class QtFrontEnd final : public QObject,
     Pointer& pointer() override { return *this; }
     Metrics& metrics() override { return *this; }
     EventLoop& eventLoop() override { return *this; }
+    DescriptorWatch* descriptors() override { return &descriptors_; }
 
     // ---- For the panel views (ViewHost) -------------------------------------------------
     bool isInputSource(int panel, int control) const override {
@@ -105,6 +107,7 @@ class QtFrontEnd final : public QObject,
     std::vector<std::unique_ptr<QWidget>> doomed_;
     HelpWindow helpWindow_;
     std::unique_ptr<SignalQuit> signalQuit_;
+    DescriptorNotifiers descriptors_;
     QEventLoop* loop_ = nullptr; // the loop run() is in, if any
     std::optional<int> pendingQuit_;
     std::optional<QPoint> clickPos_; // panel-area position of the right click being delivered

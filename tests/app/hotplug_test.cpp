@@ -1,0 +1,128 @@
+// Hot-plugging with simulated boards: the device list follows the bus; the open board leaving
+// stops its loop with one message, and its return reopens it and resumes the loop.
+#include "tests/support/KestrelSession.h"
+
+#include "core/RunEvents.h"
+
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class HotPlug : public KestrelSession {
+  protected:
+    void SetUp() override {
+        KestrelSession::SetUp();
+        runevents::Listen([this](runevents::Kind kind, const std::string& text) {
+            if (kind == runevents::Kind::BoardGone || kind == runevents::Kind::BoardBack)
+                told.push_back(text);
+        });
+    }
+    void TearDown() override {
+        runevents::Listen({});
+        KestrelSession::TearDown();
+    }
+    static std::vector<std::string> Listed() {
+        return hl::ListLabels(SetupHandle(), SETUPPANEL_LSTDEVICES);
+    }
+    // The information box's lines that hold `part`.
+    static std::size_t LinesWith(const std::string& part) {
+        std::istringstream in(hl::LastText("MAINPANEL", MAINPANEL_INFOTEXTBOX));
+        std::size_t n = 0;
+        for (std::string line; std::getline(in, line);)
+            n += line.find(part) != std::string::npos;
+        return n;
+    }
+    std::vector<std::string> told;
+};
+
+} // namespace
+
+// Fails when the open board leaving during a loop does not stop the loop with one line and no box
+// or does not show the panel disconnected; another board coming is not listed or is opened; the
+// board's return does not reopen it with the link settings in the connection's order and resume
+// the loop; a connection does not name its node; the run monitor is not told of both; or the
+// events stay watched after shutdown.
+TEST_F(HotPlug, BoardLeavesAndComesBackUnderALoop) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    const int other = AddBoard("Other Board", "OTH00002");
+    bus::UnplugBoard(other);
+    std::size_t mark = 0;
+    const auto tick = [] { return hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER); };
+    Then([&] {
+        hl::Toggle(SetupHandle(), SETUPPANEL_BINARYSWITCH, 0);
+        hl::Toggle(SetupHandle(), SETUPPANEL_LOOPCHECKBOX, 1);
+        EXPECT_EQ(tick(), 0);
+        bus::UnplugBoard(0);
+    });
+    Then([&] {
+        EXPECT_TRUE(Listed().empty());
+        EXPECT_NE(tick(), 0) << "loop stopped";
+        ExpectTestsOffered(false);
+        bus::PlugBoard(other);
+    });
+    Then([&] {
+        EXPECT_THAT(Listed(), ElementsAre("Other Board"));
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0) << "another board is not opened";
+        mark = bus::CallLog().size();
+        bus::PlugBoard(0);
+    });
+    Then([&] {
+        EXPECT_THAT(Listed(), ElementsAre("Simulated Corvo Board", "Other Board"));
+        // The calls since the return, each found after the one before.
+        const auto calls = CallsSince(mark);
+        auto at = calls.begin();
+        for (const std::string call :
+             {"OpenUsbDevice(\"SIM00001\")", "USB_Init(2, 1)", "USB_SetLatencyTimer(2,",
+              "USB_SetTimeouts(2,", "USB_SetFlowControlToHardware(2)", "USB_SetBaudRate(2, 921600)",
+              "USB_PurgeBuffers(2)"})
+            EXPECT_NE(at = std::find_if(at, calls.end(),
+                                        [&](const std::string& c) { return c.starts_with(call); }),
+                      calls.end())
+                << call;
+        ExpectTestsOffered(true);
+        EXPECT_EQ(tick(), 0) << "loop resumed";
+    });
+    Run();
+    EXPECT_TRUE(hl::Popups().empty());
+    EXPECT_EQ(LinesWith("Simulated Corvo Board (serial SIM00001) left the bus: disconnected, loop "
+                        "stopped."),
+              1u);
+    EXPECT_EQ(LinesWith("Simulated Corvo Board (serial SIM00001) is back after "), 1u);
+    EXPECT_EQ(LinesWith(" s: reconnected, loop resumed."), 1u);
+    EXPECT_EQ(
+        LinesWith("Connected to simulated bus, port 1: Simulated Corvo Board, serial SIM00001"),
+        2u);
+    EXPECT_EQ(USB_TakeDeviceEvents(), -1) << "closed at shutdown";
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_THAT(told[1], ::testing::HasSubstr("is back after"));
+}
+
+// Fails when, with "Reconnect automatically" unticked (and saved in kestrel.ini), the board that
+// left is reopened on its return; or when a broken event source stops Kestrel, is not said once,
+// or the list still follows the bus without a scan, or the scan no longer refreshes it.
+TEST_F(HotPlug, NoReconnectionAndABrokenEventSource) {
+    AddBoard("Simulated Corvo Board", "SIM00001");
+    const int late = AddBoard("Late Board", "LAT00003");
+    bus::UnplugBoard(late);
+    Then([&] {
+        hl::Toggle(SetupHandle(), SETUPPANEL_RECONNECTCHK, 0);
+        bus::UnplugBoard(0);
+    });
+    Then([] { bus::PlugBoard(0); });
+    Then([&] {
+        EXPECT_THAT(Listed(), ElementsAre("Simulated Corvo Board"));
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0) << "not reopened";
+        bus::BreakDeviceEvents();
+    });
+    Then([&] { bus::PlugBoard(late); });
+    Then([&] {
+        EXPECT_THAT(Listed(), ElementsAre("Simulated Corvo Board"));
+        hl::Press(SetupHandle(), SETUPPANEL_CMDREFRESH);
+        EXPECT_THAT(Listed(), ElementsAre("Simulated Corvo Board", "Late Board"));
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(LinesWith("no longer followed"), 1u);
+    EXPECT_NE(ReadFile("kestrel.ini").find("reconnect = 0"), std::string::npos);
+}

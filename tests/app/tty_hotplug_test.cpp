@@ -1,0 +1,70 @@
+// A board on a USB serial line in daily use: a quiet connection, and a loop that goes on across an
+// unplug and replug of the board.
+#include "tests/support/KestrelSession.h"
+
+#include "tests/support/FakeSysfs.h"
+#include "tests/support/PtyBoard.h"
+
+#include <memory>
+#include <termios.h>
+
+using corvousb::testing::PtyBoard;
+
+// Fails when connecting to a board on a USB serial line shows a box instead of one line naming its
+// node, the connection is not named with its node, its EEPROM controls are offered, or when
+// unplugging it under a running loop shows a box, does not stop the loop, or its return on another
+// node does not reopen it with the line set up again and resume the loop by itself.
+TEST_F(KestrelSession, UsbSerialBoardConnectsQuietlyAndItsLoopSurvivesAReplug) {
+    auto board = std::make_unique<PtyBoard>();
+    FakeSysfs sysfs;
+    sysfs.addSerialPort("1-1", "ttyUSB0", board->node().substr(5), "Bench Serial Bridge",
+                        "KB7Q2M4X");
+    FakeSysfsBus variables(sysfs);
+    bus::RebuildBus();
+    const auto ticks = [] { return hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER); };
+    Then([&] {
+        const int s = SetupHandle();
+        EXPECT_NE(InfoText().find(board->node() + ": EEPROM access is not available for this "
+                                                  "device; the identity comes from its USB "
+                                                  "strings\n"),
+                  std::string::npos)
+            << InfoText();
+        EXPECT_NE(InfoText().find("Connected to " + board->node() +
+                                  ": Bench Serial Bridge, serial KB7Q2M4X\n"),
+                  std::string::npos);
+        EXPECT_FALSE(hl::IsDimmed(s, SETUPPANEL_APPLYBTN));
+        EXPECT_TRUE(hl::IsDimmed(s, SETUPPANEL_PROGRAMBTN) &&
+                    hl::IsDimmed(s, SETUPPANEL_RDEEPROMBTN));
+        EXPECT_TRUE(hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_ERASE) &&
+                    hl::IsMenuItemDimmed(MenuBar(), MENUBAR_TESTMENU_PROGRAM));
+        // A raw write and read-back under the loop.
+        hl::MarkOption(s, SETUPPANEL_IOMODE, 3);
+        hl::Toggle(s, SETUPPANEL_BINARYSWITCH, 0);
+        hl::Toggle(s, SETUPPANEL_LOOPCHECKBOX, 1);
+        EXPECT_EQ(ticks(), 0);
+        board->unplug();
+        EXPECT_EQ(ticks(), 0); // meets the hang-up
+        EXPECT_NE(ticks(), 0) << "loop stopped";
+        sysfs.remove("ttyUSB0");
+        bus::SendDeviceEvent();
+        board = std::make_unique<PtyBoard>();
+    });
+    Then([&] {
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 0);
+        sysfs.addSerialPort("1-2", "ttyUSB1", board->node().substr(5), "Bench Serial Bridge",
+                            "KB7Q2M4X");
+        bus::SendDeviceEvent();
+    });
+    Then([&] {
+        EXPECT_EQ(hl::Value(SetupHandle(), SETUPPANEL_LED), 1);
+        const termios line = board->lineSettings();
+        EXPECT_NE(line.c_cflag & CRTSCTS, 0u);
+        EXPECT_EQ(cfgetospeed(&line), B921600);
+        const std::size_t before = InfoText().size();
+        EXPECT_EQ(ticks(), 0) << "loop resumed";
+        EXPECT_NE(InfoText().find("Bytes/s - ", before), std::string::npos)
+            << InfoText().substr(before);
+    });
+    Run();
+    EXPECT_EQ(Popups("USB Error"), 0u);
+}
