@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
+#include <vector>
 
 #include "tests/support/ScratchDir.h"
 
@@ -60,6 +61,27 @@ TEST_F(QtPanelTest, StripChartShowsThePointsAtABoundedRate) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Range(chart, Qt::Vertical).second != 100; }, 2000));
     const auto [low, high] = Range(chart, Qt::Vertical); // the points' range, rounded outwards
     EXPECT_TRUE(low <= 3 && high >= 60 && high < 100) << low << " " << high;
+}
+
+// Fails if Qt Charts gets every point of a long window instead of at most two per pixel
+// column, or if that reduction loses a one-point spike.
+TEST_F(QtPanelTest, StripChartDrawsAtMostTwoPointsPerColumnKeepingSpikes) {
+    uirt::RegisterPanelResource("ChartView.uir", 1, kPanel);
+    const int panel = LoadPanel(0, "ChartView.uir", 1);
+    QChart* chart = widget<QChartView>(panel, CHART)->chart();
+    SetCtrlAttribute(panel, CHART, ATTR_WIDTH, 400);
+    SetCtrlAttribute(panel, CHART, ATTR_HEIGHT, 200);
+    DisplayPanel(panel);
+    SetCtrlAttribute(panel, CHART, ATTR_POINTS_PER_SCREEN, 20000);
+    std::vector<double> values(40000);
+    for (std::size_t i = 0; i < values.size(); i += 4)
+        values[i] = 1;      // trace 1 alternates 1, 0: two points per column
+    values[2 * 12345] = 90; // trace 1's spike
+    PlotStripChart(panel, CHART, values.data(), static_cast<int>(values.size()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Points(chart, 0).isEmpty(); }, 2000));
+    const QList<QPointF> shown = Points(chart, 0);
+    EXPECT_LE(shown.size(), 2 * chart->plotArea().width() + 2);
+    EXPECT_TRUE(shown.contains(QPointF(12345, 90)));
 }
 
 // Fails if the dialog does not ask for a file to save with the filter's patterns, or the typed

@@ -8,8 +8,51 @@
 #include <QPointF>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
+#include <deque>
 
 namespace uirt::qt {
+
+namespace {
+
+// Trace values at x = x0, x0 + 1, ... as chart points. With more than two points per pixel
+// column of the `columns` over [first, first + span), each column keeps only its lowest and
+// highest point, in their order: the line through them covers the same pixels (every spike
+// still drawn) while Qt Charts draws a few hundred points instead of thousands.
+QList<QPointF> ShownPoints(const std::deque<double>& values, double x0, double first, double span,
+                           int columns) {
+    QList<QPointF> shown;
+    if (values.size() <= 2 * static_cast<std::size_t>(columns) || span <= 0) {
+        shown.reserve(static_cast<qsizetype>(values.size()));
+        for (double v : values)
+            shown.append(QPointF(x0++, v));
+        return shown;
+    }
+    shown.reserve(2 * columns + 4);
+    const double perX = columns / span;
+    std::size_t low = 0, high = 0;
+    const auto keep = [&] {
+        for (std::size_t i : {std::min(low, high), std::max(low, high)}) {
+            if (shown.isEmpty() || shown.back().x() != x0 + static_cast<double>(i))
+                shown.append(QPointF(x0 + static_cast<double>(i), values[i]));
+        }
+    };
+    double column = std::floor((x0 - first) * perX);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const double c = std::floor((x0 + static_cast<double>(i) - first) * perX);
+        if (c != column) {
+            keep();
+            column = c;
+            low = high = i;
+        }
+        if (values[i] < values[low]) low = i;
+        if (values[i] > values[high]) high = i;
+    }
+    keep();
+    return shown;
+}
+
+} // namespace
 
 StripChart::StripChart(QWidget* parent, int panel, int control)
     : QChartView(parent), panel_(panel), control_(control), x_(new QValueAxis), y_(new QValueAxis) {
@@ -66,15 +109,20 @@ void StripChart::show() {
     const YRange y = ChartYRange(*c);
     y_->setRange(y.min, y.max);
     if (c->autoScale) y_->applyNiceNumbers(); // round ticks around the fitted range
+    const qreal width =
+        chart()->plotArea().width() > 0 ? chart()->plotArea().width() : this->width();
+    const int columns = std::max(1, static_cast<int>(std::ceil(width * devicePixelRatioF())));
     for (std::size_t i = 0; i < series_.size() && i < c->traces.size(); ++i) {
         const auto& points = c->traces[i].points;
-        double x = static_cast<double>(c->pointsPlotted) - static_cast<double>(points.size());
-        QList<QPointF> shown;
-        shown.reserve(static_cast<qsizetype>(points.size()));
-        for (double v : points)
-            shown.append(QPointF(x++, v));
-        series_[i]->replace(shown);
+        const double x0 =
+            static_cast<double>(c->pointsPlotted) - static_cast<double>(points.size());
+        series_[i]->replace(ShownPoints(points, x0, first, c->pointsPerScreen, columns));
     }
+}
+
+void StripChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    schedule(); // the points per column changed
 }
 
 } // namespace uirt::qt

@@ -29,8 +29,12 @@ class StripChart : public QChartView {
     // The points or axes changed: shown within kRepaintIntervalMs.
     void schedule();
     // Shows the model's points and axes now: x runs over points per screen and scrolls with
-    // the newest point, y is the chart's range (set or fitted).
+    // the newest point, y is the chart's range (set or fitted); at most two points per pixel
+    // column and trace (the column's extremes) reach Qt Charts.
     void show();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     int panel_, control_;
