@@ -24,24 +24,19 @@ bool Readable(int fd) {
 TEST_F(CorvoUsbTest, DeviceEventsFollowTheBusAndReportABrokenSource) {
     const int fd = USB_OpenDeviceEvents();
     ASSERT_GE(fd, 0);
-    EXPECT_EQ(USB_OpenDeviceEvents(), fd);
-    EXPECT_EQ(USB_TakeDeviceEvents(), 0);
+    // Braced lists keep the calls in order.
+    std::vector<int> seen{USB_OpenDeviceEvents() == fd, USB_TakeDeviceEvents()};
     cu::UnplugBoard(0);
-    EXPECT_TRUE(Readable(fd));
-    EXPECT_EQ(USB_TakeDeviceEvents(), 1);
-    EXPECT_FALSE(Readable(fd));
+    seen.insert(seen.end(), {Readable(fd), USB_TakeDeviceEvents(), Readable(fd)});
     cu::PlugBoard(0);
     cu::SendDeviceEvent();
-    EXPECT_EQ(USB_TakeDeviceEvents(), 1);
-    EXPECT_EQ(USB_TakeDeviceEvents(), 0);
+    seen.insert(seen.end(), {USB_TakeDeviceEvents(), USB_TakeDeviceEvents()});
     cu::BreakDeviceEvents();
-    EXPECT_TRUE(Readable(fd));
-    EXPECT_EQ(USB_TakeDeviceEvents(), -1);
-    EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_IO);
-    EXPECT_EQ(USB_TakeDeviceEvents(), -1) << "closed";
+    seen.insert(seen.end(), {Readable(fd), USB_TakeDeviceEvents(),
+                             USB_GetLastError() == CORVOUSB_ERR_IO, USB_TakeDeviceEvents()});
     cu::RefuseDeviceEvents();
-    EXPECT_EQ(USB_OpenDeviceEvents(), -1);
-    EXPECT_TRUE(cu::CallLog().empty());
+    seen.insert(seen.end(), {USB_OpenDeviceEvents(), cu::CallLog().empty()});
+    EXPECT_EQ(seen, (std::vector{1, 0, 1, 1, 0, 1, 0, 1, -1, 1, -1, -1, 1}));
 }
 
 // Fails when a board's node is not cut to the caller's buffer, or a tty board claims EEPROM
@@ -54,9 +49,9 @@ TEST_F(CorvoUsbTest, OpenBoardsNameTheirNodeAndTheirEepromAccess) {
     cu::RebuildBus();
     const int tty = OpenUsbDevice("TB000001");
     char node[8];
-    EXPECT_EQ(USB_GetDeviceNode(tty, node, sizeof node), 1);
-    EXPECT_EQ(std::string(node), board.node().substr(0, 7));
-    EXPECT_EQ(USB_HasEepromAccess(tty), 0);
+    EXPECT_EQ((std::tuple{USB_GetDeviceNode(tty, node, sizeof node), std::string(node),
+                          USB_HasEepromAccess(tty)}),
+              std::tuple(1, board.node().substr(0, 7), 0));
     CloseUsbDevice(tty);
     EXPECT_EQ(USB_HasEepromAccess(tty) + USB_GetDeviceNode(tty, node, sizeof node), -1);
     EXPECT_EQ(USB_GetLastError(), CORVOUSB_ERR_INVALID_HANDLE);
