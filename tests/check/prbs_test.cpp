@@ -31,10 +31,8 @@ TEST(Prbs, FirstBytesFromTheDocumentedSeed) {
         check::PrbsGenerator g(order);
         EXPECT_EQ(Bytes(g, first.size()), first) << "PRBS-" << order;
     }
-}
-
-// Fails when a sequence does not repeat after exactly 2^n - 1 bits (PRBS-7 and PRBS-15 in full).
-TEST(Prbs, FullPeriodOfPrbs7AndPrbs15) {
+    // Fails when a sequence does not repeat after exactly 2^n - 1 bits (PRBS-7 and PRBS-15 in
+    // full).
     for (int n : {7, 15}) {
         const std::size_t period = (std::size_t{1} << n) - 1;
         check::PrbsGenerator g(n);

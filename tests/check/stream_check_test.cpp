@@ -29,12 +29,9 @@ TEST(StreamCheck, CleanStreamInBlocks) {
                   std::tuple(true, 20000u, 0u))
             << order;
     }
-}
-
-// Fails when the lock does not skip leading junk, a flipped bit is not one wrong byte at its
-// offset, a dropped byte and a gap are not each one re-lock without wrong bytes, or a stream
-// without the sequence is taken for one.
-TEST(StreamCheck, LockErrorsAndRelocks) {
+    // Fails when the lock does not skip leading junk, a flipped bit is not one wrong byte at its
+    // offset, a dropped byte and a gap are not each one re-lock without wrong bytes, or a stream
+    // without the sequence is taken for one.
     auto s = Stream(31, 10000);
     s.insert(s.begin(), {0x00, 0x12, 0x34}); // the read began mid-stream: junk first
     s[5003] ^= 0x01;

@@ -25,16 +25,9 @@ TEST(BoardRecord, SubAddressByteTotalBytesAndTexts) {
     EXPECT_EQ(std::string(GetSerNum()) + "|" + GetDevDesc(), "A1B2C3|Board under test");
     SetSerNum("0123456789ABCDEF"), SetDevDesc(std::string(100, 'd').c_str());
     EXPECT_EQ(std::string(GetSerNum()) + "|" + GetDevDesc(), "012345678|" + std::string(64, 'd'));
-}
 
-static void* FailingAlloc(size_t) {
-    return nullptr;
-}
-
-// Fails when a second allocation leaks the first block (the sanitizer build sees it), a double free
-// crashes, or a failed allocation leaves a stale pointer.
-TEST(BoardRecord, InterfaceBufferLifecycle) {
-    InitTestBoard();
+    // The buffer: fails when a second allocation leaks the first block (the sanitizer build sees
+    // it), a double free crashes, or a failed allocation leaves a stale pointer.
     unsigned char* first = InterfaceBufferAlloc();
     ASSERT_NE(first, nullptr);
     first[INTERFACE_BUFFER_SIZE - 1] = 0xA5; // the whole 256 KiB is usable
@@ -42,7 +35,7 @@ TEST(BoardRecord, InterfaceBufferLifecycle) {
     EXPECT_TRUE(second != nullptr && GetInterfaceBuffer() == second);
     InterfaceBufferFree(), InterfaceBufferFree();
     EXPECT_EQ(GetInterfaceBuffer(), nullptr);
-    SetInterfaceBufferAllocator(FailingAlloc);
+    SetInterfaceBufferAllocator([](size_t) -> void* { return nullptr; });
     EXPECT_TRUE(InterfaceBufferAlloc() == nullptr && GetInterfaceBuffer() == nullptr);
     SetInterfaceBufferAllocator(nullptr);
 }

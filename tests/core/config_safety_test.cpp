@@ -93,6 +93,20 @@ TEST_F(ConfigSafety, ReadOnlyFileOrFolderIsNotReplacedAndModesAreKept) {
     fs::permissions(".", fs::perms::owner_all);
     EXPECT_EQ(GetConfigProblem(), NotSaved("its folder cannot be written (Permission denied)."));
     EXPECT_NE(ReadFile().find("\n9\n"), std::string::npos);
+
+    // Fails when a write that fails half-way (here: the file-size limit) damages the old file,
+    // leaves the temporary file behind, reports success or gives no reason.
+    WriteFile(DEFAULT_FILE);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit tiny{16, old.rlim_max};
+    const auto previous = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const int result = SaveConfig();
+    setrlimit(RLIMIT_FSIZE, &old), signal(SIGXFSZ, previous);
+    EXPECT_EQ(std::tuple(result, std::string(GetConfigProblem()), ReadFile()),
+              std::tuple(0, NotSaved("File too large."), DEFAULT_FILE));
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
 }
 
 // Fails when a kestrel.cfg that is a symbolic link is replaced by a plain file, its target
@@ -114,21 +128,4 @@ TEST_F(ConfigSafety, SymbolicLinkIsWrittenThroughToItsTarget) {
     EXPECT_EQ(GetConfigProblem(), NotSaved("it is a symbolic link to a missing file."));
     EXPECT_FALSE(fs::exists("store/settings"));
     EXPECT_TRUE(S_ISLNK(Mode("kestrel.cfg")));
-}
-
-// Fails when a write that fails half-way (here: the file-size limit) damages the old file,
-// leaves the temporary file behind, reports success or gives no reason.
-TEST_F(ConfigSafety, FailedWriteKeepsTheOldFile) {
-    WriteFile(DEFAULT_FILE);
-    ChangeSettings();
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit tiny{16, old.rlim_max};
-    const auto previous = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    const int result = SaveConfig();
-    setrlimit(RLIMIT_FSIZE, &old), signal(SIGXFSZ, previous);
-    EXPECT_EQ(std::tuple(result, std::string(GetConfigProblem()), ReadFile()),
-              std::tuple(0, NotSaved("File too large."), DEFAULT_FILE));
-    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
 }

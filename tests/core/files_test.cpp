@@ -38,11 +38,9 @@ TEST_F(AtomicFile, ReplacesWholeKeepingModeAndOwnerPastLeftovers) {
         names.insert(entry.path().filename().string());
     EXPECT_EQ(names, (std::set<std::string>{"victim", "file", "file.tmp", "link", "fifo",
                                             "file.tmp1", "file.tmp2"}));
-}
 
-// Fails when a read-only file or folder is not refused (for root too, whom the system lets write
-// anything), or a save into a missing folder reports success.
-TEST_F(AtomicFile, ReadOnlyFilesAndFoldersAreRefused) {
+    // Fails when a read-only file or folder is not refused (for root too, whom the system lets
+    // write anything), or a save into a missing folder reports success.
     ::WriteFile("file", "old");
     struct stat st {};
     fs::permissions("file", fs::perms::owner_read);

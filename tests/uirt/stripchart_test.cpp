@@ -59,12 +59,9 @@ TEST_F(StripChart, PlotDealsValuesToTracesKeepsTheNewestAndRefusesBadInput) {
     EXPECT_EQ(ClearStripChart(panel, CHART), 0);
     PlotStripChart(panel, CHART, values, 2); // dealt from trace 1 again
     EXPECT_EQ(traces(), std::pair(Points{1}, Points{10}));
-}
 
-// Fails if fewer points per screen keep old points, a new trace count keeps points or gives a
-// trace no colour of its own, or an attribute takes a value, kind or trace it should refuse.
-TEST_F(StripChart, AttributesReshapeTheChartAndRefuseWhatDoesNotFit) {
-    const double values[] = {1, 10, 2, 20, 3, 30};
+    // Fails if fewer points per screen keep old points, a new trace count keeps points or gives a
+    // trace no colour of its own, or an attribute takes a value, kind or trace it should refuse.
     PlotStripChart(panel, CHART, values, 6);
     EXPECT_EQ(SetCtrlAttribute(panel, CHART, ATTR_POINTS_PER_SCREEN, 2), 0);
     EXPECT_EQ(traces(), std::pair(Points{2, 3}, Points{20, 30}));
@@ -78,7 +75,7 @@ TEST_F(StripChart, AttributesReshapeTheChartAndRefuseWhatDoesNotFit) {
     GetTraceAttribute(panel, CHART, 3, ATTR_TRACE_COLOR, &colors[2]);
     EXPECT_EQ(colors[2], 0x00FF00);
 
-    const int V = UIE_BAD_VALUE, A = UIE_BAD_ATTRIBUTE, I = UIE_BAD_INDEX;
+    const int A = UIE_BAD_ATTRIBUTE, I = UIE_BAD_INDEX;
     EXPECT_EQ(std::vector({SetCtrlAttribute(panel, CHART, ATTR_NUM_TRACES, 33),
                            SetCtrlAttribute(panel, CHART, ATTR_POINTS_PER_SCREEN, 1),
                            SetCtrlAttribute(panel, CHART, ATTR_YAXIS_MIN, 10.0),
