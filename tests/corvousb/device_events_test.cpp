@@ -37,11 +37,9 @@ TEST_F(CorvoUsbTest, DeviceEventsFollowTheBusAndReportABrokenSource) {
     cu::RefuseDeviceEvents();
     seen.insert(seen.end(), {USB_OpenDeviceEvents(), cu::CallLog().empty()});
     EXPECT_EQ(seen, (std::vector{1, 0, 1, 1, 0, 1, 0, 1, -1, 1, -1, -1, 1}));
-}
 
-// Fails when a board's node is not cut to the caller's buffer, or a tty board claims EEPROM
-// access, or a closed handle is not refused with a code.
-TEST_F(CorvoUsbTest, OpenBoardsNameTheirNodeAndTheirEepromAccess) {
+    // Fails when a board's node is not cut to the caller's buffer, or a tty board claims EEPROM
+    // access, or a closed handle is not refused with a code.
     corvousb::testing::PtyBoard board;
     FakeSysfs sysfs;
     sysfs.addSerialPort("1-1", "ttyUSB0", board.node().substr(5), "FIFO Bridge", "TB000001");

@@ -31,11 +31,9 @@ TEST_F(CorvoUsbTest, EveryHandleCallRefusesHandlesThatAreNotOpen) {
     for (int h : {0, -1, 7777, closed})
         ExpectEveryHandleCallFails(h, CORVOUSB_ERR_INVALID_HANDLE);
     EXPECT_TRUE(cu::Board(0).serial == "SIM00001" && Captured::errors.empty());
-}
 
-// Fails when a null pointer or a bad index is not refused with its code, a buffer is touched,
-// or a long description or serial number is copied beyond the caller's buffer.
-TEST_F(CorvoUsbTest, NullPointersBadIndicesAndLongTexts) {
+    // Fails when a null pointer or a bad index is not refused with its code, a buffer is touched,
+    // or a long description or serial number is copied beyond the caller's buffer.
     const int h = OpenFirst();
     int count = 5;
     unsigned char data[8];

@@ -108,11 +108,9 @@ TEST_F(CorvoUsbTest, ExtendedReadDeliversWholeFramesWithRisingCounters) {
     // 3 dropped, 1 behind a broken header
     EXPECT_EQ(std::tuple(GetLostFrames(), GetHeaderErrors(), GetTrailerErrors(), frames),
               std::tuple(4u, 1u, 2u, 62 - 1));
-}
 
-// Fails when frames cut by short reads are lost or counted twice.
-TEST_F(CorvoUsbTest, ExtendedReadKeepsFramesCutByShortReads) {
-    const int h = OpenOnly({.framePayload = 100, .firstFrameCounter = 65530});
+    // Fails when frames cut by short reads are lost or counted twice.
+    h = OpenOnly({.framePayload = 100, .firstFrameCounter = 65530});
     cu::LimitReads(0, 250);
     int total = 0, bytes = 0;
     for (int i = 0; i < 20; ++i) {
