@@ -58,8 +58,7 @@ TEST_F(Radio, ConversionKeepsOneMarkAndFitsTheOptions) {
     int itemHeights = 0;
     std::size_t widest = 0;
     for (const auto& item : c.items) {
-        EXPECT_EQ(item.markType, VAL_MARK_RADIO);
-        EXPECT_EQ(item.markOnLabelClick, 1);
+        EXPECT_EQ(std::pair(item.markType, item.markOnLabelClick), std::pair(VAL_MARK_RADIO, 1));
         itemHeights += item.height;
         widest = std::max(widest, item.label.size());
     }

@@ -85,23 +85,22 @@ TEST_F(StripChart, PlotDealsValuesToTracesKeepsTheNewestAndRefusesBadInput) {
                            SetTraceAttribute(panel, CHART, 1, ATTR_TRACE_COLOR, 0x1000000),
                            SetTraceAttribute(panel, CHART, 1, ATTR_TRACE_LABEL, 5)}),
               std::vector({V, V, V, V, A, I, V, A}));
-}
 
-// Fails if a manual axis follows the points, or an automatic one does not fit them (a flat
-// line gets room around it; an empty chart shows the set range).
-TEST_F(StripChart, YRangeIsTheSetOneOrFitsThePoints) {
+    // Fails if a manual axis follows the points, or an automatic one does not fit them (a flat
+    // line gets room around it; an empty chart shows the set range).
     const auto range = [&] {
         const uirt::YRange r = uirt::ChartYRange(*uirt::FindControl(panel, CHART));
         return std::pair{r.min, r.max};
     };
-    const double values[] = {-4, 25, 5, 5};
-    PlotStripChart(panel, CHART, values, 2);
+    const double more[] = {-4, 25, 5, 5};
+    SetCtrlAttribute(panel, CHART, ATTR_NUM_TRACES, 2);
+    PlotStripChart(panel, CHART, more, 2);
     SetCtrlAttribute(panel, CHART, ATTR_YAXIS_MIN, -2.0);
     EXPECT_EQ(range(), std::pair(-2.0, 10.0));
     SetCtrlAttribute(panel, CHART, ATTR_YAXIS_SCALING, VAL_AUTOSCALE);
     EXPECT_EQ(range(), std::pair(-4.0, 25.0));
     ClearStripChart(panel, CHART);
     EXPECT_EQ(range(), std::pair(-2.0, 10.0));
-    PlotStripChart(panel, CHART, values + 2, 2);
+    PlotStripChart(panel, CHART, more + 2, 2);
     EXPECT_EQ(range(), std::pair(4.0, 6.0));
 }
