@@ -22,9 +22,9 @@ TEST_F(Model, BadHandlesAndAttributesReturnNegativeCodes) {
                            UIE_BAD_PANEL}));
     const int child = LoadPanel(panel, "Test.uir", 1);
     ASSERT_GT(child, panel);
-    EXPECT_EQ(DiscardPanel(panel), 0);
-    EXPECT_EQ(DisplayPanel(child), UIE_BAD_PANEL); // children go with their parent
-    EXPECT_EQ(DiscardPanel(panel), UIE_BAD_PANEL);
+    // Children go with their parent.
+    EXPECT_EQ(std::vector({DiscardPanel(panel), DisplayPanel(child), DiscardPanel(panel)}),
+              std::vector({0, UIE_BAD_PANEL, UIE_BAD_PANEL}));
     panel = StartTestPanel();
 
     // Every call finds its panel and control through the same lookup: a few stand for all.
