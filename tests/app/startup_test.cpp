@@ -85,11 +85,8 @@ TEST_F(KestrelSession, InfoPrintfAppendsAndCutsLongText) {
         ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, "");
         InfoPrintf("Frames %d", 3);
         InfoPrintf(" and %s\n", "more");
-        EXPECT_EQ(InfoText(), "Frames 3 and more\n");
-        ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, "");
-        std::string longText(500, 'x');
-        InfoPrintf("%s", longText.c_str());
-        EXPECT_EQ(InfoText(), std::string(131, 'x'));
+        InfoPrintf("%s", std::string(500, 'x').c_str());
+        EXPECT_EQ(InfoText(), "Frames 3 and more\n" + std::string(131, 'x'));
     });
     Run();
 }
