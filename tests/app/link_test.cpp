@@ -9,9 +9,10 @@
 
 // Fails when a link setting is not stored, or not sent with the stored value of the other
 // direction in the right order; or "None" does not send the baud rate once and dim the
-// sub-address, or "Corvo" sends anything or leaves it dimmed.
+// sub-address, or "Corvo" sends anything or leaves it dimmed; or purge or status do not print
+// the library's counts.
 TEST_F(KestrelSession, LinkParametersAndEncapsulationAreStoredAndSent) {
-    AddBoard("Simulated Corvo Board", "SIM00001");
+    const int board = AddBoard("Simulated Corvo Board", "SIM00001");
     WriteConfig("Simulated Corvo Board\nSIM00001\n0\n0\n0\n00000000\n1\n1\n0\n2\n0\n2\n3e8\n3e8\n"
                 "1000\n2000\n0\n1\n0\n1\n");
     Then([&] {
@@ -48,14 +49,7 @@ TEST_F(KestrelSession, LinkParametersAndEncapsulationAreStoredAndSent) {
         EXPECT_EQ(EncapsulationState, 1);
         EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_SUBADDRESS));
         EXPECT_TRUE(CallsSince(mark).empty());
-    });
-    Run();
-}
 
-// Fails when purge or status do not print the library's counts.
-TEST_F(KestrelSession, PurgeAndFifoStatusPrintCounts) {
-    int board = AddBoard("Simulated Corvo Board", "SIM00001");
-    Then([&] {
         const unsigned char unasked[5] = {1, 2, 3, 4, 5};
         bus::SendUnasked(board, unasked);
         ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, "");
@@ -64,7 +58,6 @@ TEST_F(KestrelSession, PurgeAndFifoStatusPrintCounts) {
         EXPECT_EQ(InfoText(), "5 bytes are pending within receive FIFO\n"
                               "0 bytes are pending within transmit FIFO\n"
                               "Buffer purged. 0 byte(s) remaining in the receive queue\n");
-
         EXPECT_TRUE(hl::Popups().empty());
     });
     Run();

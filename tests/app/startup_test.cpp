@@ -10,9 +10,12 @@
 
 // Fails when start-up without a file does not set both stopwatch marks, or does not reach the
 // event loop connected to the only board through the fall-back, or quitting does not save the
-// board's identity and defaults.
+// board's identity and defaults; or when the "Data check" group does not show the settings of
+// kestrel.ini, a change is not saved there at exit, kestrel.cfg stops being its 20 lines, or the
+// sequence is not dimmed while unused.
 TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
     AddBoard("Simulated Corvo Board", "SIM00001");
+    std::ofstream("kestrel.ini") << "version = 1\nverify = 1\nprbs-order = 15\n";
     SetPrecTimerMarks(1, 2); // stale marks, which start-up must both replace
     bool checked = false;
     Then([&] {
@@ -26,9 +29,21 @@ TEST_F(KestrelSession, StartsWithDefaultsOnTheOnlyBoardAndSavesAtExit) {
                   std::tuple(std::vector<std::string>{"Simulated Corvo Board"}, "SIM00001",
                              int{SETUPPANEL_APPLYBTN}, 0u));
         ExpectTestsOffered(true);
+
+        EXPECT_EQ((std::vector<double>{hl::Value(SetupHandle(), SETUPPANEL_VERIFYCHK),
+                                       hl::Value(SetupHandle(), SETUPPANEL_PRBSCHK),
+                                       hl::Value(SetupHandle(), SETUPPANEL_PRBSRING)}),
+                  (std::vector<double>{1, 0, 15}));
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PRBSRING));
+        hl::Toggle(SetupHandle(), SETUPPANEL_VERIFYCHK, 0);
+        EXPECT_TRUE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PRBSRING));
+        hl::Toggle(SetupHandle(), SETUPPANEL_PRBSCHK, 1);
+        EXPECT_FALSE(hl::IsDimmed(SetupHandle(), SETUPPANEL_PRBSRING));
+        hl::ChooseRingItem(SetupHandle(), SETUPPANEL_PRBSRING, 2);
     });
     EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(checked);
+    EXPECT_EQ(ReadFile("kestrel.ini"), "version = 1\nprbs-data = 1\nprbs-order = 23\nverify = 0\n");
 
     const auto calls = bus::CallLog();
     auto at = [&](const std::string& call) {
@@ -70,11 +85,8 @@ TEST_F(KestrelSession, InfoPrintfAppendsAndCutsLongText) {
         ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, "");
         InfoPrintf("Frames %d", 3);
         InfoPrintf(" and %s\n", "more");
-        EXPECT_EQ(InfoText(), "Frames 3 and more\n");
-        ResetTextBox(MainHandle(), MAINPANEL_INFOTEXTBOX, "");
-        std::string longText(500, 'x');
-        InfoPrintf("%s", longText.c_str());
-        EXPECT_EQ(InfoText(), std::string(131, 'x'));
+        InfoPrintf("%s", std::string(500, 'x').c_str());
+        EXPECT_EQ(InfoText(), "Frames 3 and more\n" + std::string(131, 'x'));
     });
     Run();
 }

@@ -5,15 +5,18 @@
 #include "tests/support/FakeSysfs.h"
 #include "tests/support/PtyBoard.h"
 
+#include <gmock/gmock.h>
 #include <memory>
 #include <termios.h>
 
 using corvousb::testing::PtyBoard;
 
-// Fails when connecting to a board on a USB serial line shows a box instead of one line naming its
-// node, the connection is not named with its node, its EEPROM controls are offered, or when
-// unplugging it under a running loop shows a box, does not stop the loop, or its return on another
-// node does not reopen it with the line set up again and resume the loop by itself.
+// Fails when a board on a USB serial line is not listed by its product string before the
+// simulated board, or its identity is not saved; or when connecting to it shows a box instead of
+// one line naming its node, the connection is not named with its node, its EEPROM controls are
+// offered, or when unplugging it under a running loop shows a box, does not stop the loop, or its
+// return on another node does not reopen it with the line set up again and resume the loop by
+// itself.
 TEST_F(KestrelSession, UsbSerialBoardConnectsQuietlyAndItsLoopSurvivesAReplug) {
     auto board = std::make_unique<PtyBoard>();
     FakeSysfs sysfs;
@@ -24,6 +27,8 @@ TEST_F(KestrelSession, UsbSerialBoardConnectsQuietlyAndItsLoopSurvivesAReplug) {
     const auto ticks = [] { return hl::TimerTick(SetupHandle(), SETUPPANEL_TIMER); };
     Then([&] {
         const int s = SetupHandle(), menu = MenuBar();
+        EXPECT_THAT(hl::ListLabels(s, SETUPPANEL_LSTDEVICES),
+                    ::testing::ElementsAre("Bench Serial Bridge", "Simulated Corvo Board"));
         for (const std::string& line :
              {board->node() + ": EEPROM access is not available for this device; the "
                               "identity comes from its USB strings\n",
@@ -63,5 +68,6 @@ TEST_F(KestrelSession, UsbSerialBoardConnectsQuietlyAndItsLoopSurvivesAReplug) {
         EXPECT_NE(InfoText().find("Bytes/s - ", before), std::string::npos);
     });
     Run();
-    EXPECT_EQ(Popups("USB Error"), 0u);
+    EXPECT_EQ(std::tuple(hl::Popups().size(), ConfigLines()[0] + "/" + ConfigLines()[1]),
+              std::tuple(0u, "Bench Serial Bridge/KB7Q2M4X"));
 }
