@@ -5,7 +5,9 @@
 #include "tests/support/PtyBoard.h"
 #include "tests/support/ScratchDir.h"
 
+#include <csignal>
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -162,6 +164,45 @@ TEST_F(TtyTest, TimeoutsPurgeLinkSettingsAndEepromOnATty) {
     EXPECT_EQ(Res(USB_Read(again, data, 16, &moved)), Fail(0, CORVOUSB_ERR_DEVICE_REMOVED));
     ExpectEveryHandleCallFails(again, CORVOUSB_ERR_DEVICE_REMOVED);
     EXPECT_EQ(CloseUsbDevice(again), 1);
+}
+
+// Fails (or hangs) when a write into a line that takes nothing more does not end at the write
+// time-out with what the line took, and the next with a write time-out; also with a time-out of 0,
+// from a thread that blocks every signal and when the system gives no timer; or when the node is
+// left blocking (the read after it would hang).
+TEST_F(TtyTest, WritesIntoAFullLineEndAtTheWriteTimeOut) {
+    PtyBoard board;
+    const int h = OpenBoard(board);
+    board.stop();
+    USB_SetTimeouts(h, 30, 20);
+    std::vector<unsigned char> data(1 << 20, 0x11);
+    const auto fillLine = [&] {
+        int taken = 0, more = -1, got = -1;
+        const int first = USB_Write(h, data.data(), 1 << 20, &taken);
+        // The kernel may still move a few kilobytes along the line before it is full.
+        auto last = Res(USB_Write(h, data.data(), 1 << 20, &more));
+        for (int i = 0; i < 4 && more > 0; ++i)
+            last = Res(USB_Write(h, data.data(), 1 << 20, &more));
+        const auto read = Res(USB_Read(h, data.data(), 1, &got));
+        USB_PurgeBuffers(h); // the line takes bytes again
+        return std::tuple(first, taken > 0 && taken < (1 << 20), last, read);
+    };
+    const auto expected = std::tuple(1, true, Fail(0, CORVOUSB_ERR_WRITE_TIMEOUT), NoData(1));
+    EXPECT_EQ(fillLine(), expected);
+    USB_SetTimeouts(h, 0, 20);
+    std::thread([&] {
+        sigset_t all;
+        sigfillset(&all);
+        ::pthread_sigmask(SIG_BLOCK, &all, nullptr);
+        EXPECT_EQ(fillLine(), expected) << "signals blocked";
+    }).join();
+    rlimit saved{};
+    ::getrlimit(RLIMIT_SIGPENDING, &saved);
+    const rlimit noTimers{0, saved.rlim_max};
+    ::setrlimit(RLIMIT_SIGPENDING, &noTimers);
+    const auto withoutTimer = fillLine();
+    ::setrlimit(RLIMIT_SIGPENDING, &saved);
+    EXPECT_EQ(withoutTimer, expected) << "no timer";
 }
 
 // Runs `check` in a child process that has given up root (root opens any node and ignores the

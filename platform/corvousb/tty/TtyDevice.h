@@ -1,9 +1,9 @@
 // A board reached through a tty device node (USB serial or CDC port), as a FIFO device.
 //
 // The node is opened raw (no echo, no line-discipline translation) and exclusive (TIOCEXCL).
-// Reads and writes wait with poll, up to the stored time-outs; the rest of the chip's settings map
-// to what a tty offers (see each operation). A hang-up (the device was unplugged) makes this and
-// every later operation fail with CORVOUSB_ERR_DEVICE_REMOVED.
+// Reads wait with poll and writes block (see write()), up to the stored time-outs; the rest of
+// the chip's settings map to what a tty offers (see each operation). A hang-up (the device was
+// unplugged) makes this and every later operation fail with CORVOUSB_ERR_DEVICE_REMOVED.
 #pragma once
 
 #include "platform/corvousb/Transport.h"
@@ -48,7 +48,9 @@ class TtyDevice : public FifoDevice {
     // Waits up to the read time-out for the first byte, then takes bytes until `data` is full,
     // the read time-out has passed, or the line stayed quiet for the latency timer plus 10 ms.
     int read(std::span<std::uint8_t> data, std::size_t& got) override;
-    // Hands bytes to the driver, waiting up to the write time-out while its buffer is full.
+    // Hands bytes to the driver, waiting up to the write time-out while its buffer is full: a
+    // blocking write ended by a CallAlarm, or non-blocking writes and poll when the system gives
+    // no timer.
     int write(std::span<const std::uint8_t> data, std::size_t& taken) override;
     // FIONREAD (receive) and TIOCOUTQ (transmit).
     int queueBytes(int queue, std::size_t& bytes) override;
@@ -83,6 +85,8 @@ class TtyDevice : public FifoDevice {
     // Waits up to `ms` for `events`; `ready` tells whether they came. A failure code when the
     // device hung up or poll failed.
     int wait(short events, int ms, bool& ready);
+    // Switches the node between blocking and non-blocking calls.
+    void setBlocking(bool on);
 
     FileDescriptor fd_;
     std::string node_, latencyFile_;
