@@ -6,6 +6,7 @@
 #include "monitor/RunMonitor.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/Monitor.h"
+#include "ui/SettingControl.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -188,10 +189,7 @@ int StopAfterCB(int panel, int, int event, void*, int, int) {
 }
 
 int OpenAtLoopStartCB(int panel, int control, int event, void*, int, int) {
-    if (event != EVENT_COMMIT) return 0;
-    int on = 0;
-    GetCtrlVal(panel, control, &on);
-    settings::Additions().set(settings::kMonitorAtLoopStart, on);
+    StoreControlSetting(panel, control, event, settings::kMonitorAtLoopStart);
     return 0;
 }
 

@@ -4,16 +4,13 @@
 #include "core/AdditionSettings.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/SettingControl.h"
 
 namespace {
 
 // The control's value into the setting, then the group as it now stands.
 int Store(int panel, int control, int event, const settings::IntKey& key) {
-    if (event != EVENT_COMMIT) return 0;
-    int value = 0;
-    GetCtrlVal(panel, control, &value);
-    settings::Additions().set(key, value);
-    ShowDataCheckSettings(panel);
+    if (StoreControlSetting(panel, control, event, key)) ShowDataCheckSettings(panel);
     return 0;
 }
 

@@ -4,15 +4,13 @@
 #include "core/AdditionSettings.h"
 #include "platform/uirt/model/uirt.h"
 #include "ui/KestrelUIR.h"
+#include "ui/SettingControl.h"
 
 void ShowReconnectSetting(int panel) {
     SetCtrlVal(panel, SETUPPANEL_RECONNECTCHK, settings::Additions().get(settings::kReconnect));
 }
 
 int ReconnectChkCB(int panel, int control, int event, void*, int, int) {
-    if (event != EVENT_COMMIT) return 0;
-    int value = 1;
-    GetCtrlVal(panel, control, &value);
-    settings::Additions().set(settings::kReconnect, value);
+    StoreControlSetting(panel, control, event, settings::kReconnect);
     return 0;
 }
