@@ -175,15 +175,15 @@ int TtyDevice::write(std::span<const std::uint8_t> data, std::size_t& taken) {
     const auto step = [&](std::size_t done) {
         return ::write(fd_.get(), data.data() + done, data.size() - done);
     };
+    taken = 0;
+    if (removed_) return CORVOUSB_ERR_DEVICE_REMOVED;
+    // A blocking write refills the driver's buffer the moment room appears; waiting in poll
+    // between non-blocking writes costs a wake-up and two calls per refill, up to a third of the
+    // rate over a pty. The alarm ends the blocking write at the time-out.
+    const auto deadline = Clock::now() + std::chrono::milliseconds(writeTimeoutMs_);
     const CallAlarm alarm(writeTimeoutMs_);
     if (!alarm.armed())
         return transfer(step, data.size(), taken, POLLOUT, writeTimeoutMs_, writeTimeoutMs_);
-    // A blocking write refills the driver's buffer the moment room appears; waiting in poll
-    // between non-blocking writes costs a wake-up and two calls per refill, a quarter of the rate
-    // over a pty. The alarm ends the blocking write at the time-out.
-    taken = 0;
-    if (removed_) return CORVOUSB_ERR_DEVICE_REMOVED;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(writeTimeoutMs_);
     int code = CORVOUSB_OK;
     setBlocking(true);
     do {
